@@ -1,0 +1,91 @@
+#include "editor/insertion.h"
+
+#include "editor/text_area.h"
+
+namespace vornel {
+
+namespace {
+
+InsertionTargetResolver &resolver()
+{
+    static InsertionTargetResolver instance;
+    return instance;
+}
+
+// One command, one undo step.
+class EditGroup {
+public:
+    explicit EditGroup(TextArea &area) : m_area(area) { m_area.beginEditGroup(); }
+    ~EditGroup() { m_area.endEditGroup(); }
+    EditGroup(const EditGroup &) = delete;
+    EditGroup &operator=(const EditGroup &) = delete;
+
+private:
+    TextArea &m_area;
+};
+
+} // namespace
+
+void setInsertionTargetResolver(InsertionTargetResolver newResolver)
+{
+    resolver() = std::move(newResolver);
+}
+
+TextArea *insertionTarget()
+{
+    return resolver() ? resolver()() : nullptr;
+}
+
+void InsertInlineTag(TextArea &area, const QString &tag, bool closeTag)
+{
+    EditGroup group(area);
+    const int start = area.selStart();
+    const int count = area.selLength();
+    const QString startTag = QLatin1Char('<') + tag + QLatin1Char('>');
+    QString text = startTag + area.selText();
+    if (closeTag)
+        text += QStringLiteral("</") + tag + QLatin1Char('>');
+    area.setSelText(text);
+    area.setSelStart(start + int(startTag.size()));
+    area.setSelLength(count);
+}
+
+void InsertBlockTag(TextArea &area, const QString &tag, bool closeTag)
+{
+    EditGroup group(area);
+    const int start = area.selStart();
+    // At the start of a line the character two before the caret is the CR of the line end.
+    QString lineBreak;
+    if (start > 1 && area.charAt(start - 2) != QLatin1Char('\r'))
+        lineBreak = QStringLiteral("\r\n");
+    QString text = lineBreak + QLatin1Char('<') + tag + QLatin1Char('>') + area.selText();
+    if (closeTag)
+        text += QStringLiteral("</") + tag + QLatin1Char('>') + lineBreak;
+    area.setSelText(text);
+}
+
+void InsertBeforeSelection(TextArea &area, const QString &text)
+{
+    EditGroup group(area);
+    area.setSelText(text + area.selText());
+}
+
+void InsertInlineTag(const QString &tag, bool closeTag)
+{
+    if (TextArea *area = insertionTarget())
+        InsertInlineTag(*area, tag, closeTag);
+}
+
+void InsertBlockTag(const QString &tag, bool closeTag)
+{
+    if (TextArea *area = insertionTarget())
+        InsertBlockTag(*area, tag, closeTag);
+}
+
+void InsertBeforeSelection(const QString &text)
+{
+    if (TextArea *area = insertionTarget())
+        InsertBeforeSelection(*area, text);
+}
+
+} // namespace vornel

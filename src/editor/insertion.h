@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace vornel {
+
+class TextArea;
+
+// The three insertion operations through which every markup command writes into a document.
+// Without a target (no document open) they do nothing.
+
+// Puts "<tag>" in front of the selection and, with closeTag, "</tag>" behind it; the text that
+// was selected stays selected.
+void InsertInlineTag(const QString &tag, bool closeTag);
+// Puts the tag on a line of its own: a CR LF goes before it (and, with closeTag, after the end
+// tag) unless the caret already stands at the start of a line. The caret ends after it all.
+void InsertBlockTag(const QString &tag, bool closeTag);
+// Puts text in front of the selection; the caret ends after the former selection.
+void InsertBeforeSelection(const QString &text);
+
+void InsertInlineTag(TextArea &area, const QString &tag, bool closeTag);
+void InsertBlockTag(TextArea &area, const QString &tag, bool closeTag);
+void InsertBeforeSelection(TextArea &area, const QString &text);
+
+// The focused text area of the active document window, or nullptr. The main window installs
+// the resolver; until then there is no target.
+using InsertionTargetResolver = std::function<TextArea *()>;
+void setInsertionTargetResolver(InsertionTargetResolver resolver);
+TextArea *insertionTarget();
+
+} // namespace vornel

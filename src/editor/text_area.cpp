@@ -1,0 +1,698 @@
+#include "editor/text_area.h"
+
+#include "editor/text_codec.h"
+#include "platform/platform.h"
+
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace vornel {
+
+namespace {
+
+constexpr char16_t kParagraph = 0x2029;
+// Older steps are dropped beyond this; a long session should not keep every keystroke.
+constexpr std::size_t kMaxUndoSteps = 1000;
+
+// Line breaks of text coming from outside (keyboard, clipboard, drops) become CR LF.
+QString withCrLfBreaks(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 32);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
+        if (ch == u'\r') {
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            out += QStringLiteral("\r\n");
+        } else if (ch == u'\n' || ch == 0x2028 || ch == kParagraph) {
+            out += QStringLiteral("\r\n");
+        } else {
+            out += QChar(ch);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TextArea::TextArea(QWidget *parent)
+    : QPlainTextEdit(parent)
+{
+    setObjectName(QStringLiteral("Text1"));
+    document()->setUndoRedoEnabled(false);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    connect(document(), &QTextDocument::contentsChange, this, &TextArea::onForeignChange);
+}
+
+TextArea::~TextArea() = default;
+
+// ---- conversions between the text model and the display document ----
+
+TextArea::Slice TextArea::sliceOfText(const QString &text) const
+{
+    Slice slice;
+    slice.doc.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
+        if (ch == u'\r') {
+            if (i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+                slice.ends.push_back(LineEnd::CrLf);
+            } else {
+                slice.ends.push_back(LineEnd::Cr);
+            }
+            slice.doc += QChar(kParagraph);
+        } else if (ch == u'\n') {
+            slice.ends.push_back(LineEnd::Lf);
+            slice.doc += QChar(kParagraph);
+        } else if (codec::isReserved(ch)) {
+            if (ch == 0x2028 || ch == kParagraph) {
+                slice.ends.push_back(LineEnd::CrLf);
+                slice.doc += QChar(kParagraph);
+            } else {
+                // Kept as what a save would write for it, so the screen never lies.
+                slice.doc += QStringLiteral("&#%1;").arg(int(ch));
+            }
+        } else {
+            slice.doc += QChar(codec::displayOf(ch));
+        }
+    }
+    return slice;
+}
+
+QString TextArea::textOfSlice(const Slice &slice) const
+{
+    QString out;
+    out.reserve(slice.doc.size() + qsizetype(slice.ends.size()));
+    std::size_t end = 0;
+    for (const QChar c : slice.doc) {
+        if (c.unicode() == kParagraph) {
+            switch (slice.ends[end++]) {
+            case LineEnd::CrLf: out += QStringLiteral("\r\n"); break;
+            case LineEnd::Lf: out += QChar(u'\n'); break;
+            case LineEnd::Cr: out += QChar(u'\r'); break;
+            }
+        } else {
+            out += QChar(codec::textOf(c.unicode()));
+        }
+    }
+    return out;
+}
+
+TextArea::Slice TextArea::docSlice(int docPos, int docCount) const
+{
+    Slice slice;
+    if (docCount <= 0)
+        return slice;
+    QTextCursor cursor(document());
+    cursor.setPosition(docPos);
+    cursor.setPosition(docPos + docCount, QTextCursor::KeepAnchor);
+    slice.doc = cursor.selectedText();
+    const int first = document()->findBlock(docPos).blockNumber();
+    const auto count = slice.doc.count(QChar(kParagraph));
+    slice.ends.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i)
+        slice.ends.push_back(m_ends.at(first + i));
+    return slice;
+}
+
+int TextArea::docToModel(int docPos) const
+{
+    const int block = document()->findBlock(docPos).blockNumber();
+    return docPos + m_ends.crlfBefore(std::max(block, 0));
+}
+
+int TextArea::blockModelStart(int blockNumber) const
+{
+    return document()->findBlockByNumber(blockNumber).position() + m_ends.crlfBefore(blockNumber);
+}
+
+int TextArea::modelToDoc(int modelPos, bool roundUp) const
+{
+    modelPos = std::clamp(modelPos, 0, length());
+    // The last line starting at or before modelPos.
+    int lo = 0;
+    int hi = document()->blockCount() - 1;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (blockModelStart(mid) <= modelPos)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock block = document()->findBlockByNumber(lo);
+    const int offset = modelPos - blockModelStart(lo);
+    const int lineLength = block.length() - 1;
+    if (offset <= lineLength)
+        return block.position() + offset;
+    // Between the CR and the LF of a pair.
+    return block.position() + lineLength + (roundUp ? 1 : 0);
+}
+
+// ---- whole text ----
+
+QString TextArea::text() const
+{
+    Slice slice;
+    slice.doc = document()->toRawText();
+    const int ends = document()->blockCount() - 1;
+    slice.ends.reserve(std::size_t(ends));
+    for (int i = 0; i < ends; ++i)
+        slice.ends.push_back(m_ends.at(i));
+    return textOfSlice(slice);
+}
+
+void TextArea::setText(const QString &text)
+{
+    const Slice slice = sliceOfText(text);
+    m_applying = true;
+    QPlainTextEdit::setPlainText(slice.doc);
+    m_applying = false;
+    m_ends.clear();
+    m_ends.replace(0, 0, slice.ends);
+    m_blockCount = document()->blockCount();
+    clearUndoHistory();
+    Q_EMIT textEdited();
+}
+
+int TextArea::length() const
+{
+    const int ends = document()->blockCount() - 1;
+    return document()->characterCount() - 1 + (ends - m_ends.loneCount());
+}
+
+QChar TextArea::charAt(int index) const
+{
+    if (index < 0 || index >= length())
+        return {};
+    const int doc = modelToDoc(index);
+    const QTextBlock block = document()->findBlock(doc);
+    const int lineEnd = block.position() + block.length() - 1;
+    if (doc < lineEnd)
+        return QChar(codec::textOf(document()->characterAt(doc).unicode()));
+    const LineEnd kind = m_ends.at(block.blockNumber());
+    if (kind == LineEnd::Lf)
+        return QChar(u'\n');
+    // At a CR LF pair: modelToDoc rounded a position inside the pair down to the pair.
+    if (kind == LineEnd::CrLf && docToModel(doc) != index)
+        return QChar(u'\n');
+    return QChar(u'\r');
+}
+
+QString TextArea::textRange(int start, int count) const
+{
+    start = std::clamp(start, 0, length());
+    const int end = std::clamp(start + std::max(count, 0), start, length());
+    const int a = modelToDoc(start);
+    const int b = modelToDoc(end, true);
+    QString text = textOfSlice(docSlice(a, b - a));
+    // Trim half pairs taken in by rounding outwards.
+    const int extraFront = start - docToModel(a);
+    const int extraBack = docToModel(b) - end;
+    return text.mid(extraFront, text.size() - extraFront - extraBack);
+}
+
+void TextArea::loadBytes(const QByteArray &bytes)
+{
+    setText(codec::decode(bytes));
+}
+
+QByteArray TextArea::toBytes() const
+{
+    const QString raw = document()->toRawText();
+    QByteArray out;
+    out.reserve(raw.size() + raw.size() / 32);
+    int end = 0;
+    for (qsizetype i = 0; i < raw.size();) {
+        const char16_t c = raw[i].unicode();
+        if (c == kParagraph) {
+            switch (m_ends.at(end++)) {
+            case LineEnd::CrLf: out.append("\r\n", 2); break;
+            case LineEnd::Lf: out.append('\n'); break;
+            case LineEnd::Cr: out.append('\r'); break;
+            }
+            ++i;
+            continue;
+        }
+        const char16_t t = codec::textOf(c);
+        if (t != c) {
+            out.append(char(codec::byteOfChar(t)));
+            ++i;
+        } else {
+            i += codec::encodeCharAt(raw, i, out);
+        }
+    }
+    return out;
+}
+
+// ---- selection ----
+
+int TextArea::selStart() const
+{
+    return docToModel(textCursor().selectionStart());
+}
+
+int TextArea::selLength() const
+{
+    const QTextCursor cursor = textCursor();
+    return docToModel(cursor.selectionEnd()) - docToModel(cursor.selectionStart());
+}
+
+QString TextArea::selText() const
+{
+    const QTextCursor cursor = textCursor();
+    return textOfSlice(docSlice(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()));
+}
+
+void TextArea::selectDocRange(int anchor, int position)
+{
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(anchor);
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+void TextArea::setSelStart(int start)
+{
+    const int doc = modelToDoc(start);
+    selectDocRange(doc, doc);
+}
+
+void TextArea::setSelLength(int count)
+{
+    const int start = selStart();
+    const int end = std::clamp(start + std::max(count, 0), start, length());
+    selectDocRange(modelToDoc(start), modelToDoc(end, true));
+}
+
+void TextArea::setSelText(const QString &text)
+{
+    replaceSelection(text);
+}
+
+void TextArea::replaceSelection(const QString &text, bool typing)
+{
+    const QTextCursor cursor = textCursor();
+    const int a = cursor.selectionStart();
+    const Slice slice = sliceOfText(text);
+    replaceDocRange(a, cursor.selectionEnd() - a, slice, typing);
+    selectDocRange(a + int(slice.doc.size()), a + int(slice.doc.size()));
+}
+
+void TextArea::replaceRange(int start, int count, const QString &text)
+{
+    start = std::clamp(start, 0, length());
+    const int end = std::clamp(start + std::max(count, 0), start, length());
+    if (end == start && text.isEmpty())
+        return;
+    const int a = modelToDoc(start);
+    const int b = modelToDoc(end, true);
+    // An end inside a CR LF pair keeps the half of the pair that lies outside the range.
+    const QString prefix = docToModel(a) != start ? QStringLiteral("\r") : QString();
+    const QString suffix = docToModel(b) != end ? QStringLiteral("\n") : QString();
+    const Slice slice = sliceOfText(prefix + text + suffix);
+    replaceDocRange(a, b - a, slice);
+    const int caret = a + std::min(int(sliceOfText(prefix + text).doc.size()), int(slice.doc.size()));
+    selectDocRange(caret, caret);
+}
+
+// ---- editing and undo ----
+
+void TextArea::applyEdit(int docPos, int docCount, const Slice &replacement)
+{
+    QTextDocument *doc = document();
+    const int first = doc->findBlock(docPos).blockNumber();
+    const int last = doc->findBlock(docPos + docCount).blockNumber();
+    m_ends.replace(first, last - first, replacement.ends);
+    m_applying = true;
+    QTextCursor cursor(doc);
+    cursor.setPosition(docPos);
+    cursor.setPosition(docPos + docCount, QTextCursor::KeepAnchor);
+    if (replacement.doc.isEmpty())
+        cursor.removeSelectedText();
+    else
+        cursor.insertText(replacement.doc);
+    m_applying = false;
+    m_blockCount = doc->blockCount();
+}
+
+void TextArea::replaceDocRange(int docPos, int docCount, const Slice &replacement, bool typing)
+{
+    if (docCount == 0 && replacement.doc.isEmpty())
+        return;
+    Edit edit{docPos, docSlice(docPos, docCount), replacement};
+    applyEdit(docPos, docCount, replacement);
+    recordEdit(std::move(edit), typing);
+    Q_EMIT textEdited();
+}
+
+void TextArea::recordEdit(Edit edit, bool typing)
+{
+    m_redo.clear();
+    if (m_groupDepth > 0 && m_groupStarted && !m_undo.empty()) {
+        m_undo.back().edits.push_back(std::move(edit));
+        return;
+    }
+    const int caretAfter = edit.pos + int(edit.inserted.doc.size());
+    if (typing && m_groupDepth == 0 && !m_undo.empty() && m_undo.back().typing
+        && m_undo.back().typingCaret == edit.pos + int(edit.removed.doc.size())) {
+        UndoStep &step = m_undo.back();
+        Edit &last = step.edits.back();
+        if (edit.removed.doc.isEmpty() && last.pos + int(last.inserted.doc.size()) == edit.pos) {
+            last.inserted.doc += edit.inserted.doc;
+            last.inserted.ends.insert(last.inserted.ends.end(), edit.inserted.ends.begin(),
+                                      edit.inserted.ends.end());
+        } else {
+            step.edits.push_back(std::move(edit));
+        }
+        step.typingCaret = caretAfter;
+        return;
+    }
+    UndoStep step;
+    step.edits.push_back(std::move(edit));
+    step.typing = typing && m_groupDepth == 0;
+    step.typingCaret = caretAfter;
+    m_undo.push_back(std::move(step));
+    if (m_undo.size() > kMaxUndoSteps)
+        m_undo.erase(m_undo.begin());
+    if (m_groupDepth > 0)
+        m_groupStarted = true;
+}
+
+bool TextArea::canUndo() const
+{
+    return !m_undo.empty();
+}
+
+bool TextArea::canRedo() const
+{
+    return !m_redo.empty();
+}
+
+void TextArea::undo()
+{
+    if (m_undo.empty())
+        return;
+    UndoStep step = std::move(m_undo.back());
+    m_undo.pop_back();
+    for (auto it = step.edits.rbegin(); it != step.edits.rend(); ++it)
+        applyEdit(it->pos, int(it->inserted.doc.size()), it->removed);
+    const Edit &first = step.edits.front();
+    selectDocRange(first.pos, first.pos + int(first.removed.doc.size()));
+    m_redo.push_back(std::move(step));
+    Q_EMIT textEdited();
+}
+
+void TextArea::redo()
+{
+    if (m_redo.empty())
+        return;
+    UndoStep step = std::move(m_redo.back());
+    m_redo.pop_back();
+    for (const Edit &edit : step.edits)
+        applyEdit(edit.pos, int(edit.removed.doc.size()), edit.inserted);
+    const Edit &last = step.edits.back();
+    const int caret = last.pos + int(last.inserted.doc.size());
+    selectDocRange(caret, caret);
+    step.typing = false;
+    m_undo.push_back(std::move(step));
+    Q_EMIT textEdited();
+}
+
+void TextArea::clearUndoHistory()
+{
+    m_undo.clear();
+    m_redo.clear();
+}
+
+void TextArea::beginEditGroup()
+{
+    if (m_groupDepth++ == 0)
+        m_groupStarted = false;
+}
+
+void TextArea::endEditGroup()
+{
+    if (m_groupDepth > 0)
+        --m_groupDepth;
+}
+
+void TextArea::onForeignChange(int position, int removed, int added)
+{
+    Q_UNUSED(removed);
+    if (m_applying)
+        return;
+    // A change that bypassed replaceDocRange (for instance text dragged out to another
+    // window): its new line ends count as CR LF, and its undo history is gone.
+    QTextDocument *doc = document();
+    const int count = doc->blockCount();
+    const int first = std::max(doc->findBlock(position).blockNumber(), 0);
+    const int endPos = std::min(position + added, doc->characterCount() - 1);
+    const int addedEnds = std::max(doc->findBlock(endPos).blockNumber(), first) - first;
+    const int removedEnds = addedEnds - (count - m_blockCount);
+    if (removedEnds >= 0)
+        m_ends.replace(first, removedEnds, std::vector<LineEnd>(std::size_t(addedEnds), LineEnd::CrLf));
+    else
+        m_ends.clear();
+    m_blockCount = count;
+    clearUndoHistory();
+    Q_EMIT textEdited();
+}
+
+// ---- commands ----
+
+void TextArea::insertExternalText(const QString &text, bool typing)
+{
+    replaceSelection(withCrLfBreaks(text), typing);
+}
+
+void TextArea::cutToClipboard()
+{
+    if (!textCursor().hasSelection())
+        return;
+    platform().setClipboardText(selText());
+    replaceSelection(QString());
+}
+
+void TextArea::copyToClipboard()
+{
+    if (textCursor().hasSelection())
+        platform().setClipboardText(selText());
+}
+
+void TextArea::pasteFromClipboard()
+{
+    const QString text = platform().clipboardText();
+    if (!text.isEmpty())
+        insertExternalText(text, false);
+}
+
+void TextArea::deleteForward()
+{
+    const QTextCursor cursor = textCursor();
+    if (cursor.hasSelection()) {
+        replaceSelection(QString());
+        return;
+    }
+    const int pos = cursor.position();
+    if (pos >= document()->characterCount() - 1)
+        return;
+    int count = 1;
+    if (document()->characterAt(pos).isHighSurrogate() && document()->characterAt(pos + 1).isLowSurrogate())
+        count = 2;
+    replaceDocRange(pos, count, Slice{});
+    selectDocRange(pos, pos);
+}
+
+void TextArea::deleteBackward()
+{
+    const QTextCursor cursor = textCursor();
+    if (cursor.hasSelection()) {
+        replaceSelection(QString(), true);
+        return;
+    }
+    const int pos = cursor.position();
+    if (pos == 0)
+        return;
+    int count = 1;
+    if (pos >= 2 && document()->characterAt(pos - 1).isLowSurrogate()
+        && document()->characterAt(pos - 2).isHighSurrogate())
+        count = 2;
+    replaceDocRange(pos - count, count, Slice{}, true);
+    selectDocRange(pos - count, pos - count);
+}
+
+// ---- keyboard, input method, mouse ----
+
+bool TextArea::isNavigationKey(const QKeyEvent *event) const
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TextArea::wantsKey(const QKeyEvent *event) const
+{
+    // Anything with Ctrl, Alt or Meta, the function keys and Delete go to the menu shortcuts
+    // first; what none of them claims still reaches keyPressEvent.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const int key = event->key();
+    if ((key >= Qt::Key_F1 && key <= Qt::Key_F35) || key == Qt::Key_Delete || key == Qt::Key_Escape
+        || key == Qt::Key_Insert)
+        return false;
+    if (isNavigationKey(event))
+        return true;
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Backspace:
+    case Qt::Key_Tab:
+        return true;
+    default:
+        return !event->text().isEmpty();
+    }
+}
+
+bool TextArea::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->setAccepted(wantsKey(static_cast<QKeyEvent *>(event)));
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void TextArea::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Undo)) {
+        undo();
+    } else if (event->matches(QKeySequence::Redo)) {
+        redo();
+    } else if (event->matches(QKeySequence::Cut)) {
+        cutToClipboard();
+    } else if (event->matches(QKeySequence::Copy)) {
+        copyToClipboard();
+    } else if (event->matches(QKeySequence::Paste)) {
+        pasteFromClipboard();
+    } else if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+    } else if (event->matches(QKeySequence::DeleteStartOfWord) || event->matches(QKeySequence::DeleteEndOfWord)) {
+        QTextCursor cursor = textCursor();
+        if (!cursor.hasSelection()) {
+            cursor.movePosition(event->matches(QKeySequence::DeleteStartOfWord) ? QTextCursor::PreviousWord
+                                                                               : QTextCursor::NextWord,
+                                QTextCursor::KeepAnchor);
+            setTextCursor(cursor);
+        }
+        replaceSelection(QString());
+    } else if (isNavigationKey(event)) {
+        QPlainTextEdit::keyPressEvent(event);
+    } else if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
+        event->ignore();
+    } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        beginEditGroup();
+        Q_EMIT enterPressed();
+        replaceSelection(QStringLiteral("\r\n"));
+        endEditGroup();
+    } else if (event->key() == Qt::Key_Backspace) {
+        deleteBackward();
+    } else if (event->key() == Qt::Key_Delete) {
+        deleteForward();
+    } else if (event->key() == Qt::Key_Tab) {
+        replaceSelection(QStringLiteral("\t"), true);
+    } else {
+        const QString text = event->text();
+        const bool printable = !text.isEmpty()
+            && std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() != 0x7F; });
+        if (printable && !(event->modifiers() & Qt::AltModifier))
+            insertExternalText(text, true);
+        else
+            event->ignore();
+    }
+}
+
+void TextArea::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (!event->commitString().isEmpty())
+        insertExternalText(event->commitString(), true);
+    event->accept();
+}
+
+void TextArea::insertFromMimeData(const QMimeData *source)
+{
+    if (source && source->hasText())
+        insertExternalText(source->text(), false);
+}
+
+void TextArea::dropEvent(QDropEvent *event)
+{
+    const QMimeData *data = event->mimeData();
+    if (!data || !data->hasText()) {
+        event->ignore();
+        return;
+    }
+    int dropPos = cursorForPosition(event->position().toPoint()).position();
+    const QString text = withCrLfBreaks(data->text());
+    beginEditGroup();
+    if (event->source() == this && event->dropAction() == Qt::MoveAction) {
+        const QTextCursor cursor = textCursor();
+        const int a = cursor.selectionStart();
+        const int b = cursor.selectionEnd();
+        if (dropPos >= a && dropPos <= b) {
+            endEditGroup();
+            event->ignore();
+            return;
+        }
+        replaceDocRange(a, b - a, Slice{});
+        if (dropPos > b)
+            dropPos -= b - a;
+    }
+    const Slice slice = sliceOfText(text);
+    replaceDocRange(dropPos, 0, slice);
+    selectDocRange(dropPos, dropPos + int(slice.doc.size()));
+    endEditGroup();
+    // The move, if any, is done; the drag source must not remove anything itself.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    setFocus();
+}
+
+void TextArea::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    const bool selected = textCursor().hasSelection();
+    menu.addAction(tr("&Undo"), this, &TextArea::undo)->setEnabled(canUndo());
+    menu.addSeparator();
+    menu.addAction(tr("Cu&t"), this, &TextArea::cutToClipboard)->setEnabled(selected);
+    menu.addAction(tr("&Copy"), this, &TextArea::copyToClipboard)->setEnabled(selected);
+    menu.addAction(tr("&Paste"), this, &TextArea::pasteFromClipboard);
+    menu.addAction(tr("De&lete"), this, &TextArea::deleteForward)->setEnabled(selected);
+    menu.addSeparator();
+    menu.addAction(tr("Select &All"), this, &QPlainTextEdit::selectAll);
+    menu.exec(event->globalPos());
+}
+
+} // namespace vornel

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "editor/line_ends.h"
+
+#include <QPlainTextEdit>
+
+#include <vector>
+
+namespace vornel {
+
+// The document text area (Text1).
+//
+// Its text model is the one every command works on: one string in which a line break is the
+// two characters CR LF, and SelStart/SelLength/SelText count and carry CR LF as two
+// characters. A file's lone LF or lone CR keeps its one-character width and comes back
+// unchanged; on screen every kind of line end is a line break.
+//
+// On screen each line end is one paragraph boundary of the underlying text document; the kind
+// of each boundary is kept in LineEnds. All edits go through replaceDocRange(), which keeps the
+// two in step and records the undo history (the document's own undo is off).
+class TextArea : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    explicit TextArea(QWidget *parent = nullptr);
+    ~TextArea() override;
+
+    // Whole text, as the model sees it.
+    QString text() const;
+    void setText(const QString &text);
+    int length() const;
+    // The character at a model index (0-based), or a null QChar outside the text.
+    QChar charAt(int index) const;
+    QString textRange(int start, int count) const;
+
+    // File bytes: every byte is one character; see codec.
+    void loadBytes(const QByteArray &bytes);
+    QByteArray toBytes() const;
+
+    int selStart() const;
+    int selLength() const;
+    QString selText() const;
+    // Sets the caret; nothing is selected afterwards.
+    void setSelStart(int start);
+    // Selects count characters from SelStart.
+    void setSelLength(int count);
+    // Replaces the selection; the caret ends after the inserted text, nothing selected.
+    void setSelText(const QString &text);
+    // Replaces count characters from start with text, as one undo step.
+    void replaceRange(int start, int count, const QString &text);
+
+    // Undo history: each command's change is one step; a run of typing is one step.
+    bool canUndo() const;
+    bool canRedo() const;
+    void undo();
+    void redo();
+    void clearUndoHistory();
+
+    // Groups every change until the matching end into one undo step (nests).
+    void beginEditGroup();
+    void endEditGroup();
+
+    // Clipboard commands through the platform layer.
+    void cutToClipboard();
+    void copyToClipboard();
+    void pasteFromClipboard();
+    // Removes the selection, or the character after the caret (a CR LF pair as one).
+    void deleteForward();
+
+Q_SIGNALS:
+    // Any change of the text, by typing or by a command.
+    void textEdited();
+    // Enter reached the text area; emitted before its line break is inserted.
+    void enterPressed();
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+    void dropEvent(QDropEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    struct Slice {
+        QString doc;                 // display characters, U+2029 at each line end
+        std::vector<LineEnd> ends;   // the kind of each line end in doc
+    };
+    struct Edit {
+        int pos;
+        Slice removed;
+        Slice inserted;
+    };
+    struct UndoStep {
+        std::vector<Edit> edits;
+        bool typing = false;   // a run of typing, which further typing at its end extends
+        int typingCaret = 0;   // where the caret stood after the step
+    };
+
+    Slice sliceOfText(const QString &text) const;
+    Slice docSlice(int docPos, int docCount) const;
+    QString textOfSlice(const Slice &slice) const;
+
+    int docToModel(int docPos) const;
+    // Model position to document position; a position between CR and LF of a pair rounds
+    // down to before the pair, or up after it when roundUp is set.
+    int modelToDoc(int modelPos, bool roundUp = false) const;
+    int blockModelStart(int blockNumber) const;
+
+    void replaceDocRange(int docPos, int docCount, const Slice &replacement, bool typing = false);
+    void applyEdit(int docPos, int docCount, const Slice &replacement);
+    void recordEdit(Edit edit, bool typing);
+    void replaceSelection(const QString &text, bool typing = false);
+    void selectDocRange(int anchor, int position);
+    void insertExternalText(const QString &text, bool typing);
+    void deleteBackward();
+    void onForeignChange(int position, int removed, int added);
+    bool isNavigationKey(const QKeyEvent *event) const;
+    bool wantsKey(const QKeyEvent *event) const;
+
+    LineEnds m_ends;
+    int m_blockCount = 1;
+    bool m_applying = false;
+    int m_groupDepth = 0;
+    bool m_groupStarted = false;
+    std::vector<UndoStep> m_undo;
+    std::vector<UndoStep> m_redo;
+};
+
+} // namespace vornel

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace vornel::codec {
+
+// Document files are single-byte text: each byte is one character as the Windows-1252 code
+// page shows it; the five bytes that code page leaves undefined stand for the control
+// characters of the same number, so every byte value survives a load and a save.
+QChar charOfByte(uchar byte);
+// The byte of a character, or -1 when the code page has no single byte for it.
+int byteOfChar(char16_t ch);
+
+// Whole-file conversions. A character with no byte is written as the numeric character
+// reference "&#" + code + ";" (whole code points, also beyond the basic plane).
+QString decode(const QByteArray &bytes);
+QByteArray encode(const QString &text);
+// Appends the bytes of one character (or surrogate pair starting at text[i]); returns the
+// number of QChars consumed.
+int encodeCharAt(const QString &text, qsizetype i, QByteArray &out);
+
+// The text area shows control characters as visible marks. These map a text character to the
+// character displayed for it and back; every other character shows as itself.
+char16_t displayOf(char16_t ch);
+char16_t textOf(char16_t displayed);
+// Characters that would be ambiguous on screen (they are used as marks) or that the display
+// treats as a line break. Text entering the document never contains them as characters.
+bool isReserved(char16_t ch);
+
+} // namespace vornel::codec
