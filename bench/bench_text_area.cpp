@@ -1,0 +1,112 @@
+// Loading, reading and editing large documents in the text area.
+#include "benchutil.h"
+#include "editor/insertion.h"
+#include "editor/text_area.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+
+using namespace vornel;
+using namespace vornel::bench;
+
+namespace {
+
+enum class Ends { CrLf, Lf, Mixed };
+
+// About `size` bytes of HTML-like lines of varying length.
+QByteArray htmlLike(qsizetype size, Ends ends)
+{
+    static const char *const lines[] = {
+        "<P>The quick brown fox jumps over the lazy dog, again and again.</P>",
+        "<A HREF=\"http://www.example.com/page.htm\">a link</A> &amp; more text",
+        "",
+        "<H2>Heading</H2>",
+        "<UL><LI>one item with some words in it</LI></UL>",
+    };
+    QByteArray out;
+    out.reserve(size + 100);
+    int i = 0;
+    while (out.size() < size) {
+        out.append(lines[i % 5]);
+        const Ends kind = ends == Ends::Mixed ? Ends(i % 3) : ends;
+        out.append(kind == Ends::CrLf ? "\r\n" : kind == Ends::Lf ? "\n" : "\r\n");
+        if (ends == Ends::Mixed && i % 3 == 2)
+            out.append('\r');
+        ++i;
+    }
+    return out;
+}
+
+void typeOneCharacter(QWidget *target)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(target, &press);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    constexpr qsizetype tenMB = 10 * 1024 * 1024;
+    constexpr int loadRuns = 5;
+    constexpr int editRuns = 51;
+
+    const QByteArray crlf = htmlLike(tenMB, Ends::CrLf);
+    const QByteArray lf = htmlLike(tenMB, Ends::Lf);
+    const QByteArray mixed = htmlLike(tenMB, Ends::Mixed);
+
+    {
+        const QString same = QString::fromLatin1(crlf);
+        QPlainTextEdit bare;
+        bare.resize(800, 600);
+        bare.show();
+        report("bare QPlainTextEdit::setPlainText, 10 MB", medianMs(loadRuns, [&] { bare.setPlainText(same); }));
+    }
+
+    TextArea area;
+    area.resize(800, 600);
+    area.show();
+    report("load 10 MB, CR LF", medianMs(loadRuns, [&] { area.loadBytes(crlf); }));
+    report("load 10 MB, LF only", medianMs(loadRuns, [&] { area.loadBytes(lf); }));
+    report("load 10 MB, mixed line ends", medianMs(loadRuns, [&] { area.loadBytes(mixed); }));
+
+    for (const auto &[name, bytes] : {std::pair{"CR LF", &crlf}, std::pair{"LF only", &lf}}) {
+        area.loadBytes(*bytes);
+        report(qPrintable(QStringLiteral("read model text, 10 MB %1").arg(QLatin1String(name))),
+               medianMs(loadRuns, [&] { (void)area.text(); }));
+        report(qPrintable(QStringLiteral("save bytes, 10 MB %1").arg(QLatin1String(name))),
+               medianMs(loadRuns, [&] { (void)area.toBytes(); }));
+
+        for (const bool atEnd : {false, true}) {
+            const QString where = QStringLiteral("%1, %2").arg(atEnd ? "end" : "start", QLatin1String(name));
+            auto place = [&] {
+                area.setSelStart(atEnd ? area.length() : 0);
+                area.setSelLength(0);
+            };
+            report(qPrintable(QStringLiteral("InsertInlineTag at %1").arg(where)), medianMs(editRuns, [&] {
+                       place();
+                       InsertInlineTag(area, QStringLiteral("B"), true);
+                   }));
+            report(qPrintable(QStringLiteral("InsertBlockTag at %1").arg(where)), medianMs(editRuns, [&] {
+                       place();
+                       InsertBlockTag(area, QStringLiteral("H1"), true);
+                   }));
+            report(qPrintable(QStringLiteral("InsertBeforeSelection at %1").arg(where)), medianMs(editRuns, [&] {
+                       place();
+                       InsertBeforeSelection(area, QStringLiteral("&amp;"));
+                   }));
+        }
+    }
+
+    const QByteArray lfSmall = htmlLike(1024 * 1024, Ends::Lf);
+    area.loadBytes(lfSmall);
+    area.setSelStart(area.length() / 2);
+    report("type one character, 1 MB LF only (middle)",
+           medianMs(editRuns, [&] { typeOneCharacter(&area); }));
+    area.setSelStart(0);
+    report("type one character, 1 MB LF only (start)",
+           medianMs(editRuns, [&] { typeOneCharacter(&area); }));
+    return 0;
+}
