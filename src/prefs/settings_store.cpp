@@ -1,0 +1,87 @@
+#include "prefs/settings_store.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStringList>
+
+#include <memory>
+
+namespace vornel {
+
+SettingsStore::SettingsStore(QString rootDir)
+    : m_rootDir(std::move(rootDir))
+{
+}
+
+QString SettingsStore::filePath(const QString &application) const
+{
+    return QDir(m_rootDir).filePath(application + QStringLiteral(".ini"));
+}
+
+QString SettingsStore::get(const QString &application, const QString &section,
+                           const QString &key, const QString &defaultValue) const
+{
+    QSettings settings(filePath(application), QSettings::IniFormat);
+    // A garbled or unreadable file counts as empty: every key reads as its default.
+    if (settings.status() != QSettings::NoError)
+        return defaultValue;
+    settings.beginGroup(section);
+    const QVariant value = settings.value(key);
+    if (!value.isValid())
+        return defaultValue;
+    // An unquoted comma in a hand-edited file makes QSettings split the value into a list.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
+bool SettingsStore::save(const QString &application, const QString &section, const QString &key,
+                         const QString &value)
+{
+    QSettings settings(filePath(application), QSettings::IniFormat);
+    settings.beginGroup(section);
+    settings.setValue(key, value);
+    settings.endGroup();
+    // Flush here rather than in the destructor: the recent-files list must be on disk after
+    // every change, and only an explicit sync tells whether the write succeeded.
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+namespace {
+
+std::unique_ptr<SettingsStore> &programStore()
+{
+    static std::unique_ptr<SettingsStore> store;
+    return store;
+}
+
+} // namespace
+
+SettingsStore &settingsStore()
+{
+    std::unique_ptr<SettingsStore> &store = programStore();
+    if (!store) {
+        store = std::make_unique<SettingsStore>(
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+    return *store;
+}
+
+void setSettingsStoreRootForTesting(const QString &rootDir)
+{
+    programStore() = std::make_unique<SettingsStore>(rootDir);
+}
+
+QString getSetting(const QString &key, const QString &defaultValue)
+{
+    return settingsStore().get(kSettingsApplication, kSettingsSection, key, defaultValue);
+}
+
+bool saveSetting(const QString &key, const QString &value)
+{
+    return settingsStore().save(kSettingsApplication, kSettingsSection, key, value);
+}
+
+} // namespace vornel

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+namespace vornel {
+
+// The per-user settings store: flat string values addressed by application, section and key.
+//
+// Layout: one INI file per application, named after it, in the storage root, with one
+// [section] group per section. The program's own settings therefore live in
+//     <user config folder>/Teslund Applications.ini, group [Vornel]
+// (on Linux ~/.config/Teslund Applications.ini).
+
+inline const QString kSettingsApplication = QStringLiteral("Teslund Applications");
+inline const QString kSettingsSection = QStringLiteral("Vornel");
+
+class SettingsStore {
+public:
+    // rootDir is the folder that holds the INI files; it is created on the first save.
+    explicit SettingsStore(QString rootDir);
+    virtual ~SettingsStore() = default;
+
+    const QString &rootDir() const { return m_rootDir; }
+    QString filePath(const QString &application) const;
+
+    // The stored text, or defaultValue when the key is absent or the file cannot be read.
+    virtual QString get(const QString &application, const QString &section, const QString &key,
+                        const QString &defaultValue) const;
+    // Writes the value and flushes it to disk at once. Returns false if it could not be written.
+    virtual bool save(const QString &application, const QString &section, const QString &key,
+                      const QString &value);
+
+private:
+    QString m_rootDir;
+};
+
+// The program's store, rooted in the user's configuration folder.
+SettingsStore &settingsStore();
+// Points settingsStore() at another folder, so that tests never touch the user's settings.
+void setSettingsStoreRootForTesting(const QString &rootDir);
+
+// get/save on the program's own application and section.
+QString getSetting(const QString &key, const QString &defaultValue);
+bool saveSetting(const QString &key, const QString &value);
+
+} // namespace vornel
