@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Rules of the platform's dialogs that need no window, shared by the real platform and the
+// test double so both behave alike.
+namespace vornel {
+
+// The answers a message box offers, in the order its buttons appear; the first is the default.
+QList<MsgResult> answersOf(MsgButtons buttons);
+// The answer Escape or closing the box gives: Cancel where there is one, No for Yes/No,
+// Ok for a lone Ok, Abort for Abort/Retry/Ignore.
+MsgResult escapeAnswer(MsgButtons buttons);
+
+// "Shown text|*.htm;*.html|All Files (*.*)|*.*" → one Qt name filter per pair, such as
+// "Shown text (*.htm *.html)" and "All Files (*.*) (*)". Qt reads the patterns from the
+// last parentheses, and "*.*" means every file (Qt's "*.*" would need a dot in the name).
+QStringList qtNameFilters(const QString &filter);
+
+// The file's name without its folder.
+QString fileTitleOf(const QString &path);
+
+// The path with ".ext" added when its file name has no extension, as the save dialog
+// completes a typed name; unchanged when ext is empty.
+QString withDefaultExtension(const QString &path, const QString &ext);
+
+} // namespace vornel
