@@ -1,0 +1,459 @@
+#include "app/main_window.h"
+
+#include "documents/document_files.h"
+#include "documents/document_table.h"
+#include "documents/recent_files.h"
+#include "editor/document_window.h"
+#include "editor/insertion.h"
+#include "editor/menu_table.h"
+#include "editor/text_area.h"
+#include "prefs/preferences.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace vornel {
+
+namespace {
+
+frmMDI *g_mainWindow = nullptr;
+
+double logicalDpiX()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchX() : 96.0;
+}
+
+double logicalDpiY()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchY() : 96.0;
+}
+
+frmNotePad *documentOf(QMdiSubWindow *window)
+{
+    return window ? qobject_cast<frmNotePad *>(window->widget()) : nullptr;
+}
+
+} // namespace
+
+int twipsToPixelsX(int twips) { return qRound(twips * logicalDpiX() / 1440.0); }
+int twipsToPixelsY(int twips) { return qRound(twips * logicalDpiY() / 1440.0); }
+int pixelsToTwipsX(int pixels) { return qRound(pixels * 1440.0 / logicalDpiX()); }
+int pixelsToTwipsY(int pixels) { return qRound(pixels * 1440.0 / logicalDpiY()); }
+
+frmMDI *mainWindow()
+{
+    return g_mainWindow;
+}
+
+frmMDI::frmMDI(QWidget *parent)
+    : QMainWindow(parent)
+{
+    g_mainWindow = this;
+    setObjectName(QStringLiteral("frmMDI"));
+    setWindowTitle(kCaption);
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_mdi = new QMdiArea(central);
+    m_mdi->setObjectName(QStringLiteral("mdiArea"));
+    layout->addWidget(m_mdi, 1);
+    setCentralWidget(central);
+
+    createMenus();
+    createToolBars();
+    createStatusBar();
+    layout->addWidget(m_statusBar);
+
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMDI::onSubWindowActivated);
+    setInsertionTargetResolver([] {
+        frmNotePad *document = g_mainWindow ? g_mainWindow->activeDocument() : nullptr;
+        return document ? document->text1() : nullptr;
+    });
+    platform().setDialogParent(this);
+}
+
+frmMDI::~frmMDI()
+{
+    // The document area announces activations while its children are destroyed.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    setInsertionTargetResolver({});
+    if (platform().dialogParent() == this)
+        platform().setDialogParent(nullptr);
+    g_mainWindow = nullptr;
+}
+
+// ---- menus ----
+
+QMenu *frmMDI::addOwnMenu(const QString &objectName, const QString &caption)
+{
+    auto *menu = new QMenu(caption, this);
+    menu->setObjectName(objectName);
+    connect(menu, &QMenu::aboutToShow, this, [this] { setStatusText(QString()); });
+    m_ownMenus.append(menu);
+    return menu;
+}
+
+void frmMDI::createMenus()
+{
+    QMenu *file = addOwnMenu(QStringLiteral("mnuFile"), tr("&File"));
+    const QList<MenuEntry> fileEntries = {
+        {QStringLiteral("mnuFNew"), tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), {}},
+        {QStringLiteral("mnuFOpen"), tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), [] { OpenCommand(); }},
+        {QStringLiteral("mnuClose"), tr("&Close"), {}, {}, true, false},
+        {QStringLiteral("mnuSave"), tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), {}, true, false},
+        {QStringLiteral("mnuSaveAs"), tr("Save &As..."), QKeySequence(Qt::CTRL | Qt::Key_A), {}, true, false},
+        {QStringLiteral("mnuFSep1"), QString(), {}, {}},
+        {QStringLiteral("mnuGetFile"), tr("&Get File"), QKeySequence(Qt::CTRL | Qt::Key_G), {}, true, false},
+        {QStringLiteral("mnuDeleteFile"), tr("&Delete File"), QKeySequence(Qt::CTRL | Qt::Key_D), [] { DeleteFileCommand(); }},
+        {QStringLiteral("mnuFSep2"), QString(), {}, {}},
+        {QStringLiteral("mnuPrint"), tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P), {}, true, false},
+        {QStringLiteral("mnuPrintSetup"), tr("P&rint Setup..."), QKeySequence(Qt::CTRL | Qt::Key_R), [] { PrintSetupCommand(); }},
+        {QStringLiteral("mnuFSep3"), QString(), {}, {}},
+        {QStringLiteral("mnuFExit"), tr("E&xit"), {}, [this] { close(); }},
+    };
+    for (const MenuEntry &entry : fileEntries)
+        addMenuEntry(file, entry, this);
+    for (int i = 0; i <= 8; ++i) {
+        QAction *recent = addMenuEntry(file,
+                                       {arrayName(QStringLiteral("mnuRecentFile"), i),
+                                        i == 0 ? QString() : QStringLiteral("RecentFile%1").arg(i), {}, {}, false},
+                                       this);
+        if (i > 0)
+            connect(recent, &QAction::triggered, this, [recent] { OpenRecentFile(recent->data().toString()); });
+        m_recent.append(recent);
+    }
+
+    QMenu *window = addOwnMenu(QStringLiteral("mnuOptions"), tr("&Window"));
+    m_extendedToolbar = addMenuEntry(window, {QStringLiteral("mnuOToolbar"), tr("Extended &Toolbar"), {}, {}}, this);
+    m_extendedToolbar->setCheckable(true);
+    m_extendedToolbar->setChecked(true);
+    connect(m_extendedToolbar, &QAction::triggered, this, [this] {
+        // Invert the toolbar's visibility as the check mark was inverted.
+        m_picToolbar->setVisible(!m_picToolbar->isVisible());
+    });
+
+    QMenu *help = addOwnMenu(QStringLiteral("mnuHelp"), tr("&Help"));
+    addMenuEntry(help, {QStringLiteral("mnuTechSupport"), tr("&Getting Help from Teslund"), {}, [this] { showSupport(); }}, this);
+    addMenuEntry(help, {QStringLiteral("mnuAbout"), tr("&About Vornel"), {}, [this] { showAbout(); }}, this);
+
+    updateMenuBar();
+}
+
+QAction *frmMDI::action(const QString &objectName) const
+{
+    for (QMenu *menu : m_ownMenus) {
+        for (QAction *a : menu->actions()) {
+            if (a->objectName() == objectName)
+                return a;
+        }
+    }
+    return nullptr;
+}
+
+void frmMDI::updateMenuBar()
+{
+    frmNotePad *document = activeDocument();
+    QMenuBar *bar = menuBar();
+    bar->clear();
+    const QList<QMenu *> &menus = document ? document->menus() : m_ownMenus;
+    for (QMenu *menu : menus)
+        bar->addMenu(menu);
+    m_shownMenusOf = document;
+}
+
+// ---- toolbars and status bar ----
+
+void frmMDI::createToolBars()
+{
+    m_mainToolbar = addToolBar(tr("Main Toolbar"));
+    m_mainToolbar->setObjectName(QStringLiteral("MainToolbar"));
+    m_mainToolbar->setMovable(false);
+    m_mainToolbar->setMinimumHeight(twipsToPixelsY(455));
+    addToolBarBreak();
+    m_picToolbar = addToolBar(tr("Extended Toolbar"));
+    m_picToolbar->setObjectName(QStringLiteral("picToolbar"));
+    m_picToolbar->setMovable(false);
+    m_picToolbar->setMinimumHeight(twipsToPixelsY(455));
+}
+
+void frmMDI::createStatusBar()
+{
+    m_statusBar = new QWidget(this);
+    m_statusBar->setObjectName(QStringLiteral("Picture1"));
+    m_statusBar->setFixedHeight(twipsToPixelsY(360));
+    auto label = [this](const char *name) {
+        auto *l = new QLabel(m_statusBar);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    m_statusArea = label("StatusArea");
+    m_numLock = label("txtNumLock");
+    m_capsLock = label("txtCapsLock");
+    m_scrLock = label("txtScrLock");
+    m_insert = label("txtInsert");
+    m_nothing = label("txtNothing");
+    for (QLabel *l : {m_numLock, m_capsLock, m_scrLock, m_insert, m_nothing}) {
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setAlignment(Qt::AlignCenter);
+    }
+    m_statusArea->installEventFilter(this);
+
+    m_keyTimer = new QTimer(this);
+    m_keyTimer->setObjectName(QStringLiteral("timerKeys"));
+    connect(m_keyTimer, &QTimer::timeout, this, &frmMDI::pollKeyLocks);
+    m_keyTimer->start(250);
+    pollKeyLocks();
+    layoutStatusBar();
+}
+
+void frmMDI::layoutStatusBar()
+{
+    const int widthTwips = pixelsToTwipsX(width());
+    const int labelTop = twipsToPixelsY(30);
+    const int labelWidth = twipsToPixelsX(495);
+    const int labelHeight = twipsToPixelsY(255);
+    const int areaWidthTwips = widthTwips - 3240;
+    m_statusArea->setGeometry(0, 0, std::max(twipsToPixelsX(areaWidthTwips), 0), m_statusBar->height());
+    int left = areaWidthTwips + 120;
+    for (QLabel *l : {m_numLock, m_capsLock, m_scrLock, m_insert, m_nothing}) {
+        l->setGeometry(twipsToPixelsX(left), labelTop, labelWidth, labelHeight);
+        left += 600;
+    }
+}
+
+void frmMDI::pollKeyLocks()
+{
+    const KeyLockState state = platform().keyLockState();
+    if (!state.known)
+        return;
+    m_capsLock->setText(state.capsLock ? QStringLiteral("CAPS") : QString());
+    m_numLock->setText(state.numLock ? QStringLiteral("NUM") : QString());
+    m_scrLock->setText(state.scrollLock ? QStringLiteral("SCRL") : QString());
+}
+
+void frmMDI::setStatusText(const QString &text)
+{
+    m_statusArea->setText(text);
+}
+
+QString frmMDI::statusText() const
+{
+    return m_statusArea->text();
+}
+
+void frmMDI::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized())
+        layoutStatusBar();
+}
+
+void frmMDI::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+}
+
+// ---- document windows ----
+
+frmNotePad *frmMDI::activeDocument() const
+{
+    return documentOf(m_mdi->currentSubWindow());
+}
+
+QList<frmNotePad *> frmMDI::documents() const
+{
+    QList<frmNotePad *> list;
+    for (QMdiSubWindow *window : m_mdi->subWindowList()) {
+        if (frmNotePad *document = documentOf(window))
+            list.append(document);
+    }
+    return list;
+}
+
+frmNotePad *frmMDI::documentInSlot(int slot) const
+{
+    for (frmNotePad *document : documents()) {
+        if (document->slot() == slot)
+            return document;
+    }
+    return nullptr;
+}
+
+frmNotePad *frmMDI::createDocumentWindow(int slot)
+{
+    auto *document = new frmNotePad(slot);
+    document->setCaption(QStringLiteral("Untitled:") + QString::number(slot));
+    QMdiSubWindow *window = m_mdi->addSubWindow(document);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(document, &QObject::destroyed, this, [this] {
+        // The closing window may still be listed now; look again once it is gone.
+        QTimer::singleShot(0, this, &frmMDI::updateMenuBar);
+    });
+    window->show();
+    activateDocument(document);
+    return document;
+}
+
+void frmMDI::activateDocument(frmNotePad *document)
+{
+    for (QMdiSubWindow *window : m_mdi->subWindowList()) {
+        if (window->widget() == document) {
+            m_mdi->setActiveSubWindow(window);
+            document->text1()->setFocus();
+        }
+    }
+    updateMenuBar();
+}
+
+void frmMDI::onSubWindowActivated(QMdiSubWindow *window)
+{
+    // Losing the program's focus also "activates" nothing; the menus stay as they are then.
+    frmNotePad *document = documentOf(window);
+    if (document) {
+        setStatusText(QStringLiteral("Edit ") + document->caption());
+        if (document != m_shownMenusOf)
+            updateMenuBar();
+    } else if (m_mdi->subWindowList().isEmpty()) {
+        updateMenuBar();
+    }
+}
+
+void frmMDI::cascade()
+{
+    m_mdi->cascadeSubWindows();
+}
+
+void frmMDI::tileHorizontally()
+{
+    const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
+    const QRect area = m_mdi->viewport()->rect();
+    if (windows.isEmpty())
+        return;
+    const int height = area.height() / int(windows.size());
+    int top = 0;
+    for (QMdiSubWindow *window : windows) {
+        window->showNormal();
+        window->setGeometry(0, top, area.width(), height);
+        top += height;
+    }
+}
+
+void frmMDI::tileVertically()
+{
+    const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
+    const QRect area = m_mdi->viewport()->rect();
+    if (windows.isEmpty())
+        return;
+    const int width = area.width() / int(windows.size());
+    int left = 0;
+    for (QMdiSubWindow *window : windows) {
+        window->showNormal();
+        window->setGeometry(left, 0, width, area.height());
+        left += width;
+    }
+}
+
+void frmMDI::arrangeIcons()
+{
+    // Minimised windows line up along the bottom edge, left to right.
+    const QRect area = m_mdi->viewport()->rect();
+    int left = 0;
+    for (QMdiSubWindow *window : m_mdi->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        if (left + size.width() > area.width() && left > 0)
+            left = 0;
+        window->move(left, area.height() - size.height());
+        left += size.width();
+    }
+}
+
+void frmMDI::fillWindowList(QMenu *menu)
+{
+    for (QAction *a : menu->actions()) {
+        if (a->property("windowListEntry").toBool()) {
+            menu->removeAction(a);
+            a->deleteLater();
+        }
+    }
+    const QList<frmNotePad *> list = documents();
+    if (list.isEmpty())
+        return;
+    frmNotePad *active = activeDocument();
+    int number = 1;
+    for (frmNotePad *document : list) {
+        QString caption = document->caption();
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *entry = menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(caption));
+        entry->setProperty("windowListEntry", true);
+        entry->setCheckable(true);
+        entry->setChecked(document == active);
+        connect(entry, &QAction::triggered, this, [this, document] { activateDocument(document); });
+    }
+}
+
+bool frmMDI::extendedToolbarChecked() const
+{
+    return m_extendedToolbar->isChecked();
+}
+
+void frmMDI::setExtendedToolbar(bool checked)
+{
+    m_extendedToolbar->setChecked(checked);
+    m_picToolbar->setVisible(checked);
+}
+
+void frmMDI::showAbout()
+{
+    platform().messageBox(tr("About Vornel"),
+                          tr("Vornel Internet Home Page Creator\nVersion %1").arg(QCoreApplication::applicationVersion()),
+                          MsgButtons::Ok, MsgIcon::Information);
+}
+
+void frmMDI::showSupport()
+{
+    platform().messageBox(QStringLiteral("Technical Support"),
+                          tr("Teslund Applications answers questions about Vornel by mail:\n"
+                             "support@teslund.example\n\nPlease give the version number from "
+                             "Help > About Vornel and describe what you did and what you saw."),
+                          MsgButtons::Ok, MsgIcon::Information);
+}
+
+// ---- closing down ----
+
+void frmMDI::closeEvent(QCloseEvent *event)
+{
+    for (QMdiSubWindow *window : m_mdi->subWindowList()) {
+        if (!window->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    if (!documentTable().anyOpen()) {
+        ExitState exit;
+        exit.geometry = QRect(pixelsToTwipsX(x()), pixelsToTwipsY(y()), pixelsToTwipsX(width()),
+                              pixelsToTwipsY(height()));
+        exit.minimised = isMinimized();
+        exit.extendedToolbarChecked = extendedToolbarChecked();
+        savePreferences(exit);
+    }
+    event->accept();
+}
+
+} // namespace vornel
