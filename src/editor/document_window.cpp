@@ -92,7 +92,19 @@ QMenu *frmNotePad::addTopMenu(const QString &objectName, const QString &caption)
 
 void frmNotePad::insertMenu(QMenu *menu)
 {
-    const auto at = m_windowMenu ? m_menus.indexOf(m_windowMenu) : m_menus.size();
+    // The menu bar keeps this order whichever menus a later part of the program adds.
+    static const QStringList order = {
+        QStringLiteral("mnuFile"),   QStringLiteral("mnuEdit"),    QStringLiteral("mnuDocument"),
+        QStringLiteral("mnuStyles"), QStringLiteral("mnuInsert"),  QStringLiteral("mnuForms"),
+        QStringLiteral("mnuSpecial"), QStringLiteral("mnuWindow"), QStringLiteral("mnuHelp"),
+    };
+    const auto rank = [](const QMenu *m) {
+        const auto i = order.indexOf(m->objectName());
+        return i < 0 ? order.size() : i;
+    };
+    qsizetype at = 0;
+    while (at < m_menus.size() && rank(m_menus[at]) <= rank(menu))
+        ++at;
     m_menus.insert(at, menu);
     connect(menu, &QMenu::aboutToShow, this, [] {
         if (frmMDI *main = mainWindow())

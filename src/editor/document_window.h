@@ -35,7 +35,8 @@ public:
     const QList<QAction *> &recentFileActions() const { return m_recent; }
     QMenu *menu(const QString &objectName) const;
     QAction *action(const QString &objectName) const;
-    // Adds a top-level menu before the Window menu (markup menus come in this way).
+    // Adds a top-level menu in its place among File, Edit, Document, Styles, Insert, Forms,
+    // Special, Window, Help (by objectName; markup menus come in this way).
     void insertMenu(QMenu *menu);
 
     // Heading command: InsertBlockTag("H" + level, true).
