@@ -135,6 +135,7 @@ QRect loadWindowGeometry(const QRect &current)
 
 void writePreferences(SettingsStore &store, const Preferences &p, const ExitState &exit)
 {
+    const SettingsBatch batch(store);
     SectionWriter out(store);
     if (!exit.minimised) {
         out.write(QStringLiteral("X"), exit.geometry.x());

@@ -14,6 +14,40 @@ SettingsStore::SettingsStore(QString rootDir)
 {
 }
 
+SettingsStore::~SettingsStore()
+{
+    while (m_batchDepth > 0)
+        endBatch();
+}
+
+QSettings *SettingsStore::batchFile(const QString &application) const
+{
+    if (m_batchDepth == 0)
+        return nullptr;
+    auto &file = m_batchFiles[application];
+    if (!file)
+        file = std::make_unique<QSettings>(filePath(application), QSettings::IniFormat);
+    return file.get();
+}
+
+void SettingsStore::beginBatch()
+{
+    ++m_batchDepth;
+}
+
+bool SettingsStore::endBatch()
+{
+    if (m_batchDepth == 0 || --m_batchDepth > 0)
+        return true;
+    bool ok = true;
+    for (auto &[application, file] : m_batchFiles) {
+        file->sync();
+        ok = ok && file->status() == QSettings::NoError;
+    }
+    m_batchFiles.clear();
+    return ok;
+}
+
 QString SettingsStore::filePath(const QString &application) const
 {
     return QDir(m_rootDir).filePath(application + QStringLiteral(".ini"));
@@ -22,12 +56,16 @@ QString SettingsStore::filePath(const QString &application) const
 QString SettingsStore::get(const QString &application, const QString &section,
                            const QString &key, const QString &defaultValue) const
 {
-    QSettings settings(filePath(application), QSettings::IniFormat);
+    std::unique_ptr<QSettings> own;
+    QSettings *settings = batchFile(application);
+    if (!settings) {
+        own = std::make_unique<QSettings>(filePath(application), QSettings::IniFormat);
+        settings = own.get();
+    }
     // A garbled or unreadable file counts as empty: every key reads as its default.
-    if (settings.status() != QSettings::NoError)
+    if (settings->status() != QSettings::NoError)
         return defaultValue;
-    settings.beginGroup(section);
-    const QVariant value = settings.value(key);
+    const QVariant value = settings->value(section + QLatin1Char('/') + key);
     if (!value.isValid())
         return defaultValue;
     // An unquoted comma in a hand-edited file makes QSettings split the value into a list.
@@ -39,6 +77,10 @@ QString SettingsStore::get(const QString &application, const QString &section,
 bool SettingsStore::save(const QString &application, const QString &section, const QString &key,
                          const QString &value)
 {
+    if (QSettings *batch = batchFile(application)) {
+        batch->setValue(section + QLatin1Char('/') + key, value);
+        return batch->status() == QSettings::NoError;
+    }
     QSettings settings(filePath(application), QSettings::IniFormat);
     settings.beginGroup(section);
     settings.setValue(key, value);

@@ -2,6 +2,11 @@
 
 #include <QString>
 
+#include <map>
+#include <memory>
+
+class QSettings;
+
 namespace vornel {
 
 // The per-user settings store: flat string values addressed by application, section and key.
@@ -18,7 +23,7 @@ class SettingsStore {
 public:
     // rootDir is the folder that holds the INI files; it is created on the first save.
     explicit SettingsStore(QString rootDir);
-    virtual ~SettingsStore() = default;
+    virtual ~SettingsStore();
 
     const QString &rootDir() const { return m_rootDir; }
     QString filePath(const QString &application) const;
@@ -30,8 +35,30 @@ public:
     virtual bool save(const QString &application, const QString &section, const QString &key,
                       const QString &value);
 
+    // Saves between beginBatch and endBatch reach the disk once, at endBatch: closing down
+    // writes some thirty keys, and a flush per key made exiting slow. Batches nest.
+    void beginBatch();
+    // Returns false if a file could not be written.
+    bool endBatch();
+
 private:
+    QSettings *batchFile(const QString &application) const;
+
     QString m_rootDir;
+    int m_batchDepth = 0;
+    mutable std::map<QString, std::unique_ptr<QSettings>> m_batchFiles;
+};
+
+// Holds a batch of saves open for its lifetime.
+class SettingsBatch {
+public:
+    explicit SettingsBatch(SettingsStore &store) : m_store(store) { m_store.beginBatch(); }
+    ~SettingsBatch() { m_store.endBatch(); }
+    SettingsBatch(const SettingsBatch &) = delete;
+    SettingsBatch &operator=(const SettingsBatch &) = delete;
+
+private:
+    SettingsStore &m_store;
 };
 
 // The program's store, rooted in the user's configuration folder.

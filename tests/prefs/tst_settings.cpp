@@ -129,6 +129,25 @@ private Q_SLOTS:
 
     // --- the store ---
 
+    void batchedSavesReachTheFileAtTheEnd()
+    {
+        SettingsStore other(m_dir->path());
+        {
+            const SettingsBatch outer(*m_store);
+            {
+                const SettingsBatch inner(*m_store);
+                store(QStringLiteral("Size"), QStringLiteral(" 8"));
+                store(QStringLiteral("Font"), QStringLiteral("Courier"));
+            }
+            // Within the batch the store reads its own saves; the file is written at the end.
+            QCOMPARE(stored(QStringLiteral("Font")), QStringLiteral("Courier"));
+            QFile file(m_store->filePath(kSettingsApplication));
+            QVERIFY(!file.open(QIODevice::ReadOnly) || !file.readAll().contains("Courier"));
+        }
+        QCOMPARE(other.get(kSettingsApplication, kSettingsSection, QStringLiteral("Size"), QString()), QStringLiteral(" 8"));
+        QCOMPARE(other.get(kSettingsApplication, kSettingsSection, QStringLiteral("Font"), QString()), QStringLiteral("Courier"));
+    }
+
     void storeAbsentKeyGivesDefault()
     {
         QCOMPARE(stored(QStringLiteral("Nothing"), QStringLiteral("fallback")),
