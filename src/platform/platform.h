@@ -34,6 +34,22 @@ struct CommonDialog {
     QString fileTitle;     // the chosen file's name without its folder
 };
 
+// Option bits of the print dialog, numbered as the program's print settings name them. Shown
+// with Selection set, the selection option is offered and preselected; on return Selection and
+// PrintToFile tell what the user chose.
+namespace PrintDialogFlags {
+constexpr int Selection = 0x1;
+constexpr int NoSelection = 0x4;
+constexpr int NoPageNums = 0x8;
+constexpr int PrintToFile = 0x20;
+constexpr int DisablePrintToFile = 0x80000;
+}
+
+struct PrintDialogOptions {
+    int flags = 0;    // PrintDialogFlags bits
+    int copies = 1;   // copies to preset; on return the copies asked for
+};
+
 struct KeyLockState {
     bool capsLock = false;
     bool numLock = false;
@@ -65,6 +81,15 @@ public:
     virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
 
     virtual KeyLockState keyLockState() = 0;
+
+    // The print dialog: false on Cancel or when there is no printer; otherwise fills the
+    // options the user left. The printer chosen there is the one printText() uses.
+    virtual bool showPrintDialog(PrintDialogOptions &options) = 0;
+    // The printer set-up dialog; false on Cancel.
+    virtual bool showPrintSetupDialog() = 0;
+    // Prints text as one job, unchanged in the printer's font: line ends start new lines,
+    // long lines are not wrapped. False when the job could not be printed.
+    virtual bool printText(const QString &text) = 0;
 
     // Parent for the platform's dialogs (the main window once it exists).
     void setDialogParent(QWidget *parent) { m_dialogParent = parent; }

@@ -8,6 +8,10 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 
 namespace vornel {
@@ -52,7 +56,30 @@ QMessageBox::Icon qtIcon(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// The lines of a print job: CR LF, a lone CR and a lone LF each end a line; a line end at the
+// very end starts no further line.
+QStringList printLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines << text.mid(start);
+    return lines;
+}
+
 } // namespace
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
 
 MsgResult QtPlatform::messageBox(const QString &title, const QString &text, MsgButtons buttons,
                                  MsgIcon icon)
@@ -154,6 +181,73 @@ bool QtPlatform::showFileDialog(CommonDialog &dialog, FileDialogUse use)
 bool QtPlatform::startProgram(const QString &program, const QStringList &arguments)
 {
     return QProcess::startDetached(program, arguments);
+}
+
+QPrinter &QtPlatform::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+bool QtPlatform::showPrintDialog(PrintDialogOptions &options)
+{
+    QPrinter &target = printer();
+    target.setCopyCount(options.copies);
+    // Printing to a file is a choice of this dialog, not a leftover of the last one.
+    target.setOutputFileName(QString());
+    const bool preselect = options.flags & PrintDialogFlags::Selection;
+    target.setPrintRange(preselect ? QPrinter::Selection : QPrinter::AllPages);
+
+    QPrintDialog dialog(&target, dialogParent());
+    dialog.setOption(QAbstractPrintDialog::PrintToFile,
+                     !(options.flags & PrintDialogFlags::DisablePrintToFile));
+    dialog.setOption(QAbstractPrintDialog::PrintSelection,
+                     !(options.flags & PrintDialogFlags::NoSelection));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange,
+                     !(options.flags & PrintDialogFlags::NoPageNums));
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+
+    options.copies = target.copyCount();
+    options.flags &= ~(PrintDialogFlags::Selection | PrintDialogFlags::PrintToFile);
+    if (target.printRange() == QPrinter::Selection)
+        options.flags |= PrintDialogFlags::Selection;
+    if (!target.outputFileName().isEmpty())
+        options.flags |= PrintDialogFlags::PrintToFile;
+    // The caller prints each copy as a job of its own.
+    target.setCopyCount(1);
+    return true;
+}
+
+bool QtPlatform::showPrintSetupDialog()
+{
+    QPageSetupDialog dialog(&printer(), dialogParent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtPlatform::printText(const QString &text)
+{
+    QPrinter &target = printer();
+    QPainter painter;
+    if (!painter.begin(&target))
+        return false;
+    const QRectF page = target.pageLayout().paintRectPixels(target.resolution());
+    const qreal lineHeight = QFontMetricsF(painter.font(), &target).lineSpacing();
+    constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs;
+    qreal y = 0;
+    for (const QString &line : printLines(text)) {
+        if (y > 0 && y + lineHeight > page.height()) {
+            if (!target.newPage())
+                return false;
+            y = 0;
+        }
+        // Drawn into the line's rectangle, which clips a long line instead of wrapping it.
+        painter.drawText(QRectF(0, y, page.width(), lineHeight), flags, line);
+        y += lineHeight;
+    }
+    return painter.end();
 }
 
 KeyLockState QtPlatform::keyLockState()

@@ -2,11 +2,19 @@
 
 #include "platform/platform.h"
 
+#include <memory>
+
+class QPrinter;
+
 namespace vornel {
 
-// The real platform: Qt's message box, input dialog, file dialog, clipboard and processes.
+// The real platform: Qt's message box, input dialog, file dialog, clipboard, processes and
+// printer.
 class QtPlatform : public Platform {
 public:
+    QtPlatform();
+    ~QtPlatform() override;
+
     MsgResult messageBox(const QString &title, const QString &text, MsgButtons buttons,
                          MsgIcon icon) override;
     QString inputBox(const QString &title, const QString &prompt,
@@ -23,9 +31,17 @@ public:
 
     KeyLockState keyLockState() override;
 
+    bool showPrintDialog(PrintDialogOptions &options) override;
+    bool showPrintSetupDialog() override;
+    bool printText(const QString &text) override;
+
 private:
     enum class FileDialogUse { Open, Save };
     bool showFileDialog(CommonDialog &dialog, FileDialogUse use);
+    QPrinter &printer();
+
+    // Created on first use; keeps the printer and its settings between print commands.
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 } // namespace vornel

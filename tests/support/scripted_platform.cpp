@@ -23,8 +23,9 @@ QString buttonsName(MsgButtons buttons)
 
 QString kindName(PlatformCall::Kind kind)
 {
-    static const char *const names[] = {"message box", "input box",   "beep",
-                                        "open dialog", "save dialog", "program start"};
+    static const char *const names[] = {"message box",  "input box",          "beep",
+                                        "open dialog",  "save dialog",        "program start",
+                                        "print dialog", "print setup dialog", "print job"};
     return QString::fromLatin1(names[int(kind)]);
 }
 
@@ -42,7 +43,14 @@ QString describe(const PlatformCall &call)
         return QStringLiteral("%1 \"%2\" filter \"%3\"").arg(kind, call.title, call.dialog.filter);
     case PlatformCall::Kind::StartProgram:
         return QStringLiteral("%1 %2 %3").arg(kind, call.program, call.arguments.join(u' '));
+    case PlatformCall::Kind::PrintDialog:
+        return QStringLiteral("%1 flags 0x%2 copies %3")
+            .arg(kind, QString::number(call.print.flags, 16))
+            .arg(call.print.copies);
+    case PlatformCall::Kind::PrintJob:
+        return QStringLiteral("%1 \"%2\"").arg(kind, call.text);
     case PlatformCall::Kind::Beep:
+    case PlatformCall::Kind::PrintSetupDialog:
         break;
     }
     return kind;
@@ -106,6 +114,31 @@ void ScriptedPlatform::expectStartProgram(bool started, std::optional<QString> p
     queued.accepted = started;
     queued.expectedText = std::move(program);
     queued.expectedArguments = std::move(arguments);
+}
+
+void ScriptedPlatform::expectPrintDialog(int copies, int chosenFlags, Where where)
+{
+    Answer &queued = queue(PlatformCall::Kind::PrintDialog, where);
+    queued.copies = copies;
+    queued.printFlags = chosenFlags;
+}
+
+void ScriptedPlatform::expectPrintDialogCancel(Where where)
+{
+    queue(PlatformCall::Kind::PrintDialog, where).accepted = false;
+}
+
+void ScriptedPlatform::expectPrintSetupDialog(bool accepted, Where where)
+{
+    queue(PlatformCall::Kind::PrintSetupDialog, where).accepted = accepted;
+}
+
+QStringList ScriptedPlatform::printedTexts() const
+{
+    QStringList texts;
+    for (const PlatformCall &call : callsOf(PlatformCall::Kind::PrintJob))
+        texts << call.text;
+    return texts;
 }
 
 QList<PlatformCall> ScriptedPlatform::callsOf(PlatformCall::Kind kind) const
@@ -206,6 +239,37 @@ bool ScriptedPlatform::showFileDialog(PlatformCall::Kind kind, CommonDialog &dia
     dialog.fileTitle = fileTitleOf(dialog.fileName);
     if (answer->filterIndex > 0)
         dialog.filterIndex = answer->filterIndex;
+    return true;
+}
+
+bool ScriptedPlatform::showPrintDialog(PrintDialogOptions &options)
+{
+    PlatformCall call = newCall(PlatformCall::Kind::PrintDialog);
+    call.print = options;
+    m_calls << call;
+
+    const std::optional<Answer> answer = take(call);
+    if (!answer || !answer->accepted)
+        return false;
+    constexpr int chosen = PrintDialogFlags::Selection | PrintDialogFlags::PrintToFile;
+    options.flags = (options.flags & ~chosen) | (answer->printFlags & chosen);
+    options.copies = answer->copies;
+    return true;
+}
+
+bool ScriptedPlatform::showPrintSetupDialog()
+{
+    PlatformCall call = newCall(PlatformCall::Kind::PrintSetupDialog);
+    m_calls << call;
+    const std::optional<Answer> answer = take(call);
+    return answer && answer->accepted;
+}
+
+bool ScriptedPlatform::printText(const QString &text)
+{
+    PlatformCall call = newCall(PlatformCall::Kind::PrintJob);
+    call.text = text;
+    m_calls << call;
     return true;
 }
 

@@ -11,17 +11,21 @@
 
 // One call the program made to the platform, with everything it passed.
 struct PlatformCall {
-    enum class Kind { MessageBox, InputBox, Beep, OpenDialog, SaveDialog, StartProgram };
+    enum class Kind {
+        MessageBox, InputBox, Beep, OpenDialog, SaveDialog, StartProgram,
+        PrintDialog, PrintSetupDialog, PrintJob
+    };
 
     Kind kind = Kind::Beep;
     QString title;        // message box, input box or file dialog title
-    QString text;         // message box text or input box prompt
+    QString text;         // message box text, input box prompt or the text of a print job
     QString defaultText;  // input box
     vornel::MsgButtons buttons = vornel::MsgButtons::Ok;
     vornel::MsgIcon icon = vornel::MsgIcon::None;
     vornel::CommonDialog dialog;  // file dialogs: the fields as they were when shown
     QString program;
     QStringList arguments;
+    vornel::PrintDialogOptions print;  // print dialog: the options it was shown with
 };
 
 // A platform for tests: answers come from a script the test queues beforehand, and nothing
@@ -51,6 +55,14 @@ public:
                             std::optional<QStringList> arguments = {},
                             Where where = Where::current());
 
+    // The user leaves copies and, of PrintDialogFlags, Selection and PrintToFile as in
+    // chosenFlags, and presses OK.
+    void expectPrintDialog(int copies = 1, int chosenFlags = 0, Where where = Where::current());
+    void expectPrintDialogCancel(Where where = Where::current());
+    void expectPrintSetupDialog(bool accepted, Where where = Where::current());
+    // Print jobs need no answer: each is recorded as a PrintJob call and succeeds.
+    QStringList printedTexts() const;
+
     void setKeyLockState(const vornel::KeyLockState &state) { m_keyLocks = state; }
 
     const QList<PlatformCall> &calls() const { return m_calls; }
@@ -74,6 +86,9 @@ public:
     bool showSaveDialog(vornel::CommonDialog &dialog) override;
     bool startProgram(const QString &program, const QStringList &arguments) override;
     vornel::KeyLockState keyLockState() override { return m_keyLocks; }
+    bool showPrintDialog(vornel::PrintDialogOptions &options) override;
+    bool showPrintSetupDialog() override;
+    bool printText(const QString &text) override;
 
 private:
     struct Answer {
@@ -82,6 +97,8 @@ private:
         QString text;               // input box answer or chosen path
         bool accepted = true;       // file chosen, program started
         int filterIndex = 0;
+        int copies = 1;             // print dialog
+        int printFlags = 0;
         std::optional<QString> expectedTitle;
         std::optional<QString> expectedText;
         std::optional<QStringList> expectedArguments;

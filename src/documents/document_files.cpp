@@ -1,0 +1,316 @@
+#include "documents/document_files.h"
+
+#include "app/main_window.h"
+#include "documents/document_table.h"
+#include "documents/file_io.h"
+#include "documents/recent_files.h"
+#include "editor/document_window.h"
+#include "editor/text_area.h"
+#include "editor/text_codec.h"
+#include "platform/platform.h"
+#include "prefs/preferences.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+
+namespace vornel {
+
+namespace {
+
+const QString kOpenFilter = QStringLiteral(
+    "HTML Files (*.htm;*.html)|*.htm;*.html|Templates (*.htt)|*.htt|Text Files (*.txt)|*.txt|"
+    "All Files (*.*)|*.*");
+const QString kSaveFilter = QStringLiteral(
+    "DOS/Windows HTML (*.htm)|*.htm|HTML Files (*.html)|*.html|Templates (*.htt)|*.htt|"
+    "Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
+const QString kDeleteFilter = QStringLiteral(
+    "HTML Files (*.htm;*.html)|*.htm;*.html|Templates (*.htt)|*.htt|"
+    "Text Files (*.txt;*.text)|*.txt;*.text|All Files (*.*)|*.*");
+
+constexpr int kPickExistingFile =
+    FileDialogFlags::FileMustExist | FileDialogFlags::PathMustExist | FileDialogFlags::HideReadOnly;
+
+// Files below this size load too fast to be worth a progress display.
+constexpr qint64 kShowProgressFrom = 8 * 1024 * 1024;
+
+// The hourglass for as long as it lives.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+// How far the reading of a large file has come, in the status area. The label is repainted
+// directly: letting events run here would let the user start other commands mid-load.
+class ReadProgress {
+public:
+    ReadProgress(frmMDI &main, const QString &name)
+        : m_main(main)
+        , m_name(name)
+        , m_before(main.statusText())
+    {
+    }
+    ~ReadProgress()
+    {
+        if (m_percent >= 0)
+            m_main.setStatusText(m_before);
+    }
+    ReadProgress(const ReadProgress &) = delete;
+    ReadProgress &operator=(const ReadProgress &) = delete;
+
+    void operator()(qint64 done, qint64 total)
+    {
+        if (total < kShowProgressFrom)
+            return;
+        const int percent = int(done * 100 / total);
+        if (percent == m_percent)
+            return;
+        m_percent = percent;
+        m_main.setStatusText(QStringLiteral("Loading %1 (%2%)").arg(m_name).arg(percent));
+        if (auto *area = m_main.findChild<QLabel *>(QStringLiteral("StatusArea")))
+            area->repaint();
+    }
+
+private:
+    frmMDI &m_main;
+    QString m_name;
+    QString m_before;
+    int m_percent = -1;
+};
+
+void tell(const QString &title, const QString &text, MsgIcon icon = MsgIcon::None)
+{
+    platform().messageBox(title, text, MsgButtons::Ok, icon);
+}
+
+// The shared file dialog prepared as an open dialog; the default extension a Save As left
+// behind would otherwise be added to the name of the file picked.
+CommonDialog &openDialog(frmMDI &main, const QString &title, const QString &filter, int filterIndex)
+{
+    CommonDialog &dialog = main.commonDialog();
+    dialog.dialogTitle = title;
+    dialog.filter = filter;
+    dialog.filterIndex = filterIndex;
+    dialog.defaultExt.clear();
+    dialog.fileName.clear();
+    return dialog;
+}
+
+void retitle(frmNotePad &window, const QString &path, const QString &name)
+{
+    window.setRealFileName(path);
+    window.setCaption(name.toUpper());
+}
+
+} // namespace
+
+frmNotePad *LoadDocument(const QString &path, const QString &name)
+{
+    frmMDI *main = mainWindow();
+    if (!main)
+        return nullptr;
+
+    FileRead file;
+    {
+        BusyCursor busy;
+        ReadProgress progress(*main, name);
+        file = readWholeFile(path, [&progress](qint64 done, qint64 total) { progress(done, total); });
+    }
+    if (!file.opened) {
+        tell(frmMDI::kCaption, QStringLiteral("Can't open file: ") + path);
+        return nullptr;
+    }
+
+    frmNotePad *window = nullptr;
+    {
+        BusyCursor busy;
+        const int slot = documentTable().findFreeSlot();
+        window = main->createDocumentWindow(slot);
+        retitle(*window, path, name);
+        // It was activated under its "Untitled:" caption.
+        if (main->activeDocument() == window)
+            main->setStatusText(QStringLiteral("Edit ") + window->caption());
+        window->text1()->loadBytes(file.bytes);
+        window->text1()->setSelStart(0);
+        documentTable().setChanged(slot, false);
+    }
+    if (!file.complete) {
+        tell(QStringLiteral("Error Reading File"),
+             QStringLiteral("Cannot read all of the characters in ") + name, MsgIcon::Information);
+    }
+    return window;
+}
+
+bool SaveDocument(frmNotePad &window, const QString &path, const QString &name)
+{
+    QString error;
+    {
+        BusyCursor busy;
+        // A saved document always ends with one line end more than its text.
+        error = writeFileSafely(path, window.text1()->toBytes() + QByteArrayLiteral("\r\n"));
+    }
+    if (!error.isEmpty()) {
+        tell(frmMDI::kCaption, error, MsgIcon::Exclamation);
+        return false;
+    }
+    retitle(window, path, name);
+    documentTable().setChanged(window.slot(), false);
+    return true;
+}
+
+QString AskSaveAsName()
+{
+    frmMDI *main = mainWindow();
+    if (!main)
+        return QString();
+    CommonDialog &dialog = main->commonDialog();
+    dialog.dialogTitle.clear();
+    dialog.filter = kSaveFilter;
+    dialog.filterIndex = 1;
+    dialog.flags = FileDialogFlags::OverwritePrompt | FileDialogFlags::HideReadOnly;
+    dialog.defaultExt = QStringLiteral("html");
+    dialog.initDir = prefs().DocPath;
+    dialog.fileName.clear();
+    if (!platform().showSaveDialog(dialog))
+        return QString();
+    return dialog.fileName;
+}
+
+bool SaveOnClose(frmNotePad &window)
+{
+    if (window.caption() == QStringLiteral("Untitled:") + window.tag()) {
+        const QString path = AskSaveAsName();
+        if (path.isEmpty())
+            return false;
+        AddRecentFile(path);
+        return SaveDocument(window, path, FileNameOf(path));
+    }
+    return SaveDocument(window, window.realFileName(), window.caption());
+}
+
+void OpenCommand()
+{
+    frmMDI *main = mainWindow();
+    if (!main)
+        return;
+    CommonDialog &dialog = openDialog(*main, QString(), kOpenFilter, 1);
+    dialog.flags = kPickExistingFile;
+    dialog.initDir = prefs().DocPath;
+    if (!platform().showOpenDialog(dialog))
+        return;
+    const QString path = dialog.fileName;
+    const QString name = dialog.fileTitle;
+    if (ActivateIfOpen(path)) {
+        tell(QStringLiteral("File Open"), QStringLiteral("The file ") + name + QStringLiteral(" is already open"));
+        return;
+    }
+    LoadDocument(path, name);
+    AddRecentFile(path);
+}
+
+void SaveCommand(frmNotePad &window)
+{
+    QString path;
+    QString name;
+    if (window.caption().left(8) == QStringLiteral("Untitled")) {
+        path = AskSaveAsName();
+        name = FileNameOf(path);
+    } else {
+        path = window.realFileName();
+        name = window.caption();
+    }
+    if (path.isEmpty())
+        return;
+    SaveDocument(window, path, name);
+    AddRecentFile(path);
+}
+
+void SaveAsCommand(frmNotePad &window)
+{
+    const QString path = AskSaveAsName();
+    if (path.isEmpty())
+        return;
+    SaveDocument(window, path, FileNameOf(path));
+    AddRecentFile(path);
+}
+
+void InsertFileCommand()
+{
+    frmMDI *main = mainWindow();
+    frmNotePad *window = main ? main->activeDocument() : nullptr;
+    if (!window)
+        return;
+    CommonDialog &dialog =
+        openDialog(*main, QStringLiteral("Insert a File Into This Document"), kOpenFilter, 3);
+    const bool chosen = platform().showOpenDialog(dialog);
+    dialog.dialogTitle.clear();
+    if (!chosen)
+        return;
+    const QString path = dialog.fileName;
+    const QString name = dialog.fileTitle;
+
+    FileRead file;
+    {
+        BusyCursor busy;
+        file = readWholeFile(path);
+        if (file.opened)
+            window->text1()->setSelText(codec::decode(file.bytes));
+    }
+    if (!file.opened) {
+        tell(frmMDI::kCaption, QStringLiteral("Can't open file: ") + path);
+        return;
+    }
+    if (!file.complete) {
+        tell(QStringLiteral("Error Reading File"),
+             QStringLiteral("Cannot read all of the characters in ") + name, MsgIcon::Information);
+    }
+}
+
+void DeleteFileCommand()
+{
+    frmMDI *main = mainWindow();
+    if (!main)
+        return;
+    CommonDialog &dialog = openDialog(*main, QStringLiteral("Select File to Delete"), kDeleteFilter, 1);
+    dialog.flags = kPickExistingFile;
+    const bool chosen = platform().showOpenDialog(dialog);
+    dialog.dialogTitle.clear();
+    if (!chosen)
+        return;
+    const MsgResult answer = platform().messageBox(
+        QStringLiteral("Deleting File"),
+        QStringLiteral("Are you sure you want to delete the file ") + dialog.fileTitle + QStringLiteral(" ?"),
+        MsgButtons::YesNo, MsgIcon::Question);
+    // A file that cannot be deleted is left as it is, without a word.
+    if (answer == MsgResult::Yes)
+        QFile::remove(dialog.fileName);
+}
+
+QString FileNameOf(const QString &path)
+{
+    const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    return slash < 0 ? path : path.mid(slash + 1);
+}
+
+bool ActivateIfOpen(const QString &path)
+{
+    frmMDI *main = mainWindow();
+    if (!main)
+        return false;
+    const DocumentTable &table = documentTable();
+    for (int slot = 1; slot <= table.size(); ++slot) {
+        if (table.isFree(slot))
+            continue;
+        frmNotePad *window = main->documentInSlot(slot);
+        if (window && isSameFile(window->realFileName(), path)) {
+            main->activateDocument(window);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace vornel

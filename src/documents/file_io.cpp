@@ -1,0 +1,96 @@
+#include "documents/file_io.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace vornel {
+
+namespace {
+
+constexpr qint64 kReadChunk = 4 * 1024 * 1024;
+
+QString writeDirectly(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return file.errorString();
+    file.close();
+    return file.error() == QFileDevice::NoError ? QString() : file.errorString();
+}
+
+} // namespace
+
+FileRead readWholeFile(const QString &path,
+                       const std::function<void(qint64 done, qint64 total)> &progress)
+{
+    FileRead result;
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        return result;
+    result.opened = true;
+
+    const qint64 size = file.size();
+    // Pipes, devices and files that report no size are read to their end.
+    if (file.isSequential() || size <= 0) {
+        result.bytes = file.readAll();
+        result.complete = file.error() == QFileDevice::NoError;
+        return result;
+    }
+
+    result.bytes.resize(size);
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 got = file.read(result.bytes.data() + done, std::min(kReadChunk, size - done));
+        if (got <= 0)
+            break;
+        done += got;
+        if (progress)
+            progress(done, size);
+    }
+    result.bytes.resize(done);
+    result.complete = done == size;
+    return result;
+}
+
+QString writeFileSafely(const QString &path, const QByteArray &bytes)
+{
+    const QFileInfo target(path);
+    // A device or a pipe has no contents to protect, and renaming a file over it would
+    // replace the node itself.
+    if (target.exists() && !target.isFile() && !target.isDir())
+        return writeDirectly(path, bytes);
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return error;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return QString();
+}
+
+QString fileIdentity(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+bool isSameFile(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    return a == b || fileIdentity(a) == fileIdentity(b);
+}
+
+} // namespace vornel

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+namespace vornel {
+
+// Whole-file reading and writing for documents; no windows involved.
+
+struct FileRead {
+    bool opened = false;     // false: missing, a folder, or not readable
+    bool complete = false;   // every byte the file holds was read
+    QByteArray bytes;        // what was read, also when incomplete
+};
+
+// Reads the whole file. progress, when given, is told the bytes read so far and the total
+// after each chunk of a file whose size is known.
+FileRead readWholeFile(const QString &path,
+                       const std::function<void(qint64 done, qint64 total)> &progress = {});
+
+// Replaces the file at path with bytes without ever leaving it half written: the bytes go to
+// a temporary file in the same folder that is then renamed over the target, so on any
+// failure the old file is untouched. Returns the platform's error text, or the empty text on
+// success.
+QString writeFileSafely(const QString &path, const QByteArray &bytes);
+
+// The path as the file system identifies its file: the canonical path (links resolved), or
+// the cleaned absolute path of a file that does not exist.
+QString fileIdentity(const QString &path);
+// True when both paths name the same file; an empty path names none.
+bool isSameFile(const QString &a, const QString &b);
+
+} // namespace vornel

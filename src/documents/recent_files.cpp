@@ -1,0 +1,138 @@
+#include "documents/recent_files.h"
+
+#include "app/main_window.h"
+#include "documents/document_files.h"
+#include "documents/document_table.h"
+#include "documents/file_io.h"
+#include "editor/document_window.h"
+#include "platform/platform.h"
+#include "prefs/settings_store.h"
+
+#include <QAction>
+
+#include <array>
+
+namespace vornel {
+
+namespace {
+
+// What an absent key reads as: an entry that holds no file.
+const QString kNotUsed = QStringLiteral("Not Used");
+
+QString keyOf(int entry)
+{
+    return QStringLiteral("RecentFile") + QString::number(entry);
+}
+
+QString storedEntry(int entry)
+{
+    return getSetting(keyOf(entry), kNotUsed);
+}
+
+bool holdsFile(const QString &value)
+{
+    return value.left(8) != kNotUsed;
+}
+
+// Index 0 unused, like the menu entries: entry i is element i.
+using StoredList = std::array<QString, kRecentFileCount + 1>;
+
+StoredList storedList()
+{
+    StoredList list;
+    for (int i = 1; i <= kRecentFileCount; ++i)
+        list[std::size_t(i)] = storedEntry(i);
+    return list;
+}
+
+void showEntry(const QList<QAction *> &entries, int i, const QString &path)
+{
+    if (entries.size() <= i)
+        return;
+    QString caption = path;
+    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    entries[0]->setVisible(true);
+    entries[i]->setText(caption);
+    entries[i]->setData(path);
+    entries[i]->setVisible(true);
+}
+
+} // namespace
+
+void AddRecentFile(const QString &path)
+{
+    if (!IsRecentFile(path))
+        PushRecentFile(path);
+    RefreshRecentMenus();
+}
+
+bool IsRecentFile(const QString &path)
+{
+    const StoredList list = storedList();
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString &value = list[std::size_t(i)];
+        if (holdsFile(value) && isSameFile(value, path))
+            return true;
+    }
+    return false;
+}
+
+void PushRecentFile(const QString &path)
+{
+    SettingsBatch batch(settingsStore());
+    // An entry reading "Not Used" is not copied down, so the entry below keeps its value.
+    for (int i = kRecentFileCount - 1; i >= 1; --i) {
+        const QString value = storedEntry(i);
+        if (holdsFile(value))
+            saveSetting(keyOf(i + 1), value);
+    }
+    saveSetting(keyOf(1), path);
+}
+
+void RefreshRecentMenus()
+{
+    frmMDI *main = mainWindow();
+    if (!main)
+        return;
+    QList<const QList<QAction *> *> menus{&main->recentFileActions()};
+    const DocumentTable &table = documentTable();
+    for (int slot = 1; slot <= table.size(); ++slot) {
+        if (table.isFree(slot))
+            continue;
+        if (frmNotePad *window = main->documentInSlot(slot))
+            menus << &window->recentFileActions();
+    }
+    const StoredList list = storedList();
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString &value = list[std::size_t(i)];
+        if (!holdsFile(value))
+            continue;
+        for (const QList<QAction *> *entries : menus)
+            showEntry(*entries, i, value);
+    }
+}
+
+void FillRecentMenusAtStartup()
+{
+    frmMDI *main = mainWindow();
+    if (!main)
+        return;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString value = storedEntry(i);
+        if (!value.isEmpty() && value != kNotUsed)
+            showEntry(main->recentFileActions(), i, value);
+    }
+}
+
+void OpenRecentFile(const QString &path)
+{
+    if (ActivateIfOpen(path)) {
+        platform().messageBox(QStringLiteral("File Open"), QStringLiteral("The file ") + path + QStringLiteral(" is already open"),
+                              MsgButtons::Ok, MsgIcon::None);
+        return;
+    }
+    LoadDocument(path, FileNameOf(path));
+    RefreshRecentMenus();
+}
+
+} // namespace vornel
