@@ -1,18 +1,79 @@
 #include "app/application.h"
 
+#include "app/main_window.h"
+#include "app/single_instance.h"
+#include "app/startup.h"
+#include "app/version.h"
+#include "prefs/settings_store.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <QWindow>
 
 namespace vornel {
+
+namespace {
+
+// With VORNEL_QUIT_WHEN_IDLE set the program ends as soon as its main window has been shown
+// and every pending event is handled, so that a benchmark can time a whole start.
+class QuitWhenShown : public QObject {
+public:
+    explicit QuitWhenShown(QWidget &window)
+        : QObject(&window)
+    {
+        QWindow *handle = window.windowHandle();
+        if (handle && handle->isExposed())
+            quitWhenIdle();
+        else if (handle)
+            handle->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            quitWhenIdle();
+        }
+        return false;
+    }
+
+private:
+    void quitWhenIdle() { QTimer::singleShot(0, qApp, &QCoreApplication::quit); }
+};
+
+} // namespace
 
 int runApplication(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Vornel Internet Home Page Creator"));
-    window.resize(800, 600);
-    window.show();
-    return app.exec();
+    QCoreApplication::setOrganizationName(kSettingsApplication);
+    QCoreApplication::setApplicationName(kSettingsSection);
+    QCoreApplication::setApplicationVersion(kVersion);
+
+    const QString commandLine = commandLineOf(QCoreApplication::arguments());
+    SingleInstance instance(instanceServerName());
+    if (instance.start(!commandLine.isEmpty()) == SingleInstance::Outcome::EndThisInstance)
+        return 0;
+
+    StartupOptions options;
+    options.commandLine = commandLine;
+    StartedProgram started = startUp(options);
+
+    // The program ends with its main window, whatever other windows (the splash) are open.
+    QPointer<frmMDI> main = started.mainWindow.release();
+    main->setAttribute(Qt::WA_DeleteOnClose);
+    app.setQuitOnLastWindowClosed(false);
+    QObject::connect(main, &QObject::destroyed, &app, &QCoreApplication::quit);
+    QObject::connect(&instance, &SingleInstance::activationRequested, main, [main] { bringForward(*main); });
+    if (qEnvironmentVariableIsSet("VORNEL_QUIT_WHEN_IDLE"))
+        new QuitWhenShown(*main);
+
+    const int result = app.exec();
+    delete main;
+    delete started.splash;
+    return result;
 }
 
 } // namespace vornel

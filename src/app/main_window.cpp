@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/about_dialog.h"
+#include "dialogs/template_chooser.h"
 #include "documents/document_files.h"
 #include "documents/document_table.h"
 #include "documents/recent_files.h"
@@ -111,7 +113,7 @@ void frmMDI::createMenus()
 {
     QMenu *file = addOwnMenu(QStringLiteral("mnuFile"), tr("&File"));
     const QList<MenuEntry> fileEntries = {
-        {QStringLiteral("mnuFNew"), tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), {}},
+        {QStringLiteral("mnuFNew"), tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), [] { NewCommand(); }},
         {QStringLiteral("mnuFOpen"), tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), [] { OpenCommand(); }},
         {QStringLiteral("mnuClose"), tr("&Close"), {}, {}, true, false},
         {QStringLiteral("mnuSave"), tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), {}, true, false},
@@ -137,16 +139,25 @@ void frmMDI::createMenus()
         m_recent.append(recent);
     }
 
+    // The preference dialog, the extended-characters toolbox and the manual hook their
+    // commands onto PrefMenu, ToolBoxMenu and mnuManual(0..1).
     QMenu *window = addOwnMenu(QStringLiteral("mnuOptions"), tr("&Window"));
+    addMenuEntry(window, {QStringLiteral("PrefMenu"), tr("&Preferences..."), {}, {}}, this);
+    QAction *toolbox = addMenuEntry(window, {QStringLiteral("ToolBoxMenu"), tr("&Extended Characters"), {}, {}}, this);
+    toolbox->setCheckable(true);
+    connect(window, &QMenu::aboutToShow, this, [toolbox] { toolbox->setChecked(prefs().ExtShow != 0); });
     m_extendedToolbar = addMenuEntry(window, {QStringLiteral("mnuOToolbar"), tr("Extended &Toolbar"), {}, {}}, this);
     m_extendedToolbar->setCheckable(true);
     m_extendedToolbar->setChecked(true);
     connect(m_extendedToolbar, &QAction::triggered, this, [this] {
         // Invert the toolbar's visibility as the check mark was inverted.
-        m_picToolbar->setVisible(!m_picToolbar->isVisible());
+        m_picToolbar->setVisible(m_picToolbar->isHidden());
     });
 
     QMenu *help = addOwnMenu(QStringLiteral("mnuHelp"), tr("&Help"));
+    addMenuEntry(help, {arrayName(QStringLiteral("mnuManual"), 0), tr("&Using Vornel"), {}, {}, false}, this);
+    addMenuEntry(help, {arrayName(QStringLiteral("mnuManual"), 1), tr("Vornel &Manual"), {}, {}}, this);
+    addMenuEntry(help, {QStringLiteral("mnuHSep1"), QString(), {}, {}}, this);
     addMenuEntry(help, {QStringLiteral("mnuTechSupport"), tr("&Getting Help from Teslund"), {}, [this] { showSupport(); }}, this);
     addMenuEntry(help, {QStringLiteral("mnuAbout"), tr("&About Vornel"), {}, [this] { showAbout(); }}, this);
 
@@ -211,7 +222,10 @@ void frmMDI::createStatusBar()
         l->setFrameShadow(QFrame::Sunken);
         l->setAlignment(Qt::AlignCenter);
     }
+    // Pointing at the hint line or clicking the status bar clears the hint.
+    m_statusArea->setMouseTracking(true);
     m_statusArea->installEventFilter(this);
+    m_statusBar->installEventFilter(this);
 
     m_keyTimer = new QTimer(this);
     m_keyTimer->setObjectName(QStringLiteral("timerKeys"));
@@ -266,6 +280,19 @@ void frmMDI::resizeEvent(QResizeEvent *event)
 void frmMDI::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    // Sizes that changed while minimised were not laid out; the restored window may not get
+    // another resize.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+        layoutStatusBar();
+}
+
+bool frmMDI::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == m_statusArea && event->type() == QEvent::MouseMove)
+        || (watched == m_statusBar && event->type() == QEvent::MouseButtonPress)) {
+        setStatusText(QString());
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // ---- document windows ----
@@ -421,9 +448,7 @@ void frmMDI::setExtendedToolbar(bool checked)
 
 void frmMDI::showAbout()
 {
-    platform().messageBox(tr("About Vornel"),
-                          tr("Vornel Internet Home Page Creator\nVersion %1").arg(QCoreApplication::applicationVersion()),
-                          MsgButtons::Ok, MsgIcon::Information);
+    showAboutBox(this);
 }
 
 void frmMDI::showSupport()

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace vornel {
+
+// The splash window shown while the program starts: frameless, not modal, centred on the
+// screen; it closes (and deletes) itself a fixed time after it was shown.
+class Welcome : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kDefaultLifetimeMs = 3000;
+
+    explicit Welcome(int lifetimeMs = kDefaultLifetimeMs);
+
+    QLabel *versionLabel() const { return m_version; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QLabel *m_version;
+    int m_lifetimeMs;
+    bool m_timerStarted = false;
+};
+
+} // namespace vornel

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/splash_window.h"
+
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace vornel {
+
+class frmMDI;
+
+// The command line as the program takes it: one path, the arguments after the program's
+// name joined with blanks, so that a path with blanks opens even when it was not quoted.
+QString commandLineOf(const QStringList &arguments);
+
+// Where the extended-characters toolbox opens (left, top in twips); set at start-up.
+QPoint &toolboxPosition();
+
+// The main window's position and size before any stored geometry applies (twips): a
+// 12000 x 9000 window, smaller on a small screen, centred in the screen's free area.
+QRect designGeometry();
+
+// Main window load: the program's folder becomes the current folder, and the window moves to
+// the stored "X", "Y" plus 10 and takes the stored "Width", "Height" minus 20 (twips); a key
+// that is missing or unreadable stands for the window's present value.
+void loadMainWindow(frmMDI &window);
+
+struct StartupOptions {
+    QString commandLine;  // the file to open, or empty
+    int splashLifetimeMs = Welcome::kDefaultLifetimeMs;
+};
+
+struct StartedProgram {
+    std::unique_ptr<frmMDI> mainWindow;  // shown
+    QPointer<Welcome> splash;            // until it has closed itself
+};
+
+// The start-up procedure after the single-instance check: busy cursor, splash window, main
+// window shown and loaded, preferences, recent files and toolbox settings loaded, then the
+// file on the command line opened. A step that fails is skipped.
+StartedProgram startUp(const StartupOptions &options);
+
+} // namespace vornel

@@ -1,0 +1,307 @@
+#include "app/main_window.h"
+#include "app/splash_window.h"
+#include "app/startup.h"
+#include "documents/document_table.h"
+#include "editor/document_window.h"
+#include "editor/text_area.h"
+#include "prefs/preferences.h"
+#include "prefs/settings_store.h"
+#include "support/scripted_platform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include <cmath>
+#include <memory>
+
+using namespace vornel;
+
+namespace {
+
+constexpr int kShortSplashMs = 20;
+
+int onePixelInTwips()
+{
+    return int(std::ceil(1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX()));
+}
+
+QRect twipsGeometryOf(const QWidget &window)
+{
+    return QRect(pixelsToTwipsX(window.x()), pixelsToTwipsY(window.y()), pixelsToTwipsX(window.width()),
+                 pixelsToTwipsY(window.height()));
+}
+
+// The window's frame position and client size, as the program stores and restores them.
+QRect placementOf(const QWidget &window)
+{
+    return QRect(window.pos(), window.size());
+}
+
+QRect pixelsOf(const QRect &twips)
+{
+    return QRect(twipsToPixelsX(twips.x()), twipsToPixelsY(twips.y()), twipsToPixelsX(twips.width()),
+                 twipsToPixelsY(twips.height()));
+}
+
+void storeGeometry(const QRect &twips)
+{
+    QVERIFY(saveSetting(QStringLiteral("X"), QStringLiteral(" %1").arg(twips.x())));
+    QVERIFY(saveSetting(QStringLiteral("Y"), QStringLiteral(" %1").arg(twips.y())));
+    QVERIFY(saveSetting(QStringLiteral("Width"), QStringLiteral(" %1").arg(twips.width())));
+    QVERIFY(saveSetting(QStringLiteral("Height"), QStringLiteral(" %1").arg(twips.height())));
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_settingsDir;
+    std::unique_ptr<QTemporaryDir> m_filesDir;
+    std::unique_ptr<ScopedPlatform> m_platform;
+    StartedProgram m_started;
+
+    QString writeFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_filesDir->filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    frmMDI &start(const QString &commandLine = QString())
+    {
+        StartupOptions options;
+        options.commandLine = commandLine;
+        options.splashLifetimeMs = kShortSplashMs;
+        m_started = startUp(options);
+        return *m_started.mainWindow;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_settingsDir = std::make_unique<QTemporaryDir>();
+        m_filesDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_settingsDir->isValid() && m_filesDir->isValid());
+        setSettingsStoreRootForTesting(m_settingsDir->path());
+        prefs() = Preferences{};
+        documentTable().reset();
+        toolboxPosition() = QPoint();
+        m_platform = std::make_unique<ScopedPlatform>();
+    }
+
+    void cleanup()
+    {
+        delete m_started.splash;
+        m_started = StartedProgram{};
+        m_platform.reset();
+        m_filesDir.reset();
+        m_settingsDir.reset();
+    }
+
+    // ---- command line ----
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("commandLine");
+        QTest::newRow("none") << QStringList{QStringLiteral("vornel")} << QString();
+        QTest::newRow("one path") << QStringList{QStringLiteral("vornel"), QStringLiteral("/tmp/a.htm")}
+                                  << QStringLiteral("/tmp/a.htm");
+        QTest::newRow("quoted path with blanks")
+            << QStringList{QStringLiteral("vornel"), QStringLiteral("/tmp/my page.htm")} << QStringLiteral("/tmp/my page.htm");
+        QTest::newRow("unquoted path with blanks")
+            << QStringList{QStringLiteral("vornel"), QStringLiteral("/tmp/my"), QStringLiteral("home"), QStringLiteral("page.htm")}
+            << QStringLiteral("/tmp/my home page.htm");
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, commandLine);
+        QCOMPARE(commandLineOf(arguments), commandLine);
+    }
+
+    // ---- main window load ----
+
+    void storedGeometryGetsTheOffsets()
+    {
+        storeGeometry(QRect(1500, 1200, 10500, 7500));
+        frmMDI main;
+        main.move(40, 30);
+        main.resize(500, 400);
+
+        loadMainWindow(main);
+
+        QCOMPARE(main.pos(), QPoint(twipsToPixelsX(1510), twipsToPixelsY(1210)));
+        QCOMPARE(main.size(), QSize(twipsToPixelsX(10480), twipsToPixelsY(7480)));
+        QCOMPARE(QDir::currentPath(), QDir(QCoreApplication::applicationDirPath()).absolutePath());
+    }
+
+    void firstStartOffsetsThePresentGeometry()
+    {
+        frmMDI main;
+        main.move(75, 60);
+        main.resize(600, 450);
+        const QRect present = twipsGeometryOf(main);
+
+        loadMainWindow(main);
+
+        QCOMPARE(placementOf(main), pixelsOf(present.adjusted(10, 10, -10, -10)));
+    }
+
+    void unreadableGeometryKeysKeepThePresentValue()
+    {
+        storeGeometry(QRect(1500, 1200, 10500, 7500));
+        QVERIFY(saveSetting(QStringLiteral("X"), QStringLiteral("left")));
+        QVERIFY(saveSetting(QStringLiteral("Height"), QStringLiteral(" 99999")));
+        frmMDI main;
+        main.move(75, 60);
+        main.resize(600, 450);
+        const QRect present = twipsGeometryOf(main);
+
+        loadMainWindow(main);
+
+        QCOMPARE(main.pos(), QPoint(twipsToPixelsX(present.x() + 10), twipsToPixelsY(1210)));
+        QCOMPARE(main.size(), QSize(twipsToPixelsX(10480), twipsToPixelsY(present.height() - 20)));
+    }
+
+    void firstStartUsesTheDesignGeometry()
+    {
+        frmMDI &main = start();
+        QCOMPARE(placementOf(main), pixelsOf(designGeometry().adjusted(10, 10, -10, -10)));
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.contains(main.frameGeometry()));
+    }
+
+    void everyStartRepeatsTheOffsets()
+    {
+        QRect stored(1500, 1200, 10500, 7500);
+        storeGeometry(stored);
+        for (int run = 0; run < 3; ++run) {
+            frmMDI &main = start();
+            QCOMPARE(placementOf(main), pixelsOf(stored.adjusted(10, 10, -10, -10)));
+            QVERIFY(main.close());
+            const QRect saved = readWindowGeometry(settingsStore(), QRect());
+            QCOMPARE(saved, twipsGeometryOf(main));
+            // Apart from pixel rounding, each start moves 10 and shrinks 20.
+            QVERIFY(std::abs(saved.x() - (stored.x() + 10)) <= onePixelInTwips());
+            QVERIFY(std::abs(saved.width() - (stored.width() - 20)) <= onePixelInTwips());
+            stored = saved;
+            delete m_started.splash;
+            m_started = StartedProgram{};
+        }
+    }
+
+    // ---- the whole start ----
+
+    void startLoadsThePreferencesAndOpensTheCommandLine()
+    {
+        QVERIFY(saveSetting(QStringLiteral("ETB"), QStringLiteral(" 0")));
+        QVERIFY(saveSetting(QStringLiteral("Font"), QStringLiteral("Courier New")));
+        QVERIFY(saveSetting(QStringLiteral("EInsHTML"), QStringLiteral("-1")));
+        QVERIFY(saveSetting(QStringLiteral("ExtShow"), QStringLiteral("-1")));
+        const QString path = writeFile(QStringLiteral("my page.htm"), "<HTML>\r\nWelcome\r\n</HTML>");
+
+        frmMDI &main = start(path);
+
+        QVERIFY(main.isVisible());
+        QCOMPARE(mainWindow(), &main);
+        QVERIFY(!main.extendedToolbarChecked());
+        QVERIFY(main.extendedToolbar()->isHidden());
+        QCOMPARE(prefs().Font, QStringLiteral("Courier New"));
+        QCOMPARE(prefs().EInsHTML, qint16(-1));
+        QCOMPARE(prefs().ExtShow, qint16(-1));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+
+        QCOMPARE(main.documents().size(), 1);
+        frmNotePad *document = main.documents().first();
+        QCOMPARE(document->caption(), QStringLiteral("MY PAGE.HTM"));
+        QCOMPARE(document->text1()->text(), QStringLiteral("<HTML>\r\nWelcome\r\n</HTML>"));
+    }
+
+    void startWithoutCommandLineOpensNothing()
+    {
+        frmMDI &main = start();
+        QVERIFY(main.isVisible());
+        QVERIFY(main.documents().isEmpty());
+        QVERIFY(!documentTable().anyOpen());
+        QVERIFY(main.extendedToolbarChecked());
+        QVERIFY(main.extendedToolbar()->isVisible());
+        QCOMPARE(prefs().ExtShow, qint16(0));
+        QVERIFY((*m_platform)->calls().isEmpty());
+    }
+
+    void startWithAMissingFileStillOpensTheWindow()
+    {
+        const QString path = m_filesDir->filePath(QStringLiteral("gone.htm"));
+        (*m_platform)->expectMessageBox(MsgResult::Ok, {}, QStringLiteral("Can't open file: ") + path);
+
+        frmMDI &main = start(path);
+
+        QVERIFY(main.isVisible());
+        QVERIFY(main.documents().isEmpty());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void startFillsTheRecentFiles()
+    {
+        const QString recent = writeFile(QStringLiteral("recent.htm"), "x");
+        QVERIFY(saveSetting(QStringLiteral("RecentFile1"), recent));
+
+        frmMDI &main = start();
+
+        QAction *first = main.recentFileActions().at(1);
+        QVERIFY(first->isVisible());
+        QCOMPARE(first->data().toString(), recent);
+        QVERIFY(main.recentFileActions().at(0)->isVisible());
+        QVERIFY(!main.recentFileActions().at(2)->isVisible());
+    }
+
+    void toolboxPositionFollowsTheMainWindow()
+    {
+        storeGeometry(QRect(1500, 1200, 10500, 7500));
+        frmMDI &main = start();
+        const QRect twips = twipsGeometryOf(main);
+        QCOMPARE(toolboxPosition(), QPoint(twips.x() + twips.width() - 3400, 400));
+    }
+
+    // ---- splash window ----
+
+    void splashIsShownDuringTheStartAndClosesItself()
+    {
+        start();
+        QVERIFY(m_started.splash);
+        QVERIFY(m_started.splash->isVisible());
+        QVERIFY(!m_started.splash->isModal());
+        QTRY_VERIFY(m_started.splash.isNull());
+    }
+
+    void splashLooksLikeASplash()
+    {
+        QPointer<Welcome> splash = new Welcome(kShortSplashMs);
+        QCOMPARE(splash->objectName(), QStringLiteral("Welcome"));
+        QVERIFY(splash->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(splash->windowModality(), Qt::NonModal);
+        QCOMPARE(splash->versionLabel()->text(), QStringLiteral("Version 5.0.0"));
+        const QPoint screenCentre = QGuiApplication::primaryScreen()->geometry().center();
+        QVERIFY((splash->geometry().center() - screenCentre).manhattanLength() <= 2);
+
+        splash->show();
+        QVERIFY(splash->isVisible());
+        QTRY_VERIFY(splash.isNull());
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
