@@ -13,12 +13,26 @@ namespace {
 
 constexpr qint64 kReadChunk = 4 * 1024 * 1024;
 
+// Writes until everything is written or a write fails. A write the disk cuts short reports no
+// error itself; only the next one fails, with the reason (disk full, file too large).
+bool writeAll(QFileDevice &file, const QByteArray &bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
 QString writeDirectly(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    if (file.write(bytes) != bytes.size() || !file.flush())
+    if (!writeAll(file, bytes) || !file.flush())
         return file.errorString();
     file.close();
     return file.error() == QFileDevice::NoError ? QString() : file.errorString();
@@ -69,7 +83,7 @@ QString writeFileSafely(const QString &path, const QByteArray &bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
+    if (!writeAll(file, bytes)) {
         const QString error = file.errorString();
         file.cancelWriting();
         return error;

@@ -1,0 +1,946 @@
+#include "app/main_window.h"
+#include "documents/document_files.h"
+#include "documents/document_table.h"
+#include "documents/file_io.h"
+#include "editor/document_window.h"
+#include "editor/text_area.h"
+#include "editor/text_codec.h"
+#include "prefs/preferences.h"
+#include "prefs/settings_store.h"
+#include "support/scripted_platform.h"
+
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace vornel;
+
+namespace {
+
+const QString kOpenFilter = QStringLiteral(
+    "HTML Files (*.htm;*.html)|*.htm;*.html|Templates (*.htt)|*.htt|Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
+const QString kSaveFilter = QStringLiteral(
+    "DOS/Windows HTML (*.htm)|*.htm|HTML Files (*.html)|*.html|Templates (*.htt)|*.htt|Text Files (*.txt)|*.txt|"
+    "All Files (*.*)|*.*");
+const QString kDeleteFilter = QStringLiteral(
+    "HTML Files (*.htm;*.html)|*.htm;*.html|Templates (*.htt)|*.htt|Text Files (*.txt;*.text)|*.txt;*.text|"
+    "All Files (*.*)|*.*");
+const QByteArray kCrLf = QByteArrayLiteral("\r\n");
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArrayLiteral("<unreadable>");
+    return file.readAll();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+QByteArray everyByteValue()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes.append(char(i));
+    return bytes;
+}
+
+QByteArray reversed(QByteArray bytes)
+{
+    std::reverse(bytes.begin(), bytes.end());
+    return bytes;
+}
+
+void showMain(frmMDI &main)
+{
+    main.resize(800, 600);
+    main.show();
+}
+
+QMdiSubWindow *subWindowOf(frmNotePad *window)
+{
+    return qobject_cast<QMdiSubWindow *>(window->parentWidget());
+}
+
+frmNotePad *newUntitled(frmMDI &main, const QString &text)
+{
+    frmNotePad *window = main.createDocumentWindow(documentTable().findFreeSlot());
+    window->text1()->setText(text);
+    return window;
+}
+
+// While it lives, files may not grow beyond `bytes`: writing past it fails with "File too
+// large", the way a full disk fails a write. Unlike permissions this stops root as well.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_active = false;
+};
+
+} // namespace
+
+class TestDocumentFiles : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_settings;
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+    // A file in the temporary folder with the given bytes; its path.
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        const QString p = path(name);
+        if (!writeFile(p, bytes))
+            qFatal("cannot write %s", qPrintable(p));
+        return p;
+    }
+
+    static QString recent(int entry) { return getSetting(QStringLiteral("RecentFile%1").arg(entry), QStringLiteral("Not Used")); }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_settings = std::make_unique<QTemporaryDir>();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_settings->isValid() && m_dir->isValid());
+        setSettingsStoreRootForTesting(m_settings->path());
+        prefs() = Preferences{};
+        prefs().DocPath = m_dir->path();
+        documentTable().reset();
+    }
+
+    void cleanup()
+    {
+        // Windows left changed must not ask anything while the test's main window goes.
+        for (int slot = 1; slot <= documentTable().size(); ++slot)
+            documentTable().setChanged(slot, false);
+        m_dir.reset();
+        m_settings.reset();
+    }
+
+    // ---- FileNameOf ----
+
+    void fileNameOf_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("backslashes") << "c:\\web\\index.htm" << "index.htm";
+        QTest::newRow("slashes") << "/home/ann/Web/Index.htm" << "Index.htm";
+        QTest::newRow("last of mixed") << "a/b\\c/d.txt" << "d.txt";
+        QTest::newRow("backslash last") << "a/b\\c.txt" << "c.txt";
+        QTest::newRow("no folder") << "page.html" << "page.html";
+        QTest::newRow("ends in slash") << "/home/ann/" << "";
+        QTest::newRow("empty") << "" << "";
+    }
+
+    void fileNameOf()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        QCOMPARE(FileNameOf(path), name);
+    }
+
+    // ---- loading ----
+
+    void loadShowsTheFileInANewWindow()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        showMain(main);
+        const QString where = file(QStringLiteral("Index.htm"), QByteArrayLiteral("<HTML>\r\n</HTML>"));
+
+        frmNotePad *window = LoadDocument(where, QStringLiteral("Index.htm"));
+        QVERIFY(window);
+        QCOMPARE(window->caption(), QStringLiteral("INDEX.HTM"));
+        QCOMPARE(window->realFileName(), where);
+        QCOMPARE(window->slot(), 1);
+        QCOMPARE(window->tag(), QStringLiteral("1"));
+        QCOMPARE(window->text1()->text(), QStringLiteral("<HTML>\r\n</HTML>"));
+        QCOMPARE(window->text1()->selStart(), 0);
+        QVERIFY(!documentTable().isFree(1));
+        QVERIFY(!documentTable().isChanged(1));
+        QCOMPARE(main.activeDocument(), window);
+        QCOMPARE(subWindowOf(window)->windowTitle(), QStringLiteral("INDEX.HTM"));
+        QCOMPARE(main.statusText(), QStringLiteral("Edit INDEX.HTM"));
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void loadKeepsEveryByte_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("every byte value") << everyByteValue();
+        QTest::newRow("every byte value twice, reversed") << everyByteValue() + reversed(everyByteValue());
+        QTest::newRow("NUL bytes") << QByteArray("a\0b\0\0c\0", 7);
+        QTest::newRow("LF only") << QByteArrayLiteral("one\ntwo\n\nthree\n");
+        QTest::newRow("lone CR") << QByteArrayLiteral("one\rtwo\r");
+        QTest::newRow("mixed line ends") << QByteArrayLiteral("a\r\nb\nc\rd\n\re\r\r\n");
+        QTest::newRow("ends without line end") << QByteArrayLiteral("<P>last");
+    }
+
+    void loadKeepsEveryByte()
+    {
+        QFETCH(QByteArray, bytes);
+        ScopedPlatform p;
+        frmMDI main;
+        const QString where = file(QStringLiteral("bytes.htm"), bytes);
+
+        frmNotePad *window = LoadDocument(where, QStringLiteral("bytes.htm"));
+        QVERIFY(window);
+        QCOMPARE(window->text1()->toBytes(), bytes);
+        QCOMPARE(window->text1()->length(), int(bytes.size()));
+
+        QVERIFY(SaveDocument(*window, where, QStringLiteral("bytes.htm")));
+        QCOMPARE(readFile(where), bytes + kCrLf);
+    }
+
+    void randomFilesRoundTrip()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
+        // Line-end and NUL bytes come often, so that every way of combining them turns up.
+        const QByteArray frequent("\r\n\0", 3);
+        for (int round = 0; round < 40; ++round) {
+            QByteArray bytes;
+            const int size = random.bounded(0, 3000);
+            for (int i = 0; i < size; ++i) {
+                bytes.append(random.bounded(3) == 0 ? frequent.at(random.bounded(3)) : char(random.bounded(256)));
+            }
+            const QString where = file(QStringLiteral("random%1.htm").arg(round), bytes);
+            frmNotePad *window = LoadDocument(where, FileNameOf(where));
+            QVERIFY2(window, qPrintable(QStringLiteral("seed %1").arg(seed)));
+            QVERIFY2(SaveDocument(*window, where, FileNameOf(where)), qPrintable(QStringLiteral("seed %1").arg(seed)));
+            QVERIFY2(readFile(where) == bytes + kCrLf, qPrintable(QStringLiteral("seed %1, round %2").arg(seed).arg(round)));
+            subWindowOf(window)->close();
+        }
+    }
+
+    void eachLoadAndSaveAddsOneLineEnd()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        const QString where = file(QStringLiteral("grow.htm"), QByteArrayLiteral("<P>"));
+        for (int cycle = 1; cycle <= 3; ++cycle) {
+            frmNotePad *window = LoadDocument(where, QStringLiteral("grow.htm"));
+            QVERIFY(window);
+            SaveCommand(*window);
+            QCOMPARE(readFile(where), QByteArrayLiteral("<P>") + kCrLf.repeated(cycle));
+            subWindowOf(window)->close();
+        }
+    }
+
+    void loadFailures_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing file") << "missing.htm";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("under a regular file") << "plain.txt/inner.htm";
+    }
+
+    void loadFailures()
+    {
+        QFETCH(QString, name);
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
+        file(QStringLiteral("plain.txt"), "x");
+        ScopedPlatform p;
+        frmMDI main;
+        const QString where = path(name);
+        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption, QStringLiteral("Can't open file: ") + where);
+
+        QVERIFY(!LoadDocument(where, FileNameOf(where)));
+        QVERIFY(main.documents().isEmpty());
+        QVERIFY(!documentTable().anyOpen());
+        QCOMPARE(p->calls().constLast().buttons, MsgButtons::Ok);
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void slotsAreReusedLowestFirst()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        showMain(main);
+        frmNotePad *opened = LoadDocument(file(QStringLiteral("a.htm"), "a"), QStringLiteral("a.htm"));
+        QCOMPARE(opened->slot(), 1);
+        // An opened file occupies a number too.
+        frmNotePad *second = newUntitled(main, QString());
+        QCOMPARE(second->caption(), QStringLiteral("Untitled:2"));
+        frmNotePad *third = LoadDocument(file(QStringLiteral("b.htm"), "b"), QStringLiteral("b.htm"));
+        QCOMPARE(third->slot(), 3);
+
+        QPointer<frmNotePad> closing = opened;
+        subWindowOf(opened)->close();
+        QTRY_VERIFY(closing.isNull());
+        QVERIFY(documentTable().isFree(1));
+
+        QCOMPARE(newUntitled(main, QString())->caption(), QStringLiteral("Untitled:1"));
+        QCOMPARE(LoadDocument(path(QStringLiteral("b.htm")), QStringLiteral("b.htm"))->slot(), 4);
+    }
+
+    void progressReachesTheWholeFile()
+    {
+        QByteArray bytes(9 * 1024 * 1024 + 17, 'x');
+        const QString where = file(QStringLiteral("big.txt"), bytes);
+        QList<qint64> reported;
+        qint64 total = 0;
+        const FileRead read = readWholeFile(where, [&](qint64 done, qint64 all) {
+            reported << done;
+            total = all;
+        });
+        QVERIFY(read.opened && read.complete);
+        QCOMPARE(read.bytes, bytes);
+        QCOMPARE(total, bytes.size());
+        QVERIFY(reported.size() > 1);
+        QVERIFY(std::is_sorted(reported.begin(), reported.end()));
+        QCOMPARE(reported.constLast(), bytes.size());
+    }
+
+    void readsFilesThatReportNoSize()
+    {
+        const FileRead read = readWholeFile(QStringLiteral("/proc/self/status"));
+        QVERIFY(read.opened && read.complete);
+        QVERIFY(read.bytes.startsWith("Name:"));
+    }
+
+    // ---- Open ----
+
+    void openSetsUpTheDialogAndLoads()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        showMain(main);
+        CommonDialog &dialog = main.commonDialog();
+        // Leftovers of an earlier use of the shared dialog.
+        dialog.dialogTitle = QStringLiteral("Old title");
+        dialog.fileName = QStringLiteral("/old/name.htm");
+        dialog.defaultExt = QStringLiteral("html");
+        dialog.filterIndex = 4;
+        const QString where = file(QStringLiteral("Readme"), "text");
+        p->expectOpenDialog(where);
+
+        OpenCommand();
+        const PlatformCall shown = p->callsOf(PlatformCall::Kind::OpenDialog).constFirst();
+        QCOMPARE(shown.dialog.dialogTitle, QString());
+        QCOMPARE(shown.dialog.filter, kOpenFilter);
+        QCOMPARE(shown.dialog.filterIndex, 1);
+        QCOMPARE(shown.dialog.flags, FileDialogFlags::FileMustExist | FileDialogFlags::PathMustExist | FileDialogFlags::HideReadOnly);
+        QCOMPARE(shown.dialog.initDir, m_dir->path());
+        QCOMPARE(shown.dialog.fileName, QString());
+        QCOMPARE(shown.dialog.defaultExt, QString());
+
+        QCOMPARE(main.documents().size(), 1);
+        QCOMPARE(main.activeDocument()->caption(), QStringLiteral("README"));
+        QCOMPARE(main.activeDocument()->realFileName(), where);
+        QCOMPARE(recent(1), where);
+        // The new window's own File menu shows the list at once.
+        QVERIFY(main.activeDocument()->recentFileActions().at(1)->isVisible());
+    }
+
+    void openCancelDoesNothing()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        p->expectOpenDialogCancel();
+        OpenCommand();
+        QVERIFY(main.documents().isEmpty());
+        QCOMPARE(recent(1), QStringLiteral("Not Used"));
+    }
+
+    void openOfAMissingFileStillListsIt()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        const QString where = path(QStringLiteral("gone.htm"));
+        p->expectOpenDialog(where);
+        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption, QStringLiteral("Can't open file: ") + where);
+        OpenCommand();
+        QVERIFY(main.documents().isEmpty());
+        QCOMPARE(recent(1), where);
+    }
+
+    void alreadyOpenMeansTheSameFile_data()
+    {
+        QTest::addColumn<QString>("spelling");
+        QTest::newRow("same path") << "Index.htm";
+        QTest::newRow("with ./") << "./Index.htm";
+        QTest::newRow("through ..") << "sub/../Index.htm";
+        QTest::newRow("doubled slash") << "sub//../Index.htm";
+        QTest::newRow("symlink to the file") << "link.htm";
+        QTest::newRow("symlinked folder") << "linkdir/Index.htm";
+    }
+
+    void alreadyOpenMeansTheSameFile()
+    {
+        QFETCH(QString, spelling);
+        const QString where = file(QStringLiteral("Index.htm"), "<P>");
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("sub")));
+        QVERIFY(QFile::link(where, path(QStringLiteral("link.htm"))));
+        QVERIFY(QFile::link(m_dir->path(), path(QStringLiteral("linkdir"))));
+        ScopedPlatform p;
+        frmMDI main;
+        showMain(main);
+        frmNotePad *first = LoadDocument(where, QStringLiteral("Index.htm"));
+        frmNotePad *other = newUntitled(main, QString());
+        QCOMPARE(main.activeDocument(), other);
+
+        const QString again = m_dir->path() + QLatin1Char('/') + spelling;
+        p->expectOpenDialog(again);
+        p->expectMessageBox(MsgResult::Ok, QStringLiteral("File Open"),
+                            QStringLiteral("The file ") + FileNameOf(again) + QStringLiteral(" is already open"));
+        OpenCommand();
+        QCOMPARE(main.documents().size(), 2);
+        QCOMPARE(main.activeDocument(), first);
+        QVERIFY(ActivateIfOpen(again));
+    }
+
+    void namesDifferingInCaseAreDifferentFiles()
+    {
+        const QString lower = file(QStringLiteral("index.htm"), "lower");
+        const QString upper = file(QStringLiteral("INDEX.HTM"), "upper");
+        ScopedPlatform p;
+        frmMDI main;
+        p->expectOpenDialog(lower);
+        p->expectOpenDialog(upper);
+        OpenCommand();
+        OpenCommand();
+        QCOMPARE(main.documents().size(), 2);
+        // Both show the same caption but each keeps its own file.
+        const QList<frmNotePad *> windows = main.documents();
+        QCOMPARE(windows.at(0)->caption(), windows.at(1)->caption());
+        QCOMPARE(windows.at(0)->text1()->text(), QStringLiteral("lower"));
+        QCOMPARE(windows.at(1)->text1()->text(), QStringLiteral("upper"));
+
+        windows.at(0)->text1()->setText(QStringLiteral("LOWER"));
+        SaveCommand(*windows.at(0));
+        QCOMPARE(readFile(lower), QByteArrayLiteral("LOWER\r\n"));
+        QCOMPARE(readFile(upper), QByteArrayLiteral("upper"));
+    }
+
+    void activateIfOpenIgnoresUntitledAndClosedWindows()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        newUntitled(main, QStringLiteral("x"));
+        const QString where = file(QStringLiteral("a.htm"), "a");
+        QVERIFY(!ActivateIfOpen(where));
+        QVERIFY(!ActivateIfOpen(QString()));
+        frmNotePad *window = LoadDocument(where, QStringLiteral("a.htm"));
+        QVERIFY(ActivateIfOpen(where));
+        QPointer<frmNotePad> closing = window;
+        subWindowOf(window)->close();
+        QTRY_VERIFY(closing.isNull());
+        QVERIFY(!ActivateIfOpen(where));
+    }
+
+    // ---- Save and Save As ----
+
+    void saveOnUntitledAsksForAName()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        frmNotePad *window = newUntitled(main, QStringLiteral("<HTML>"));
+        main.commonDialog().fileName = QStringLiteral("/left/over.htm");
+        main.commonDialog().dialogTitle = QStringLiteral("Left over");
+        // Typed without extension: the dialog adds "html".
+        p->expectSaveDialog(path(QStringLiteral("page")));
+
+        SaveCommand(*window);
+        const PlatformCall shown = p->callsOf(PlatformCall::Kind::SaveDialog).constFirst();
+        QCOMPARE(shown.dialog.dialogTitle, QString());
+        QCOMPARE(shown.dialog.filter, kSaveFilter);
+        QCOMPARE(shown.dialog.filterIndex, 1);
+        QCOMPARE(shown.dialog.flags, FileDialogFlags::OverwritePrompt | FileDialogFlags::HideReadOnly);
+        QCOMPARE(shown.dialog.defaultExt, QStringLiteral("html"));
+        QCOMPARE(shown.dialog.initDir, m_dir->path());
+        QCOMPARE(shown.dialog.fileName, QString());
+
+        const QString saved = path(QStringLiteral("page.html"));
+        QCOMPARE(readFile(saved), QByteArrayLiteral("<HTML>\r\n"));
+        QCOMPARE(window->caption(), QStringLiteral("PAGE.HTML"));
+        QCOMPARE(window->realFileName(), saved);
+        QVERIFY(!documentTable().isChanged(window->slot()));
+        QCOMPARE(recent(1), saved);
+    }
+
+    void saveCancelChangesNothing()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        newUntitled(main, QString());
+        newUntitled(main, QString());
+        newUntitled(main, QString());
+        frmNotePad *window = newUntitled(main, QStringLiteral("text"));
+        QCOMPARE(window->caption(), QStringLiteral("Untitled:4"));
+        p->expectSaveDialogCancel();
+
+        SaveCommand(*window);
+        QCOMPARE(window->caption(), QStringLiteral("Untitled:4"));
+        QCOMPARE(window->realFileName(), QString());
+        QVERIFY(documentTable().isChanged(4));
+        QCOMPARE(recent(1), QStringLiteral("Not Used"));
+        QVERIFY(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
+
+    void saveWritesToTheRealPath()
+    {
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Web")));
+        const QString where = file(QStringLiteral("Web/Index.htm"), "old");
+        ScopedPlatform p;
+        frmMDI main;
+        frmNotePad *window = LoadDocument(where, QStringLiteral("Index.htm"));
+        window->text1()->setText(QStringLiteral("new"));
+        QVERIFY(documentTable().isChanged(window->slot()));
+
+        SaveCommand(*window);
+        QCOMPARE(readFile(where), QByteArrayLiteral("new\r\n"));
+        QVERIFY(!QFile::exists(path(QStringLiteral("WEB/INDEX.HTM"))));
+        QCOMPARE(window->realFileName(), where);
+        QCOMPARE(window->caption(), QStringLiteral("INDEX.HTM"));
+        QVERIFY(!documentTable().isChanged(window->slot()));
+        QCOMPARE(recent(1), where);
+        QCOMPARE(recent(2), QStringLiteral("Not Used"));
+    }
+
+    void saveAsMovesTheDocument()
+    {
+        const QString first = file(QStringLiteral("first.htm"), "one");
+        ScopedPlatform p;
+        frmMDI main;
+        frmNotePad *window = LoadDocument(first, QStringLiteral("first.htm"));
+        const QString second = path(QStringLiteral("Second.htm"));
+        p->expectSaveDialog(second);
+
+        SaveAsCommand(*window);
+        QCOMPARE(readFile(first), QByteArrayLiteral("one"));
+        QCOMPARE(readFile(second), QByteArrayLiteral("one\r\n"));
+        QCOMPARE(window->caption(), QStringLiteral("SECOND.HTM"));
+        QCOMPARE(window->realFileName(), second);
+        QCOMPARE(recent(1), second);
+
+        p->expectSaveDialogCancel();
+        SaveAsCommand(*window);
+        QCOMPARE(window->realFileName(), second);
+    }
+
+    void saveKeepsPermissionsAndFollowsLinks()
+    {
+        const QString target = file(QStringLiteral("target.htm"), "old");
+        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        const QString link = path(QStringLiteral("link.htm"));
+        QVERIFY(QFile::link(target, link));
+        ScopedPlatform p;
+        frmMDI main;
+        frmNotePad *window = LoadDocument(link, QStringLiteral("link.htm"));
+        window->text1()->setText(QStringLiteral("new"));
+        QVERIFY(SaveDocument(*window, link, QStringLiteral("link.htm")));
+
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readFile(target), QByteArrayLiteral("new\r\n"));
+        const QFile::Permissions forEveryone = ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+        QCOMPARE(QFile::permissions(target) & forEveryone, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    }
+
+    // ---- a save that fails ----
+
+    void failedSaveKeepsFileAndWindow_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << "disk full" << "No space left on device";
+        QTest::newRow("file too large") << "file too large" << "File too large";
+        QTest::newRow("folder gone") << "folder gone" << "No such file or directory";
+        QTest::newRow("path under a regular file") << "under file" << "Not a directory";
+        QTest::newRow("target is a folder") << "folder" << "Filename refers to a directory";
+        QTest::newRow("folder not writable") << "read-only folder" << "Permission denied";
+    }
+
+    void failedSaveKeepsFileAndWindow()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const QByteArray original("original\r\n\0contents", 19);
+        const QString loaded = file(QStringLiteral("doc.htm"), original);
+        QString target = loaded;
+        if (kind == u"disk full") {
+            target = QStringLiteral("/dev/full");
+        } else if (kind == u"folder gone") {
+            target = path(QStringLiteral("gone/doc.htm"));
+        } else if (kind == u"under file") {
+            target = loaded + QStringLiteral("/doc.htm");
+        } else if (kind == u"folder") {
+            target = path(QStringLiteral("dir"));
+            QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("dir")));
+        } else if (kind == u"read-only folder") {
+            if (geteuid() == 0)
+                QSKIP("permissions do not stop root");
+            QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
+        }
+
+        ScopedPlatform p;
+        frmMDI main;
+        frmNotePad *window = LoadDocument(loaded, QStringLiteral("doc.htm"));
+        // Larger than the size limit below.
+        const QString edited = QStringLiteral("edited ").repeated(20000);
+        window->text1()->setText(edited);
+        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption);
+
+        bool saved = true;
+        if (kind == u"file too large") {
+            FileSizeLimit limit(64 * 1024);
+            QVERIFY(limit.active());
+            saved = SaveDocument(*window, target, FileNameOf(target));
+        } else {
+            saved = SaveDocument(*window, target, FileNameOf(target));
+        }
+        QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        QVERIFY(!saved);
+        const PlatformCall error = p->callsOf(PlatformCall::Kind::MessageBox).constLast();
+        QCOMPARE(error.icon, MsgIcon::Exclamation);
+        QVERIFY2(error.text.contains(reason), qPrintable(error.text));
+        QCOMPARE(readFile(loaded), original);
+        QCOMPARE(window->caption(), QStringLiteral("DOC.HTM"));
+        QCOMPARE(window->realFileName(), loaded);
+        QVERIFY(documentTable().isChanged(window->slot()));
+        QCOMPARE(window->text1()->text(), edited);
+        // No temporary file is left behind.
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("doc.htm")});
+    }
+
+    void failedSaveCommandStillListsThePath()
+    {
+        const QString loaded = file(QStringLiteral("doc.htm"), "x");
+        ScopedPlatform p;
+        frmMDI main;
+        frmNotePad *window = LoadDocument(loaded, QStringLiteral("doc.htm"));
+        const QString target = loaded + QStringLiteral("/inner.htm");
+        p->expectSaveDialog(target);
+        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption);
+        SaveAsCommand(*window);
+        QCOMPARE(window->realFileName(), loaded);
+        QCOMPARE(recent(1), target);
+    }
+
+    // ---- the close question ----
+
+    void closeQuestion_data()
+    {
+        QTest::addColumn<MsgResult>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<QByteArray>("fileAfter");
+        QTest::newRow("Yes saves") << MsgResult::Yes << true << QByteArrayLiteral("changed\r\n");
+        QTest::newRow("No discards") << MsgResult::No << true << QByteArrayLiteral("old");
+        QTest::newRow("Cancel keeps the window") << MsgResult::Cancel << false << QByteArrayLiteral("old");
+    }
+
+    void closeQuestion()
+    {
+        QFETCH(MsgResult, answer);
+        QFETCH(bool, closes);
+        QFETCH(QByteArray, fileAfter);
+        const QString where = file(QStringLiteral("page.htm"), "old");
+        ScopedPlatform p;
+        frmMDI main;
+        showMain(main);
+        newUntitled(main, QString());
+        QPointer<frmNotePad> window = LoadDocument(where, QStringLiteral("page.htm"));
+        window->text1()->setText(QStringLiteral("changed"));
+        // The window being closed need not be the active one.
+        main.activateDocument(main.documentInSlot(1));
+        p->expectMessageBox(answer, frmMDI::kCaption,
+                            QStringLiteral("Do you want to save changes to the file [PAGE.HTM]?"));
+
+        subWindowOf(window)->close();
+        if (closes)
+            QTRY_VERIFY(window.isNull());
+        else
+            QVERIFY(window);
+        QCOMPARE(documentTable().isFree(2), closes);
+        QCOMPARE(readFile(where), fileAfter);
+        // Saving from the close question leaves a titled document's list entry alone.
+        QCOMPARE(recent(1), QStringLiteral("Not Used"));
+    }
+
+    void closeQuestionOnUntitled()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        QPointer<frmNotePad> window = newUntitled(main, QStringLiteral("new page"));
+
+        p->expectMessageBox(MsgResult::Yes, frmMDI::kCaption,
+                            QStringLiteral("Do you want to save changes to the file [Untitled:1]?"));
+        p->expectSaveDialogCancel();
+        subWindowOf(window)->close();
+        QVERIFY(window);
+        QVERIFY(!documentTable().isFree(1));
+
+        const QString where = path(QStringLiteral("new.htm"));
+        p->expectMessageBox(MsgResult::Yes);
+        p->expectSaveDialog(where);
+        subWindowOf(window)->close();
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(readFile(where), QByteArrayLiteral("new page\r\n"));
+        QCOMPARE(recent(1), where);
+    }
+
+    void failedSaveOnCloseKeepsTheWindow()
+    {
+        const QString where = file(QStringLiteral("page.htm"), "old");
+        ScopedPlatform p;
+        frmMDI main;
+        QPointer<frmNotePad> window = LoadDocument(where, QStringLiteral("page.htm"));
+        window->text1()->setText(QStringLiteral("changed"));
+        // The file's folder is replaced by a plain file, so the path no longer leads anywhere.
+        window->setRealFileName(where + QStringLiteral("/page.htm"));
+        p->expectMessageBox(MsgResult::Yes);
+        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption);
+
+        subWindowOf(window)->close();
+        QCoreApplication::processEvents();
+        QVERIFY(window);
+        QVERIFY(!documentTable().isFree(window->slot()));
+        QVERIFY(documentTable().isChanged(window->slot()));
+        QCOMPARE(window->text1()->text(), QStringLiteral("changed"));
+        QCOMPARE(p->callsOf(PlatformCall::Kind::MessageBox).constLast().icon, MsgIcon::Exclamation);
+    }
+
+    // ---- Get File ----
+
+    void getFileReplacesTheSelection()
+    {
+        const QByteArray bytes("X\r\nY\0Z\xff\n", 9);
+        const QString where = file(QStringLiteral("part.txt"), bytes);
+        ScopedPlatform p;
+        frmMDI main;
+        frmNotePad *window = newUntitled(main, QStringLiteral("ab--ef"));
+        documentTable().setChanged(1, false);
+        window->text1()->setSelStart(2);
+        window->text1()->setSelLength(2);
+        CommonDialog &dialog = main.commonDialog();
+        dialog.flags = 0x1234;
+        dialog.initDir = QStringLiteral("/somewhere");
+        dialog.defaultExt = QStringLiteral("html");
+        p->expectOpenDialog(where);
+
+        InsertFileCommand();
+        const PlatformCall shown = p->callsOf(PlatformCall::Kind::OpenDialog).constFirst();
+        QCOMPARE(shown.dialog.dialogTitle, QStringLiteral("Insert a File Into This Document"));
+        QCOMPARE(shown.dialog.filter, kOpenFilter);
+        QCOMPARE(shown.dialog.filterIndex, 3);
+        QCOMPARE(shown.dialog.fileName, QString());
+        // Left as the previous use left them.
+        QCOMPARE(shown.dialog.flags, 0x1234);
+        QCOMPARE(shown.dialog.initDir, QStringLiteral("/somewhere"));
+        QCOMPARE(dialog.dialogTitle, QString());
+
+        const QString inserted = codec::decode(bytes);
+        QCOMPARE(window->text1()->text(), QStringLiteral("ab") + inserted + QStringLiteral("ef"));
+        QCOMPARE(window->text1()->selStart(), 2 + int(inserted.size()));
+        QCOMPARE(window->text1()->selLength(), 0);
+        QVERIFY(documentTable().isChanged(1));
+        QCOMPARE(window->caption(), QStringLiteral("Untitled:1"));
+        QCOMPARE(recent(1), QStringLiteral("Not Used"));
+        QByteArray expected = QByteArrayLiteral("ab") + bytes + QByteArrayLiteral("ef");
+        QCOMPARE(window->text1()->toBytes(), expected);
+    }
+
+    void getFileCancelAndFailure()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        frmNotePad *window = newUntitled(main, QStringLiteral("text"));
+        p->expectOpenDialogCancel();
+        InsertFileCommand();
+        QCOMPARE(main.commonDialog().dialogTitle, QString());
+        QCOMPARE(window->text1()->text(), QStringLiteral("text"));
+
+        const QString where = path(QStringLiteral("gone.txt"));
+        p->expectOpenDialog(where);
+        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption, QStringLiteral("Can't open file: ") + where);
+        InsertFileCommand();
+        QCOMPARE(window->text1()->text(), QStringLiteral("text"));
+    }
+
+    // ---- Delete File ----
+
+    void deleteFile_data()
+    {
+        QTest::addColumn<MsgResult>("answer");
+        QTest::newRow("Yes") << MsgResult::Yes;
+        QTest::newRow("No") << MsgResult::No;
+    }
+
+    void deleteFile()
+    {
+        QFETCH(MsgResult, answer);
+        const QString where = file(QStringLiteral("old.htm"), "old");
+        ScopedPlatform p;
+        frmMDI main;
+        frmNotePad *window = LoadDocument(where, QStringLiteral("old.htm"));
+        main.commonDialog().fileName = QStringLiteral("/left/over.htm");
+        p->expectOpenDialog(where);
+        p->expectMessageBox(answer, QStringLiteral("Deleting File"),
+                            QStringLiteral("Are you sure you want to delete the file old.htm ?"));
+
+        DeleteFileCommand();
+        const PlatformCall shown = p->callsOf(PlatformCall::Kind::OpenDialog).constFirst();
+        QCOMPARE(shown.dialog.dialogTitle, QStringLiteral("Select File to Delete"));
+        QCOMPARE(shown.dialog.filter, kDeleteFilter);
+        QCOMPARE(shown.dialog.filterIndex, 1);
+        QCOMPARE(shown.dialog.flags, FileDialogFlags::FileMustExist | FileDialogFlags::PathMustExist | FileDialogFlags::HideReadOnly);
+        QCOMPARE(shown.dialog.fileName, QString());
+        QCOMPARE(main.commonDialog().dialogTitle, QString());
+        const PlatformCall question = p->callsOf(PlatformCall::Kind::MessageBox).constFirst();
+        QCOMPARE(question.buttons, MsgButtons::YesNo);
+        QCOMPARE(question.icon, MsgIcon::Question);
+
+        QCOMPARE(QFile::exists(where), answer == MsgResult::No);
+        // The open window stays and can be saved again.
+        QCOMPARE(main.documents(), QList<frmNotePad *>{window});
+        SaveCommand(*window);
+        QCOMPARE(readFile(where), QByteArrayLiteral("old\r\n"));
+    }
+
+    void deleteFileCancelAndFailure()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        p->expectOpenDialogCancel();
+        DeleteFileCommand();
+        QCOMPARE(main.commonDialog().dialogTitle, QString());
+
+        // Already gone: nothing is said.
+        p->expectOpenDialog(path(QStringLiteral("gone.htm")));
+        p->expectMessageBox(MsgResult::Yes, QStringLiteral("Deleting File"));
+        DeleteFileCommand();
+        QCOMPARE(p->callsOf(PlatformCall::Kind::MessageBox).size(), 1);
+    }
+
+    // ---- printing ----
+
+    void printWholeTextOneJobPerCopy()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        newUntitled(main, QStringLiteral("line 1\r\nline 2\n"));
+        p->expectPrintDialog(3);
+
+        PrintCommand();
+        const PlatformCall shown = p->callsOf(PlatformCall::Kind::PrintDialog).constFirst();
+        QCOMPARE(shown.print.flags, 0x80000 + 8 + 4);
+        QCOMPARE(shown.print.copies, 1);
+        const QString job = QStringLiteral("line 1\r\nline 2\n\r\n");
+        QCOMPARE(p->printedTexts(), QStringList({job, job, job}));
+    }
+
+    void printSelection()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        frmNotePad *window = newUntitled(main, QStringLiteral("one two three"));
+        window->text1()->setSelStart(4);
+        window->text1()->setSelLength(3);
+        p->expectPrintDialog(2, PrintDialogFlags::Selection);
+
+        PrintCommand();
+        QCOMPARE(p->callsOf(PlatformCall::Kind::PrintDialog).constFirst().print.flags, 0x80000 + 8 + 1);
+        QCOMPARE(p->printedTexts(), QStringList({QStringLiteral("two\r\n"), QStringLiteral("two\r\n")}));
+
+        // The user chose to print everything after all.
+        p->expectPrintDialog(1, 0);
+        PrintCommand();
+        QCOMPARE(p->printedTexts().constLast(), QStringLiteral("one two three\r\n"));
+    }
+
+    void printRefusals_data()
+    {
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("selection without one") << PrintDialogFlags::Selection << "No selection to print";
+        QTest::newRow("to a file") << PrintDialogFlags::PrintToFile << "only one copy when you print to file";
+    }
+
+    void printRefusals()
+    {
+        QFETCH(int, chosen);
+        QFETCH(QString, message);
+        ScopedPlatform p;
+        frmMDI main;
+        newUntitled(main, QStringLiteral("text"));
+        p->expectPrintDialog(2, chosen);
+        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption, message);
+        PrintCommand();
+        QVERIFY(p->printedTexts().isEmpty());
+    }
+
+    void printCancelAndSetup()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        newUntitled(main, QStringLiteral("text"));
+        p->expectPrintDialogCancel();
+        PrintCommand();
+        QVERIFY(p->printedTexts().isEmpty());
+
+        p->expectPrintSetupDialog(false);
+        p->expectPrintSetupDialog(true);
+        PrintSetupCommand();
+        PrintSetupCommand();
+        QCOMPARE(p->callsOf(PlatformCall::Kind::PrintSetupDialog).size(), 2);
+    }
+
+    void commandsFromTheMenus()
+    {
+        const QString where = file(QStringLiteral("menu.htm"), "menu");
+        ScopedPlatform p;
+        frmMDI main;
+        showMain(main);
+        p->expectOpenDialog(where);
+        main.action(QStringLiteral("mnuFOpen"))->trigger();
+        frmNotePad *window = main.activeDocument();
+        QVERIFY(window);
+        window->text1()->setText(QStringLiteral("via menu"));
+        window->action(QStringLiteral("mnuFSave"))->trigger();
+        QCOMPARE(readFile(where), QByteArrayLiteral("via menu\r\n"));
+        p->expectPrintDialog();
+        window->action(QStringLiteral("mnuPrint"))->trigger();
+        QCOMPARE(p->printedTexts(), QStringList{QStringLiteral("via menu\r\n")});
+    }
+};
+
+QTEST_MAIN(TestDocumentFiles)
+#include "tst_document_files.moc"

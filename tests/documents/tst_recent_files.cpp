@@ -1,0 +1,343 @@
+#include "app/main_window.h"
+#include "documents/document_files.h"
+#include "documents/document_table.h"
+#include "documents/recent_files.h"
+#include "editor/document_window.h"
+#include "editor/text_area.h"
+#include "prefs/preferences.h"
+#include "prefs/settings_store.h"
+#include "support/scripted_platform.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vornel;
+
+namespace {
+
+const QString kNotUsed = QStringLiteral("Not Used");
+
+QString key(int entry)
+{
+    return QStringLiteral("RecentFile%1").arg(entry);
+}
+
+QString stored(int entry)
+{
+    return getSetting(key(entry), kNotUsed);
+}
+
+QStringList storedList()
+{
+    QStringList list;
+    for (int i = 1; i <= kRecentFileCount; ++i)
+        list << stored(i);
+    return list;
+}
+
+// What a File menu's recent entries show: the caption of each visible entry, "-" for hidden.
+QStringList shown(const QList<QAction *> &entries)
+{
+    QStringList list;
+    for (int i = 1; i < entries.size(); ++i)
+        list << (entries.at(i)->isVisible() ? entries.at(i)->text() : QStringLiteral("-"));
+    return list;
+}
+
+QStringList notUsedFrom(QStringList list)
+{
+    while (list.size() < kRecentFileCount)
+        list << kNotUsed;
+    return list;
+}
+
+QStringList hiddenFrom(QStringList list)
+{
+    while (list.size() < kRecentFileCount)
+        list << QStringLiteral("-");
+    return list;
+}
+
+} // namespace
+
+class TestRecentFiles : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_settings;
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString file(const QString &name, const QByteArray &bytes = "x")
+    {
+        const QString path = m_dir->filePath(name);
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_settings = std::make_unique<QTemporaryDir>();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_settings->isValid() && m_dir->isValid());
+        setSettingsStoreRootForTesting(m_settings->path());
+        prefs() = Preferences{};
+        prefs().DocPath = m_dir->path();
+        documentTable().reset();
+    }
+
+    void cleanup()
+    {
+        for (int slot = 1; slot <= documentTable().size(); ++slot)
+            documentTable().setChanged(slot, false);
+        m_dir.reset();
+        m_settings.reset();
+    }
+
+    // ---- the list in the store ----
+
+    void pushPutsTheNewestFirstAndDropsTheNinth()
+    {
+        QStringList paths;
+        for (int i = 1; i <= 9; ++i) {
+            paths.prepend(QStringLiteral("/web/page%1.htm").arg(i));
+            PushRecentFile(paths.first());
+        }
+        QCOMPARE(storedList(), paths.mid(0, 8));
+        QVERIFY(!IsRecentFile(QStringLiteral("/web/page1.htm")));
+    }
+
+    void pushLeavesANotUsedEntryUncopied()
+    {
+        saveSetting(key(1), QStringLiteral("/a.htm"));
+        saveSetting(key(3), QStringLiteral("/c.htm"));
+        PushRecentFile(QStringLiteral("/new.htm"));
+        // Entry 2 read "Not Used", so entry 3 kept its own value instead of receiving it.
+        QCOMPARE(storedList(), notUsedFrom({QStringLiteral("/new.htm"), QStringLiteral("/a.htm"),
+                                            QStringLiteral("/c.htm"), QStringLiteral("/c.htm")}));
+    }
+
+    void pushTreatsAnythingStartingWithNotUsedAsEmpty()
+    {
+        saveSetting(key(1), QStringLiteral("Not Used at all"));
+        PushRecentFile(QStringLiteral("/b.htm"));
+        QCOMPARE(stored(1), QStringLiteral("/b.htm"));
+        QCOMPARE(stored(2), kNotUsed);
+    }
+
+    void isRecentFileLooksAtAllEightEntries()
+    {
+        const QString first = file(QStringLiteral("first.htm"));
+        PushRecentFile(first);
+        for (int i = 2; i <= 8; ++i)
+            PushRecentFile(file(QStringLiteral("f%1.htm").arg(i)));
+        QCOMPARE(stored(8), first);
+        QVERIFY(IsRecentFile(first));
+        QVERIFY(IsRecentFile(m_dir->path() + QStringLiteral("/./first.htm")));
+        QVERIFY(!IsRecentFile(m_dir->path() + QStringLiteral("/FIRST.HTM")));
+        QVERIFY(!IsRecentFile(QStringLiteral("Not Used")));
+
+        const QStringList before = storedList();
+        AddRecentFile(first);
+        QCOMPARE(storedList(), before);
+    }
+
+    // ---- menus ----
+
+    void emptyStoreShowsNothing()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        FillRecentMenusAtStartup();
+        RefreshRecentMenus();
+        const QList<QAction *> &entries = main.recentFileActions();
+        QCOMPARE(entries.size(), 9);
+        QVERIFY(!entries.at(0)->isVisible());
+        QCOMPARE(shown(entries), hiddenFrom({}));
+    }
+
+    void startupFillsTheMainWindowOnly()
+    {
+        saveSetting(key(1), QStringLiteral("/web/a.htm"));
+        saveSetting(key(2), QString());
+        saveSetting(key(3), QStringLiteral("/web/R&D.htm"));
+        saveSetting(key(4), kNotUsed);
+        ScopedPlatform p;
+        frmMDI main;
+        frmNotePad *window = main.createDocumentWindow(documentTable().findFreeSlot());
+
+        FillRecentMenusAtStartup();
+        const QList<QAction *> &entries = main.recentFileActions();
+        QVERIFY(entries.at(0)->isVisible());
+        QCOMPARE(shown(entries), hiddenFrom({QStringLiteral("/web/a.htm"), QStringLiteral("-"), QStringLiteral("/web/R&&D.htm")}));
+        QCOMPARE(entries.at(3)->data().toString(), QStringLiteral("/web/R&D.htm"));
+        QCOMPARE(shown(window->recentFileActions()), hiddenFrom({}));
+    }
+
+    void refreshFillsEveryFileMenu()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        frmNotePad *first = main.createDocumentWindow(documentTable().findFreeSlot());
+        frmNotePad *second = main.createDocumentWindow(documentTable().findFreeSlot());
+        AddRecentFile(QStringLiteral("/web/one.htm"));
+        AddRecentFile(QStringLiteral("/web/two.htm"));
+
+        const QStringList expected = hiddenFrom({QStringLiteral("/web/two.htm"), QStringLiteral("/web/one.htm")});
+        for (frmNotePad *window : {first, second}) {
+            QVERIFY(window->recentFileActions().at(0)->isVisible());
+            QCOMPARE(shown(window->recentFileActions()), expected);
+        }
+        QCOMPARE(shown(main.recentFileActions()), expected);
+        QCOMPARE(main.recentFileActions().at(1)->data().toString(), QStringLiteral("/web/two.htm"));
+
+        // Entries stay shown even when the store loses them.
+        QFile::remove(settingsStore().filePath(kSettingsApplication));
+        RefreshRecentMenus();
+        QCOMPARE(shown(main.recentFileActions()), expected);
+        QVERIFY(main.recentFileActions().at(0)->isVisible());
+    }
+
+    // ---- what Open and Save put into the list ----
+
+    void openingNineFilesKeepsTheLastEight()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        QStringList paths;
+        for (int i = 1; i <= 9; ++i) {
+            paths.prepend(file(QStringLiteral("page%1.htm").arg(i)));
+            p->expectOpenDialog(paths.first());
+            OpenCommand();
+        }
+        QCOMPARE(storedList(), paths.mid(0, 8));
+        QStringList captions = paths.mid(0, 8);
+        QCOMPARE(shown(main.recentFileActions()), captions);
+        QCOMPARE(shown(main.activeDocument()->recentFileActions()), captions);
+    }
+
+    void openingAListedFileKeepsTheOrder_data()
+    {
+        QTest::addColumn<int>("entry");
+        for (int i = 1; i <= 8; ++i)
+            QTest::addRow("entry %d", i) << i;
+    }
+
+    void openingAListedFileKeepsTheOrder()
+    {
+        QFETCH(int, entry);
+        for (int i = 8; i >= 1; --i)
+            PushRecentFile(file(QStringLiteral("p%1.htm").arg(i)));
+        const QStringList before = storedList();
+        ScopedPlatform p;
+        frmMDI main;
+        p->expectOpenDialog(before.at(entry - 1));
+        OpenCommand();
+        QCOMPARE(main.documents().size(), 1);
+        QCOMPARE(storedList(), before);
+    }
+
+    void savingAnOpenedFileListsItOnce()
+    {
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Web")));
+        const QString mixed = file(QStringLiteral("Web/Index.htm"));
+        ScopedPlatform p;
+        frmMDI main;
+        p->expectOpenDialog(mixed);
+        OpenCommand();
+        SaveCommand(*main.activeDocument());
+        // The stored path is the real one, not an upper-cased copy that names no file.
+        QCOMPARE(storedList(), notUsedFrom({mixed}));
+
+        p->expectSaveDialog(m_dir->filePath(QStringLiteral("Other.htm")));
+        SaveAsCommand(*main.activeDocument());
+        SaveCommand(*main.activeDocument());
+        QCOMPARE(storedList(), notUsedFrom({m_dir->filePath(QStringLiteral("Other.htm")), mixed}));
+    }
+
+    // ---- choosing an entry ----
+
+    void choosingAnEntryOpensItWithoutReordering()
+    {
+        const QString a = file(QStringLiteral("a.htm"), "<A>");
+        const QString b = file(QStringLiteral("b.htm"), "<B>");
+        PushRecentFile(a);
+        PushRecentFile(b);
+        ScopedPlatform p;
+        frmMDI main;
+        FillRecentMenusAtStartup();
+
+        main.recentFileActions().at(2)->trigger();
+        frmNotePad *window = main.activeDocument();
+        QVERIFY(window);
+        QCOMPARE(window->realFileName(), a);
+        QCOMPARE(window->caption(), QStringLiteral("A.HTM"));
+        QCOMPARE(window->text1()->text(), QStringLiteral("<A>"));
+        QCOMPARE(storedList(), notUsedFrom({b, a}));
+        QCOMPARE(shown(window->recentFileActions()), hiddenFrom({b, a}));
+
+        // From the document window's own menu.
+        window->recentFileActions().at(1)->trigger();
+        QCOMPARE(main.documents().size(), 2);
+        QCOMPARE(main.activeDocument()->realFileName(), b);
+        QCOMPARE(storedList(), notUsedFrom({b, a}));
+    }
+
+    void choosingAnOpenFileBringsItForward()
+    {
+        const QString a = file(QStringLiteral("a.htm"));
+        PushRecentFile(a);
+        ScopedPlatform p;
+        frmMDI main;
+        main.show();
+        FillRecentMenusAtStartup();
+        frmNotePad *opened = LoadDocument(a, QStringLiteral("a.htm"));
+        main.createDocumentWindow(documentTable().findFreeSlot());
+        p->expectMessageBox(MsgResult::Ok, QStringLiteral("File Open"),
+                            QStringLiteral("The file ") + a + QStringLiteral(" is already open"));
+
+        main.recentFileActions().at(1)->trigger();
+        QCOMPARE(main.documents().size(), 2);
+        QCOMPARE(main.activeDocument(), opened);
+    }
+
+    void choosingAMissingFileKeepsTheEntry()
+    {
+        const QString gone = m_dir->filePath(QStringLiteral("gone.htm"));
+        PushRecentFile(gone);
+        ScopedPlatform p;
+        frmMDI main;
+        FillRecentMenusAtStartup();
+        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption, QStringLiteral("Can't open file: ") + gone);
+
+        OpenRecentFile(gone);
+        QVERIFY(main.documents().isEmpty());
+        QCOMPARE(stored(1), gone);
+        QVERIFY(main.recentFileActions().at(1)->isVisible());
+    }
+
+    void closingAnUntitledDocumentListsTheNewName()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        frmNotePad *window = main.createDocumentWindow(documentTable().findFreeSlot());
+        window->text1()->setText(QStringLiteral("text"));
+        QPointer<frmNotePad> closing = window;
+        const QString where = m_dir->filePath(QStringLiteral("new.htm"));
+        p->expectMessageBox(MsgResult::Yes);
+        p->expectSaveDialog(where);
+        qobject_cast<QMdiSubWindow *>(window->parentWidget())->close();
+        QTRY_VERIFY(closing.isNull());
+        QCOMPARE(storedList(), notUsedFrom({where}));
+        QCOMPARE(shown(main.recentFileActions()), hiddenFrom({where}));
+    }
+};
+
+QTEST_MAIN(TestRecentFiles)
+#include "tst_recent_files.moc"
