@@ -7,9 +7,17 @@
 #include "prefs/settings_store.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
+
+// The resources live in the static library; nothing would pull them into the program otherwise.
+// Outside any namespace, as the generated initialiser is.
+static void initResources()
+{
+    Q_INIT_RESOURCE(vornel);
+}
 
 namespace vornel {
 
@@ -51,6 +59,8 @@ int runApplication(int argc, char *argv[])
     QCoreApplication::setOrganizationName(kSettingsApplication);
     QCoreApplication::setApplicationName(kSettingsSection);
     QCoreApplication::setApplicationVersion(kVersion);
+    initResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vornel/vornel.png")));
 
     const QString commandLine = commandLineOf(QCoreApplication::arguments());
     SingleInstance instance(instanceServerName());

@@ -12,7 +12,7 @@
 namespace vornel {
 
 Welcome::Welcome(int lifetimeMs)
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_version(new QLabel(versionText(), this))
     , m_lifetimeMs(lifetimeMs)
 {

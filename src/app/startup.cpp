@@ -118,6 +118,9 @@ StartedProgram startUp(const StartupOptions &options)
     placeInTwips(main, designGeometry());
     loadMainWindow(main);
     main.show();
+    // The splash stays in front of the window that opens behind it until its time is up.
+    if (started.splash)
+        started.splash->raise();
 
     ignoringErrors([&main] {
         loadPreferences();
