@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace vornel {
+
+class frmNotePad;
+
+// The name of the built-in template, as the chooser lists it and the settings keep it.
+inline const QString kDefaultTemplateName = QStringLiteral("Vornel Default");
+
+// The built-in skeleton page with the title put in as typed: eleven lines joined by CR LF,
+// no line break after the last.
+QString DefaultTemplateText(const QString &title);
+
+// The folder that holds the "*.htt" template files: the program's folder unless a test has
+// pointed it elsewhere.
+QString templateFolder();
+// An empty folder restores the program's folder.
+void setTemplateFolder(const QString &folder);
+
+// The new-document builder: a new untitled document window, active, holding the text of the
+// named template, or nullptr when nothing was created (the title prompt cancelled or left
+// empty, the template file missing, no main window). A template file is taken over byte for
+// byte; a short read is reported and the document keeps what was read.
+frmNotePad *NewDocumentFromTemplate(const QString &templateName);
+
+} // namespace vornel

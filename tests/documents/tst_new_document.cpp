@@ -1,0 +1,281 @@
+#include "app/main_window.h"
+#include "documents/document_table.h"
+#include "documents/new_document.h"
+#include "editor/document_window.h"
+#include "editor/text_area.h"
+#include "prefs/preferences.h"
+#include "prefs/settings_store.h"
+#include "support/scripted_platform.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace vornel;
+
+namespace {
+
+const QString kTitlePrompt = QStringLiteral("Enter\r\nthe title for this HTML document");
+const QString kTitleCaption = QStringLiteral("Create New Document");
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestNewDocument : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_settings;
+    std::unique_ptr<QTemporaryDir> m_templates;
+    std::unique_ptr<ScopedPlatform> m_platform;
+    std::unique_ptr<frmMDI> m_main;
+
+    QString templatePath(const QString &name) const { return m_templates->filePath(name); }
+
+    void expectMessage(const QString &title, const QString &text)
+    {
+        (*m_platform)->expectMessageBox(MsgResult::Ok, title, text);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_settings = std::make_unique<QTemporaryDir>();
+        m_templates = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_settings->isValid() && m_templates->isValid());
+        setSettingsStoreRootForTesting(m_settings->path());
+        loadPreferences();
+        setTemplateFolder(m_templates->path());
+        documentTable().reset();
+        m_platform = std::make_unique<ScopedPlatform>();
+        m_main = std::make_unique<frmMDI>();
+        m_main->resize(800, 600);
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+    }
+
+    void cleanup()
+    {
+        for (int slot = 1; slot <= documentTable().size(); ++slot)
+            documentTable().setChanged(slot, false);
+        m_main.reset();
+        m_platform.reset();
+        setTemplateFolder(QString());
+        m_templates.reset();
+        m_settings.reset();
+    }
+
+    void skeletonText()
+    {
+        QCOMPARE(DefaultTemplateText(QStringLiteral("Home")),
+                 QStringLiteral("<HTML>\r\n<HEAD>\r\n<TITLE>Home</TITLE>\r\n<!-- Comment Here -->\r\n</HEAD>\r\n"
+                                "<BODY>\r\n\r\nYour Document Here\r\n\r\n</BODY>\r\n</HTML>"));
+    }
+
+    void defaultTemplateAsksForTheTitle()
+    {
+        (*m_platform)->expectInputBox(QStringLiteral("Home"), kTitleCaption, kTitlePrompt);
+        frmNotePad *document = NewDocumentFromTemplate(QStringLiteral("Vornel Default"));
+        QVERIFY(document);
+        QCOMPARE(document->text1()->toBytes(),
+                 QByteArray("<HTML>\r\n<HEAD>\r\n<TITLE>Home</TITLE>\r\n<!-- Comment Here -->\r\n</HEAD>\r\n"
+                            "<BODY>\r\n\r\nYour Document Here\r\n\r\n</BODY>\r\n</HTML>"));
+        QCOMPARE((*m_platform)->calls().first().defaultText, QStringLiteral("Untitled"));
+        QCOMPARE(document->caption(), QStringLiteral("Untitled:1"));
+        QCOMPARE(document->slot(), 1);
+        QVERIFY(document->realFileName().isEmpty());
+        QCOMPARE(m_main->activeDocument(), document);
+        QVERIFY(document->text1()->isVisible());
+        // A new document counts as changed from the start.
+        QVERIFY(documentTable().isChanged(1));
+        QVERIFY(!documentTable().isFree(1));
+    }
+
+    void titleIsTakenAsTyped()
+    {
+        const QString title = QStringLiteral("Tom & \"Jerry\" <b>");
+        (*m_platform)->expectInputBox(title);
+        frmNotePad *document = NewDocumentFromTemplate(kDefaultTemplateName);
+        QVERIFY(document);
+        QCOMPARE(document->text1()->text(), DefaultTemplateText(title));
+        QVERIFY(document->text1()->text().contains(QStringLiteral("<TITLE>Tom & \"Jerry\" <b></TITLE>")));
+    }
+
+    void cancelledTitleCreatesNothing()
+    {
+        (*m_platform)->expectInputBox(QString());
+        QCOMPARE(NewDocumentFromTemplate(kDefaultTemplateName), nullptr);
+        QVERIFY(m_main->documents().isEmpty());
+        QVERIFY(!documentTable().anyOpen());
+    }
+
+    void templateFileTakenOverUnchanged()
+    {
+        // Every byte value, NUL included, and every kind of line end.
+        QByteArray bytes;
+        for (int i = 0; i < 256; ++i)
+            bytes.append(char(i));
+        bytes.append("a\r\nb\nc\rd\r\r\n\n\0e", 15);
+        const QString path = templatePath(QStringLiteral("page.htt"));
+        QVERIFY(writeFile(path, bytes));
+        const QDateTime modified = QFileInfo(path).lastModified();
+
+        // A file template asks nothing.
+        frmNotePad *document = NewDocumentFromTemplate(QStringLiteral("page.htt"));
+        QVERIFY(document);
+        QCOMPARE(document->text1()->toBytes(), bytes);
+        QCOMPARE(document->text1()->length(), int(bytes.size()));
+        QCOMPARE(document->caption(), QStringLiteral("Untitled:1"));
+        QVERIFY(documentTable().isChanged(document->slot()));
+        QVERIFY((*m_platform)->calls().isEmpty());
+        // The template itself is left alone.
+        QCOMPARE(readFile(path), bytes);
+        QCOMPARE(QFileInfo(path).lastModified(), modified);
+    }
+
+    void randomTemplatesRoundTrip()
+    {
+        QRandomGenerator random(20240611);
+        for (int round = 0; round < 20; ++round) {
+            QByteArray bytes(int(random.bounded(0, 3000)), Qt::Uninitialized);
+            for (char &b : bytes)
+                b = char(random.bounded(256));
+            const QString name = QStringLiteral("r%1.htt").arg(round);
+            QVERIFY(writeFile(templatePath(name), bytes));
+            frmNotePad *document = NewDocumentFromTemplate(name);
+            QVERIFY(document);
+            QCOMPARE(document->text1()->toBytes(), bytes);
+        }
+    }
+
+    void emptyTemplateStillCountsAsChanged()
+    {
+        QVERIFY(writeFile(templatePath(QStringLiteral("empty.htt")), QByteArray()));
+        frmNotePad *document = NewDocumentFromTemplate(QStringLiteral("empty.htt"));
+        QVERIFY(document);
+        QCOMPARE(document->text1()->length(), 0);
+        QVERIFY(documentTable().isChanged(document->slot()));
+    }
+
+    void missingTemplate_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("gone") << "gone.htt";
+        QTest::newRow("empty name") << "";
+        QTest::newRow("a folder") << "folder.htt";
+        QTest::newRow("in a missing folder") << "nowhere/x.htt";
+    }
+    void missingTemplate()
+    {
+        QFETCH(QString, name);
+        QVERIFY(QDir(m_templates->path()).mkdir(QStringLiteral("folder.htt")));
+        expectMessage(frmMDI::kCaption, QStringLiteral("Can't open template file: ") + name);
+        QCOMPARE(NewDocumentFromTemplate(name), nullptr);
+        QVERIFY(m_main->documents().isEmpty());
+        QVERIFY(!documentTable().anyOpen());
+    }
+
+    void unreadableTemplate()
+    {
+        const QString path = templatePath(QStringLiteral("locked.htt"));
+        QVERIFY(writeFile(path, "x"));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+        QFile probe(path);
+        if (probe.open(QIODevice::ReadOnly))
+            QSKIP("this user reads files without read permission");
+        expectMessage(frmMDI::kCaption, QStringLiteral("Can't open template file: locked.htt"));
+        QCOMPARE(NewDocumentFromTemplate(QStringLiteral("locked.htt")), nullptr);
+        QVERIFY(!documentTable().anyOpen());
+    }
+
+    void shortReadKeepsWhatWasRead()
+    {
+        // A kernel attribute file reports a full page as its size but holds only a few bytes.
+        const QString source = QStringLiteral("/sys/devices/system/cpu/online");
+        const QByteArray content = readFile(source);
+        if (content.isEmpty() || QFileInfo(source).size() <= content.size())
+            QSKIP("no file here that is shorter than its reported size");
+        QVERIFY(QFile::link(source, templatePath(QStringLiteral("short.htt"))));
+        expectMessage(QStringLiteral("Error Reading File"),
+                      QStringLiteral("Cannot read all of the characters in short.htt"));
+        frmNotePad *document = NewDocumentFromTemplate(QStringLiteral("short.htt"));
+        QVERIFY(document);
+        QCOMPARE(document->text1()->toBytes(), content);
+        QCOMPARE((*m_platform)->calls().first().icon, MsgIcon::Information);
+    }
+
+    void slotsAreReused()
+    {
+        QVERIFY(writeFile(templatePath(QStringLiteral("a.htt")), "a"));
+        frmNotePad *first = NewDocumentFromTemplate(QStringLiteral("a.htt"));
+        frmNotePad *second = NewDocumentFromTemplate(QStringLiteral("a.htt"));
+        QVERIFY(first && second);
+        QCOMPARE(second->caption(), QStringLiteral("Untitled:2"));
+        documentTable().setChanged(first->slot(), false);
+        QPointer<QWidget> window = first->parentWidget();
+        window->close();
+        QTRY_VERIFY(window.isNull());
+        frmNotePad *third = NewDocumentFromTemplate(QStringLiteral("a.htt"));
+        QVERIFY(third);
+        QCOMPARE(third->caption(), QStringLiteral("Untitled:1"));
+    }
+
+    void closingAnUntouchedNewDocumentAsks()
+    {
+        (*m_platform)->expectInputBox(QStringLiteral("T"));
+        frmNotePad *document = NewDocumentFromTemplate(kDefaultTemplateName);
+        QVERIFY(document);
+        (*m_platform)->expectMessageBox(MsgResult::Cancel, frmMDI::kCaption,
+                                        QStringLiteral("Do you want to save changes to the file [Untitled:1]?"));
+        QPointer<QWidget> window = document->parentWidget();
+        window->close();
+        QVERIFY(!window.isNull());
+    }
+
+    void newDocumentShowsTheRecentFiles()
+    {
+        const QString recent = m_templates->filePath(QStringLiteral("RECENT.HTM"));
+        QVERIFY(saveSetting(QStringLiteral("RecentFile1"), recent));
+        QVERIFY(writeFile(templatePath(QStringLiteral("a.htt")), "a"));
+        frmNotePad *document = NewDocumentFromTemplate(QStringLiteral("a.htt"));
+        QVERIFY(document);
+        QAction *first = document->recentFileActions().at(1);
+        QVERIFY(first->isVisible());
+        QCOMPARE(first->data().toString(), recent);
+    }
+
+    void noMainWindowNoDocument()
+    {
+        m_main.reset();
+        QCOMPARE(NewDocumentFromTemplate(kDefaultTemplateName), nullptr);
+        QVERIFY(!documentTable().anyOpen());
+    }
+
+    void templateFolderDefaultsToTheProgramFolder()
+    {
+        setTemplateFolder(QString());
+        QCOMPARE(templateFolder(), QCoreApplication::applicationDirPath());
+        setTemplateFolder(m_templates->path());
+        QCOMPARE(templateFolder(), m_templates->path());
+    }
+};
+
+QTEST_MAIN(TestNewDocument)
+#include "tst_new_document.moc"
