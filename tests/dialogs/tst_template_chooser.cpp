@@ -1,0 +1,340 @@
+#include "app/main_window.h"
+#include "app/modal_dialog.h"
+#include "dialogs/template_chooser.h"
+#include "documents/document_table.h"
+#include "documents/new_document.h"
+#include "editor/document_window.h"
+#include "editor/text_area.h"
+#include "prefs/preferences.h"
+#include "prefs/settings_store.h"
+#include "support/scripted_platform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace vornel;
+
+namespace {
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList entries(const QListWidget *list)
+{
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    return names;
+}
+
+void select(frmTemplate &chooser, const QString &name)
+{
+    const QList<QListWidgetItem *> found = chooser.list1()->findItems(name, Qt::MatchExactly);
+    QVERIFY2(found.size() == 1, qPrintable(name));
+    found.first()->setSelected(true);
+}
+
+} // namespace
+
+class TestTemplateChooser : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_settings;
+    std::unique_ptr<QTemporaryDir> m_templates;
+    std::unique_ptr<ScopedPlatform> m_platform;
+    std::unique_ptr<frmMDI> m_main;
+
+    QString folder() const { return m_templates->path(); }
+    void addTemplate(const QString &name, const QByteArray &bytes)
+    {
+        QVERIFY(writeFile(m_templates->filePath(name), bytes));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_settings = std::make_unique<QTemporaryDir>();
+        m_templates = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_settings->isValid() && m_templates->isValid());
+        setSettingsStoreRootForTesting(m_settings->path());
+        loadPreferences();
+        setTemplateFolder(m_templates->path());
+        documentTable().reset();
+        m_platform = std::make_unique<ScopedPlatform>();
+        m_main = std::make_unique<frmMDI>();
+        m_main->resize(800, 600);
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+    }
+
+    void cleanup()
+    {
+        setModalDialogRunner({});
+        for (int slot = 1; slot <= documentTable().size(); ++slot)
+            documentTable().setChanged(slot, false);
+        m_main.reset();
+        m_platform.reset();
+        setTemplateFolder(QString());
+        m_templates.reset();
+        m_settings.reset();
+    }
+
+    void layout()
+    {
+        prefs().Template = QStringLiteral("Vornel Default");
+        frmTemplate chooser(folder(), m_main.get());
+        QCOMPARE(chooser.objectName(), QStringLiteral("frmTemplate"));
+        QCOMPARE(chooser.windowTitle(), QStringLiteral("Use Template for new Document"));
+        QCOMPARE(chooser.list1()->objectName(), QStringLiteral("List1"));
+        QCOMPARE(chooser.message()->objectName(), QStringLiteral("Message"));
+        QCOMPARE(chooser.message()->text(), QStringLiteral("Vornel Default"));
+        auto *frame = qobject_cast<QGroupBox *>(chooser.message()->parentWidget());
+        QVERIFY(frame);
+        QCOMPARE(frame->title(), QStringLiteral("Current Default"));
+        const QStringList captions = {"Set As Default", "Cancel", "Help", "OK"};
+        for (int i = 0; i < 4; ++i) {
+            QPushButton *button = chooser.command1(i);
+            QVERIFY(button);
+            QCOMPARE(button->objectName(), QStringLiteral("Command1(%1)").arg(i));
+            QCOMPARE(button->text(), captions[i]);
+        }
+        QCOMPARE(chooser.command1(4), nullptr);
+    }
+
+    void centredInTheMainWindow()
+    {
+        frmTemplate chooser(folder(), m_main.get());
+        QCOMPARE(chooser.x(), (m_main->width() - chooser.width()) / 2);
+        QCOMPARE(chooser.y(), (m_main->height() - chooser.height()) / 2);
+    }
+
+    void listsTheBuiltInTemplateAndTheFiles()
+    {
+        addTemplate(QStringLiteral("b.htt"), "b");
+        addTemplate(QStringLiteral("A.htt"), "a");
+        addTemplate(QStringLiteral("c.HTT"), "c");
+        addTemplate(QStringLiteral("notes.txt"), "n");
+        addTemplate(QStringLiteral("page.htt.bak"), "p");
+        QVERIFY(QDir(folder()).mkdir(QStringLiteral("folder.htt")));
+        frmTemplate chooser(folder(), m_main.get());
+        QCOMPARE(entries(chooser.list1()), (QStringList{"Vornel Default", "A.htt", "b.htt", "c.HTT"}));
+        QVERIFY(chooser.list1()->selectedItems().isEmpty());
+    }
+
+    void withoutTemplatesOnlyTheBuiltIn_data()
+    {
+        QTest::addColumn<bool>("folderExists");
+        QTest::newRow("empty folder") << true;
+        QTest::newRow("missing folder") << false;
+    }
+    void withoutTemplatesOnlyTheBuiltIn()
+    {
+        QFETCH(bool, folderExists);
+        const QString where = folderExists ? folder() : m_templates->filePath(QStringLiteral("missing"));
+        frmTemplate chooser(where, m_main.get());
+        QCOMPARE(entries(chooser.list1()), QStringList{"Vornel Default"});
+    }
+
+    void setAsDefaultNeedsASelection()
+    {
+        prefs().Template = QStringLiteral("Vornel Default");
+        addTemplate(QStringLiteral("a.htt"), "a");
+        frmTemplate chooser(folder(), m_main.get());
+        chooser.command1(0)->click();
+        QCOMPARE(prefs().Template, QStringLiteral("Vornel Default"));
+        QCOMPARE(chooser.message()->text(), QStringLiteral("Vornel Default"));
+    }
+
+    void setAsDefaultIsKeptAfterCancel()
+    {
+        prefs().Template = QStringLiteral("Vornel Default");
+        addTemplate(QStringLiteral("a.htt"), "a");
+        frmTemplate chooser(folder(), m_main.get());
+        chooser.show();
+        select(chooser, QStringLiteral("a.htt"));
+        chooser.command1(0)->click();
+        QCOMPARE(prefs().Template, QStringLiteral("a.htt"));
+        QCOMPARE(chooser.message()->text(), QStringLiteral("a.htt"));
+        QVERIFY(chooser.isVisible());
+        chooser.command1(1)->click();
+        QVERIFY(!chooser.isVisible());
+        QCOMPARE(chooser.result(), int(QDialog::Rejected));
+        QCOMPARE(prefs().Template, QStringLiteral("a.htt"));
+        QVERIFY(m_main->documents().isEmpty());
+    }
+
+    void help()
+    {
+        (*m_platform)->expectMessageBox(
+            MsgResult::Ok, QStringLiteral("Document Templates"),
+            QStringLiteral("Your new document can be based on any of the templates you have saved in the program "
+                           "directory as .HTT files.  If no default template is configured, the Vornel default will "
+                           "be used.\n\r\n\rYou can define your default template by selecting the filename and "
+                           "clicking \"Set As Default\""));
+        frmTemplate chooser(folder(), m_main.get());
+        chooser.command1(2)->click();
+        QVERIFY(m_main->documents().isEmpty());
+    }
+
+    void okUsesTheSelectedTemplate()
+    {
+        prefs().Template = QStringLiteral("Vornel Default");
+        addTemplate(QStringLiteral("a.htt"), QByteArray("first\0line\r\n", 12));
+        frmTemplate chooser(folder(), m_main.get());
+        chooser.show();
+        select(chooser, QStringLiteral("a.htt"));
+        chooser.command1(3)->click();
+        QCOMPARE(chooser.result(), int(QDialog::Accepted));
+        QVERIFY(!chooser.isVisible());
+        QCOMPARE(m_main->documents().size(), 1);
+        QCOMPARE(m_main->activeDocument()->text1()->toBytes(), QByteArray("first\0line\r\n", 12));
+        // Choosing a template for once does not make it the default.
+        QCOMPARE(prefs().Template, QStringLiteral("Vornel Default"));
+    }
+
+    void okWithoutASelectionUsesTheDefault()
+    {
+        addTemplate(QStringLiteral("a.htt"), "from a");
+        addTemplate(QStringLiteral("b.htt"), "from b");
+        prefs().Template = QStringLiteral("b.htt");
+        frmTemplate chooser(folder(), m_main.get());
+        chooser.command1(3)->click();
+        QCOMPARE(m_main->documents().size(), 1);
+        QCOMPARE(m_main->activeDocument()->text1()->text(), QStringLiteral("from b"));
+    }
+
+    void okWithTheBuiltInAsksForTheTitle()
+    {
+        (*m_platform)->expectInputBox(QStringLiteral("Home"), QStringLiteral("Create New Document"));
+        frmTemplate chooser(folder(), m_main.get());
+        select(chooser, QStringLiteral("Vornel Default"));
+        chooser.command1(3)->click();
+        QCOMPARE(m_main->documents().size(), 1);
+        QCOMPARE(m_main->activeDocument()->text1()->text(), DefaultTemplateText(QStringLiteral("Home")));
+    }
+
+    void cancelledTitleStillClosesTheChooser()
+    {
+        (*m_platform)->expectInputBox(QString());
+        frmTemplate chooser(folder(), m_main.get());
+        chooser.show();
+        select(chooser, QStringLiteral("Vornel Default"));
+        chooser.command1(3)->click();
+        QVERIFY(!chooser.isVisible());
+        QVERIFY(m_main->documents().isEmpty());
+    }
+
+    void defaultNamingNoFileFailsWhenUsed()
+    {
+        prefs().Template = QStringLiteral("deleted.htt");
+        (*m_platform)->expectMessageBox(MsgResult::Ok, frmMDI::kCaption,
+                                        QStringLiteral("Can't open template file: deleted.htt"));
+        frmTemplate chooser(folder(), m_main.get());
+        QCOMPARE(chooser.message()->text(), QStringLiteral("deleted.htt"));
+        chooser.command1(3)->click();
+        QVERIFY(m_main->documents().isEmpty());
+        QVERIFY(!documentTable().anyOpen());
+    }
+
+    void doubleClickActsAsOk()
+    {
+        addTemplate(QStringLiteral("a.htt"), "double");
+        frmTemplate chooser(folder(), m_main.get());
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        QListWidget *list = chooser.list1();
+        QListWidgetItem *item = list->findItems(QStringLiteral("a.htt"), Qt::MatchExactly).first();
+        const QPoint at = list->visualItemRect(item).center();
+        // What the window system delivers for a double click: a click, then the double click.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+        QTRY_VERIFY(!chooser.isVisible());
+        QCOMPARE(chooser.result(), int(QDialog::Accepted));
+        QCOMPARE(m_main->documents().size(), 1);
+        QCOMPARE(m_main->activeDocument()->text1()->text(), QStringLiteral("double"));
+    }
+
+    void hints_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("set as default") << 0 << "Define default template for \"New\" button on main toolbar";
+        QTest::newRow("cancel") << 1 << "Close this window, aborting action";
+        QTest::newRow("help") << 2 << "Information about using templates";
+        QTest::newRow("ok") << 3 << "Close this window and use selected template";
+        QTest::newRow("list") << -1 << "Availible templates";
+        QTest::newRow("background") << -2 << "Use Template for new Document";
+    }
+    void hints()
+    {
+        QFETCH(int, button);
+        QFETCH(QString, hint);
+        frmTemplate chooser(folder(), m_main.get());
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        m_main->setStatusText(QString());
+        QWidget *target = button >= 0 ? static_cast<QWidget *>(chooser.command1(button))
+                                      : button == -1 ? chooser.list1()->viewport() : &chooser;
+        const QPoint at = button == -2 ? QPoint(2, 2) : target->rect().center();
+        QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        QCOMPARE(m_main->statusText(), hint);
+    }
+
+    void newInBothMenuBarsOpensTheChooser()
+    {
+        addTemplate(QStringLiteral("a.htt"), "via the menu");
+        int shown = 0;
+        setModalDialogRunner([&shown](QDialog &dialog) {
+            ++shown;
+            auto *chooser = qobject_cast<frmTemplate *>(&dialog);
+            if (!chooser)
+                return int(QDialog::Rejected);
+            select(*chooser, QStringLiteral("a.htt"));
+            chooser->command1(3)->click();
+            return chooser->result();
+        });
+        // The main window's own menu bar, with no document open.
+        m_main->action(QStringLiteral("mnuFNew"))->trigger();
+        QCOMPARE(shown, 1);
+        QCOMPARE(m_main->documents().size(), 1);
+        frmNotePad *first = m_main->activeDocument();
+        QCOMPARE(first->text1()->text(), QStringLiteral("via the menu"));
+        // The document window's File > New.
+        first->action(QStringLiteral("mnuFNew"))->trigger();
+        QCOMPARE(shown, 2);
+        QCOMPARE(m_main->documents().size(), 2);
+        QCOMPARE(m_main->activeDocument()->caption(), QStringLiteral("Untitled:2"));
+    }
+
+    void cancelInTheChooserCreatesNothing()
+    {
+        setModalDialogRunner([](QDialog &dialog) {
+            auto *chooser = qobject_cast<frmTemplate *>(&dialog);
+            if (chooser)
+                chooser->command1(1)->click();
+            return dialog.result();
+        });
+        NewCommand();
+        QVERIFY(m_main->documents().isEmpty());
+        QVERIFY(!documentTable().anyOpen());
+    }
+};
+
+QTEST_MAIN(TestTemplateChooser)
+#include "tst_template_chooser.moc"
