@@ -1,0 +1,361 @@
+#include "app/main_window.h"
+#include "documents/document_table.h"
+#include "editor/document_window.h"
+#include "editor/text_area.h"
+#include "prefs/preferences.h"
+#include "prefs/settings_store.h"
+#include "support/scripted_platform.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vornel;
+
+class TestDocumentWindow : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScopedPlatform> m_platform;
+    std::unique_ptr<frmMDI> m_main;
+
+    frmNotePad *newDocument()
+    {
+        frmNotePad *document = m_main->createDocumentWindow(documentTable().findFreeSlot());
+        document->text1()->setFocus();
+        return document;
+    }
+
+    void setText(frmNotePad *document, const QString &text, int start, int length = 0)
+    {
+        document->text1()->setText(text);
+        document->text1()->setSelStart(start);
+        document->text1()->setSelLength(length);
+    }
+
+    QStringList topCaptions() const
+    {
+        QStringList captions;
+        for (QAction *a : m_main->menuBar()->actions())
+            captions << a->text();
+        return captions;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        setSettingsStoreRootForTesting(m_dir->path());
+        loadPreferences();
+        documentTable().reset();
+        m_platform = std::make_unique<ScopedPlatform>();
+        m_main = std::make_unique<frmMDI>();
+        m_main->resize(800, 600);
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+    }
+
+    void cleanup()
+    {
+        // Nothing is asked while closing down in a test.
+        for (int slot = 1; slot <= documentTable().size(); ++slot)
+            documentTable().setChanged(slot, false);
+        m_main.reset();
+        m_platform.reset();
+        m_dir.reset();
+    }
+
+    void menuEntries_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::addColumn<bool>("visible");
+        const auto row = [](const char *name, const char *caption, QKeySequence key = {}, bool visible = true) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption) << key << visible;
+        };
+        row("mnuFNew", "&New", QKeySequence(Qt::CTRL | Qt::Key_N));
+        row("mnuFOpen", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
+        row("mnuFClose", "&Close");
+        row("mnuFSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S));
+        row("mnuFSaveAs", "Save &As...", QKeySequence(Qt::CTRL | Qt::Key_A));
+        row("mnuFileGet", "&Get File", QKeySequence(Qt::CTRL | Qt::Key_G));
+        row("mnuFileDel", "&Delete File", QKeySequence(Qt::CTRL | Qt::Key_D));
+        row("mnuPrint", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P));
+        row("mnuPrintSetup", "P&rint Setup...", QKeySequence(Qt::CTRL | Qt::Key_R));
+        row("mnuFExit", "E&xit");
+        row("mnuUndo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), false);
+        row("mnuECut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X));
+        row("mnuECopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+        row("mnuEPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+        row("mnuEDelete", "De&lete", QKeySequence(Qt::Key_Delete));
+        row("mnuESelectAll", "Select &All");
+        row("mnuDoc(0)", "HT&ML");
+        row("mnuDoc(1)", "&Head");
+        row("mnuDoc(2)", "&Isindex");
+        row("mnuDoc(3)", "&Title");
+        row("mnuDoc(4)", "&Body");
+        row("mnuHead(1)", "Heading &1    Ctrl+1");
+        row("mnuHead(6)", "Heading &6    Ctrl+6");
+        row("mnuOToolbar", "Extended &Toolbar");
+        row("mnuArrange(0)", "&Cascade");
+        row("mnuArrange(1)", "Tile &Horizontally");
+        row("mnuArrange(2)", "Tile &Vertically");
+        row("mnuArrange(3)", "&Arrange Icons");
+        row("mnuSupport", "&Getting Help from Teslund");
+        row("mnuAbout", "&About Vornel");
+    }
+    void menuEntries()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, shortcut);
+        QFETCH(bool, visible);
+        frmNotePad *document = newDocument();
+        QAction *action = document->action(name);
+        QVERIFY2(action, qPrintable(name));
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut(), shortcut);
+        QCOMPARE(action->isVisible(), visible);
+    }
+
+    void menuBarFollowsTheActiveDocument()
+    {
+        const QStringList own = topCaptions();
+        QCOMPARE(own, (QStringList{"&File", "&Window", "&Help"}));
+        frmNotePad *document = newDocument();
+        QCOMPARE(topCaptions().mid(0, 4), (QStringList{"&File", "&Edit", "&Document", "&Styles"}));
+        QCOMPARE(topCaptions().last(), QStringLiteral("&Help"));
+        QCOMPARE(m_main->statusText(), QStringLiteral("Edit Untitled:1"));
+        document->parentWidget()->close();
+        QTRY_COMPARE(topCaptions(), own);
+        QVERIFY(!documentTable().anyOpen());
+    }
+
+    void recentEntriesStartHidden()
+    {
+        frmNotePad *document = newDocument();
+        QCOMPARE(document->recentFileActions().size(), 9);
+        for (QAction *a : document->recentFileActions())
+            QVERIFY(!a->isVisible());
+        QCOMPARE(document->recentFileActions()[3]->text(), QStringLiteral("RecentFile3"));
+    }
+
+    void documentMenuWritesBlockTags()
+    {
+        frmNotePad *document = newDocument();
+        setText(document, QStringLiteral("My page"), 0, 7);
+        document->action(QStringLiteral("mnuDoc(3)"))->trigger();
+        QCOMPARE(document->text1()->text(), QStringLiteral("<TITLE>My page</TITLE>"));
+        setText(document, QStringLiteral("ab My page"), 3, 7);
+        document->action(QStringLiteral("mnuDoc(3)"))->trigger();
+        QCOMPARE(document->text1()->text(), QStringLiteral("ab \r\n<TITLE>My page</TITLE>\r\n"));
+        setText(document, QStringLiteral("xy"), 2);
+        document->action(QStringLiteral("mnuDoc(2)"))->trigger();
+        QCOMPARE(document->text1()->text(), QStringLiteral("xy\r\n<ISINDEX>"));
+    }
+
+    void enterKey_data()
+    {
+        QTest::addColumn<int>("enterBR");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("line break only") << 0 << "abc\r\n";
+        QTest::newRow("with BR") << 1 << "abc<BR>\r\n";
+    }
+    void enterKey()
+    {
+        QFETCH(int, enterBR);
+        QFETCH(QString, expected);
+        prefs().EnterBR = qint16(enterBR);
+        frmNotePad *document = newDocument();
+        setText(document, QStringLiteral("abc"), 3);
+        QTest::keyClick(document->text1(), Qt::Key_Return);
+        QCOMPARE(document->text1()->text(), expected);
+        QCOMPARE(document->text1()->selStart(), expected.size());
+    }
+
+    void headingKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Ctrl+3") << int(Qt::Key_3) << int(Qt::ControlModifier) << "ab\r\n<H3>x</H3>\r\n";
+        QTest::newRow("Ctrl+1") << int(Qt::Key_1) << int(Qt::ControlModifier) << "ab\r\n<H1>x</H1>\r\n";
+        QTest::newRow("Ctrl+Shift+1") << int(Qt::Key_1) << int(Qt::ControlModifier | Qt::ShiftModifier) << "abx";
+        QTest::newRow("Ctrl+7") << int(Qt::Key_7) << int(Qt::ControlModifier) << "abx";
+        QTest::newRow("keypad Ctrl+2") << int(Qt::Key_2) << int(Qt::ControlModifier | Qt::KeypadModifier) << "abx";
+    }
+    void headingKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, expected);
+        frmNotePad *document = newDocument();
+        setText(document, QStringLiteral("abx"), 2, 1);
+        QTest::keyClick(document->text1(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(document->text1()->text(), expected);
+    }
+
+    void editDelete()
+    {
+        frmNotePad *document = newDocument();
+        setText(document, QStringLiteral("ab\r\ncd"), 2);
+        document->action(QStringLiteral("mnuEDelete"))->trigger();
+        QCOMPARE(document->text1()->text(), QStringLiteral("abcd"));
+        setText(document, QStringLiteral("abcd"), 4);
+        document->action(QStringLiteral("mnuEDelete"))->trigger();
+        QCOMPARE(document->text1()->text(), QStringLiteral("abcd"));
+        setText(document, QStringLiteral("abcd"), 1, 2);
+        document->action(QStringLiteral("mnuEDelete"))->trigger();
+        QCOMPARE(document->text1()->text(), QStringLiteral("ad"));
+        // A lone LF is one character.
+        setText(document, QStringLiteral("a\nb"), 1);
+        document->action(QStringLiteral("mnuEDelete"))->trigger();
+        QCOMPARE(document->text1()->text(), QStringLiteral("ab"));
+    }
+
+    void editClipboardAndSelectAll()
+    {
+        frmNotePad *document = newDocument();
+        (*m_platform)->setClipboardText(QStringLiteral("keep"));
+        setText(document, QStringLiteral("one\r\ntwo"), 2);
+        document->action(QStringLiteral("mnuECut"))->trigger();
+        document->action(QStringLiteral("mnuECopy"))->trigger();
+        QCOMPARE((*m_platform)->clipboardText(), QStringLiteral("keep"));
+        document->action(QStringLiteral("mnuESelectAll"))->trigger();
+        QCOMPARE(document->text1()->selLength(), 8);
+        document->action(QStringLiteral("mnuECut"))->trigger();
+        QCOMPARE((*m_platform)->clipboardText(), QStringLiteral("one\r\ntwo"));
+        QCOMPARE(document->text1()->length(), 0);
+        document->action(QStringLiteral("mnuEPaste"))->trigger();
+        document->action(QStringLiteral("mnuEPaste"))->trigger();
+        QCOMPARE(document->text1()->text(), QStringLiteral("one\r\ntwoone\r\ntwo"));
+    }
+
+    void menuShortcutsWinOverTheTextArea()
+    {
+        frmNotePad *document = newDocument();
+        setText(document, QStringLiteral("abc"), 1);
+        // Ctrl+A is Save As, not Select All.
+        (*m_platform)->expectSaveDialogCancel();
+        QTest::keyClick(document->text1(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(document->text1()->selLength(), 0);
+        QCOMPARE((*m_platform)->callsOf(PlatformCall::Kind::SaveDialog).size(), 1);
+        // Ctrl+Z still undoes in the text area although its menu entry is hidden.
+        QTest::keyClicks(document->text1(), QStringLiteral("xy"));
+        QCOMPARE(document->text1()->text(), QStringLiteral("axybc"));
+        QTest::keyClick(document->text1(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(document->text1()->text(), QStringLiteral("abc"));
+    }
+
+    void everyChangeMarksTheSlot()
+    {
+        frmNotePad *document = newDocument();
+        QVERIFY(!documentTable().isChanged(document->slot()));
+        QTest::keyClicks(document->text1(), QStringLiteral("a"));
+        QVERIFY(documentTable().isChanged(document->slot()));
+    }
+
+    void closeQuestion_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("no") << int(MsgResult::No) << true;
+        QTest::newRow("cancel") << int(MsgResult::Cancel) << false;
+    }
+    void closeQuestion()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        frmNotePad *document = newDocument();
+        const int slot = document->slot();
+        QTest::keyClicks(document->text1(), QStringLiteral("a"));
+        (*m_platform)->expectMessageBox(MsgResult(answer), frmMDI::kCaption,
+                                        QStringLiteral("Do you want to save changes to the file [Untitled:1]?"));
+        QPointer<QWidget> window = document->parentWidget();
+        window->close();
+        QTRY_COMPARE(window.isNull(), closes);
+        QCOMPARE(documentTable().isFree(slot), closes);
+        const PlatformCall call = (*m_platform)->callsOf(PlatformCall::Kind::MessageBox).first();
+        QCOMPARE(call.buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(call.icon, MsgIcon::Question);
+    }
+
+    void yesOnAnUntitledDocumentAsksForAName()
+    {
+        frmNotePad *document = newDocument();
+        QTest::keyClicks(document->text1(), QStringLiteral("a"));
+        (*m_platform)->expectMessageBox(MsgResult::Yes);
+        (*m_platform)->expectSaveDialogCancel();
+        QPointer<QWidget> window = document->parentWidget();
+        QVERIFY(!window->close());
+        QVERIFY(!window.isNull());
+        QVERIFY(documentTable().isChanged(document->slot()));
+    }
+
+    void exitCancelledByADocumentKeepsEverything()
+    {
+        frmNotePad *first = newDocument();
+        newDocument();
+        QTest::keyClicks(first->text1(), QStringLiteral("a"));
+        (*m_platform)->expectMessageBox(MsgResult::Cancel);
+        QVERIFY(!m_main->close());
+        QCOMPARE(m_main->documents().size(), 2);
+        QVERIFY(m_main->isVisible());
+    }
+
+    void focusAppliesThePreferences()
+    {
+        prefs().Font = QStringLiteral("DejaVu Sans Mono");
+        prefs().Size = 14;
+        prefs().Bold = 0;
+        prefs().Italic = -1;
+        prefs().FColor = 0x0000FF;   // red, as 0x00BBGGRR
+        prefs().BColor = 0xFFFFFF;
+        frmNotePad *document = newDocument();
+        document->text1()->clearFocus();
+        document->text1()->setFocus();
+        QTRY_VERIFY(document->text1()->font().italic());
+        QCOMPARE(document->text1()->font().pointSize(), 14);
+        QVERIFY(!document->text1()->font().bold());
+        QCOMPARE(document->text1()->font().family(), QStringLiteral("DejaVu Sans Mono"));
+        QCOMPARE(document->text1()->palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(document->text1()->palette().color(QPalette::Base), QColor(Qt::white));
+    }
+
+    void windowListAndArrangement()
+    {
+        frmNotePad *first = newDocument();
+        frmNotePad *second = newDocument();
+        QMenu *window = second->menu(QStringLiteral("mnuWindow"));
+        QVERIFY(window);
+        m_main->fillWindowList(window);
+        QStringList entries;
+        QAction *firstEntry = nullptr;
+        for (QAction *a : window->actions()) {
+            if (a->property("windowListEntry").toBool()) {
+                entries << a->text() + (a->isChecked() ? QStringLiteral("*") : QString());
+                if (!firstEntry)
+                    firstEntry = a;
+            }
+        }
+        QCOMPARE(entries, (QStringList{"&1 Untitled:1", "&2 Untitled:2*"}));
+        firstEntry->trigger();
+        QCOMPARE(m_main->activeDocument(), first);
+        m_main->tileVertically();
+        const QList<QMdiSubWindow *> subs = m_main->mdiArea()->subWindowList();
+        QCOMPARE(subs[0]->geometry().top(), subs[1]->geometry().top());
+        QVERIFY(subs[0]->geometry().right() < subs[1]->geometry().left());
+        m_main->tileHorizontally();
+        QCOMPARE(subs[0]->geometry().left(), subs[1]->geometry().left());
+        QVERIFY(subs[0]->geometry().bottom() < subs[1]->geometry().top());
+    }
+};
+
+QTEST_MAIN(TestDocumentWindow)
+#include "tst_document_window.moc"
