@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 
 namespace vornel {
@@ -43,42 +44,42 @@ public:
     BusyCursor &operator=(const BusyCursor &) = delete;
 };
 
-// How far the reading of a large file has come, in the status area. The label is repainted
-// directly: letting events run here would let the user start other commands mid-load.
-class ReadProgress {
+// Where a large file's load has got to, in the status area; a small file loads before anyone
+// could read it. The label is repainted at once: letting events run here would let the user
+// start other commands in the middle of the load.
+class LoadProgress {
 public:
-    ReadProgress(frmMDI &main, const QString &name)
+    LoadProgress(frmMDI &main, qint64 fileSize)
         : m_main(main)
-        , m_name(name)
-        , m_before(main.statusText())
+        , m_active(fileSize >= kShowProgressFrom)
+        , m_after(main.statusText())
     {
     }
-    ~ReadProgress()
+    ~LoadProgress()
     {
-        if (m_percent >= 0)
-            m_main.setStatusText(m_before);
+        if (m_shown)
+            m_main.setStatusText(m_after);
     }
-    ReadProgress(const ReadProgress &) = delete;
-    ReadProgress &operator=(const ReadProgress &) = delete;
+    LoadProgress(const LoadProgress &) = delete;
+    LoadProgress &operator=(const LoadProgress &) = delete;
 
-    void operator()(qint64 done, qint64 total)
+    void show(const QString &text)
     {
-        if (total < kShowProgressFrom)
+        if (!m_active || text == m_main.statusText())
             return;
-        const int percent = int(done * 100 / total);
-        if (percent == m_percent)
-            return;
-        m_percent = percent;
-        m_main.setStatusText(QStringLiteral("Loading %1 (%2%)").arg(m_name).arg(percent));
+        m_shown = true;
+        m_main.setStatusText(text);
         if (auto *area = m_main.findChild<QLabel *>(QStringLiteral("StatusArea")))
             area->repaint();
     }
+    // The status text once the load is over.
+    void setTextAfter(const QString &text) { m_after = text; }
 
 private:
     frmMDI &m_main;
-    QString m_name;
-    QString m_before;
-    int m_percent = -1;
+    bool m_active;
+    bool m_shown = false;
+    QString m_after;
 };
 
 void tell(const QString &title, const QString &text, MsgIcon icon = MsgIcon::None)
@@ -114,28 +115,30 @@ frmNotePad *LoadDocument(const QString &path, const QString &name)
         return nullptr;
 
     FileRead file;
+    frmNotePad *window = nullptr;
     {
         BusyCursor busy;
-        ReadProgress progress(*main, name);
-        file = readWholeFile(path, [&progress](qint64 done, qint64 total) { progress(done, total); });
+        LoadProgress progress(*main, QFileInfo(path).size());
+        file = readWholeFile(path, [&](qint64 done, qint64 total) {
+            progress.show(QStringLiteral("Loading %1 (%2%)").arg(name).arg(done * 100 / total));
+        });
+        if (file.opened) {
+            const int slot = documentTable().findFreeSlot();
+            window = main->createDocumentWindow(slot);
+            retitle(*window, path, name);
+            // It was activated under its "Untitled:" caption.
+            if (main->activeDocument() == window)
+                main->setStatusText(QStringLiteral("Edit ") + window->caption());
+            progress.setTextAfter(main->statusText());
+            progress.show(QStringLiteral("Loading %1 ...").arg(name));
+            window->text1()->loadBytes(file.bytes);
+            window->text1()->setSelStart(0);
+            documentTable().setChanged(slot, false);
+        }
     }
     if (!file.opened) {
         tell(frmMDI::kCaption, QStringLiteral("Can't open file: ") + path);
         return nullptr;
-    }
-
-    frmNotePad *window = nullptr;
-    {
-        BusyCursor busy;
-        const int slot = documentTable().findFreeSlot();
-        window = main->createDocumentWindow(slot);
-        retitle(*window, path, name);
-        // It was activated under its "Untitled:" caption.
-        if (main->activeDocument() == window)
-            main->setStatusText(QStringLiteral("Edit ") + window->caption());
-        window->text1()->loadBytes(file.bytes);
-        window->text1()->setSelStart(0);
-        documentTable().setChanged(slot, false);
     }
     if (!file.complete) {
         tell(QStringLiteral("Error Reading File"),

@@ -329,6 +329,20 @@ private Q_SLOTS:
         QCOMPARE(reported.constLast(), bytes.size());
     }
 
+    void largeFileLeavesTheUsualStatusText()
+    {
+        ScopedPlatform p;
+        frmMDI main;
+        showMain(main);
+        const QByteArray line = QByteArray(62, 'x') + kCrLf;
+        const QString where = file(QStringLiteral("big.txt"), line.repeated(9 * 1024 * 1024 / line.size()));
+        frmNotePad *window = LoadDocument(where, QStringLiteral("big.txt"));
+        QVERIFY(window);
+        QCOMPARE(window->text1()->length(), int(QFileInfo(where).size()));
+        QCOMPARE(main.statusText(), QStringLiteral("Edit BIG.TXT"));
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
     void readsFilesThatReportNoSize()
     {
         const FileRead read = readWholeFile(QStringLiteral("/proc/self/status"));

@@ -1,0 +1,139 @@
+// Opening and saving large documents, against what Qt alone needs for the same work.
+#include "benchutil.h"
+
+#include "app/main_window.h"
+#include "documents/document_files.h"
+#include "documents/document_table.h"
+#include "editor/document_window.h"
+#include "editor/text_area.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace vornel;
+using namespace vornel::bench;
+
+namespace {
+
+QByteArray htmlLike(qsizetype size)
+{
+    static const char *const lines[] = {
+        "<P>The quick brown fox jumps over the lazy dog, again and again.</P>",
+        "<A HREF=\"http://www.example.com/page.htm\">a link</A> &amp; more text",
+        "",
+        "<H2>Heading</H2>",
+        "<UL><LI>one item with some words in it</LI></UL>",
+    };
+    QByteArray out;
+    out.reserve(size + 100);
+    for (int i = 0; out.size() < size; ++i) {
+        out.append(lines[i % 5]);
+        out.append("\r\n");
+    }
+    return out;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+void closeDocument(frmNotePad *window)
+{
+    documentTable().setChanged(window->slot(), false);
+    window->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+// The peak memory of the process so far, in MB (Linux).
+double peakMemoryMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').constFirst().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    constexpr qsizetype tenMB = 10 * 1024 * 1024;
+    constexpr int runs = 7;
+
+    QTemporaryDir dir;
+    const QByteArray bytes = htmlLike(tenMB);
+    const QString source = dir.filePath(QStringLiteral("big.htm"));
+    writeFile(source, bytes);
+
+    frmMDI main;
+    main.resize(1000, 750);
+    main.show();
+    QCoreApplication::processEvents();
+
+    // Warm up the page cache and the fonts.
+    closeDocument(LoadDocument(source, QStringLiteral("big.htm")));
+
+    QVector<double> loads;
+    QSize textAreaSize;
+    for (int i = 0; i < runs; ++i) {
+        loads << medianMs(1, [&] {
+            frmNotePad *window = LoadDocument(source, QStringLiteral("big.htm"));
+            textAreaSize = window->text1()->size();
+        });
+        closeDocument(main.activeDocument());
+    }
+    std::sort(loads.begin(), loads.end());
+    const double load = loads[runs / 2];
+
+    double bare = 0;
+    {
+        QPlainTextEdit edit;
+        edit.resize(textAreaSize);
+        edit.show();
+        const QString text = QString::fromLatin1(bytes);
+        bare = medianMs(runs, [&] { edit.setPlainText(text); });
+    }
+    report("open 10 MB file into a new document window", load);
+    report("bare QPlainTextEdit::setPlainText, same text", bare);
+    std::printf("%-60s %10.2f x (target 1.3)\n", "open / bare", load / bare);
+
+    frmNotePad *window = LoadDocument(source, QStringLiteral("big.htm"));
+    const QString savedPath = dir.filePath(QStringLiteral("saved.htm"));
+    const double save = medianMs(runs, [&] { SaveDocument(*window, savedPath, QStringLiteral("saved.htm")); });
+    const QString plainPath = dir.filePath(QStringLiteral("plain.htm"));
+    const QByteArray withLineEnd = bytes + "\r\n";
+    const double plain = medianMs(runs, [&] {
+        QSaveFile file(plainPath);
+        if (!file.open(QIODevice::WriteOnly) || file.write(withLineEnd) != withLineEnd.size() || !file.commit())
+            qFatal("cannot write %s", qPrintable(plainPath));
+    });
+    report("save 10 MB document", save);
+    report("QSaveFile of the same bytes", plain);
+    std::printf("%-60s %10.2f x (target 2.0)\n", "save / QSaveFile", save / plain);
+    closeDocument(window);
+
+    // One 100 MB file: it must open at all, in reasonable memory.
+    const QString huge = dir.filePath(QStringLiteral("huge.htm"));
+    writeFile(huge, htmlLike(10 * tenMB));
+    const double before = peakMemoryMb();
+    const double hugeLoad = medianMs(1, [&] { LoadDocument(huge, QStringLiteral("huge.htm")); });
+    report("open 100 MB file (one run)", hugeLoad);
+    std::printf("%-60s %10.0f MB (before: %.0f MB)\n", "peak memory after opening it", peakMemoryMb(), before);
+    closeDocument(main.activeDocument());
+    return 0;
+}
