@@ -5,6 +5,7 @@
 #include "documents/document_table.h"
 #include "documents/recent_files.h"
 #include "editor/insertion.h"
+#include "editor/markup_menus.h"
 #include "editor/menu_table.h"
 #include "editor/text_area.h"
 #include "platform/platform.h"
@@ -122,6 +123,7 @@ void frmNotePad::buildMenus()
     buildStylesMenu();
     buildWindowMenu();
     buildHelpMenu();
+    addMarkupMenus(*this);
 }
 
 void frmNotePad::buildFileMenu()

@@ -1,0 +1,507 @@
+#include "app/main_window.h"
+#include "documents/document_table.h"
+#include "editor/document_window.h"
+#include "editor/text_area.h"
+#include "prefs/preferences.h"
+#include "prefs/settings_store.h"
+#include "support/scripted_platform.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace vornel;
+
+namespace {
+
+// Texts with the selection written in: "ab[cd]ef" selects cd, "ab|cd" is a caret; "~" stands
+// for CR LF and '"' for itself.
+struct Marked {
+    QString text;
+    int start = 0;
+    int length = 0;
+};
+
+Marked parse(const QString &marked)
+{
+    Marked m;
+    for (const QChar c : marked) {
+        if (c == QLatin1Char('[') || c == QLatin1Char('|'))
+            m.start = int(m.text.size());
+        else if (c == QLatin1Char(']'))
+            m.length = int(m.text.size()) - m.start;
+        else if (c == QLatin1Char('~'))
+            m.text += QStringLiteral("\r\n");
+        else
+            m.text += c;
+    }
+    return m;
+}
+
+// The text area's text with its selection written in, as parse() reads it.
+QString marked(const TextArea &area)
+{
+    QString text = area.text();
+    const int start = area.selStart();
+    const int length = area.selLength();
+    if (length > 0) {
+        text.insert(start + length, QLatin1Char(']'));
+        text.insert(start, QLatin1Char('['));
+    } else {
+        text.insert(start, QLatin1Char('|'));
+    }
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("~"));
+}
+
+QStringList actionNames(const QMenu *menu)
+{
+    QStringList names;
+    for (const QAction *a : menu->actions())
+        names << a->objectName();
+    return names;
+}
+
+QStringList captions(const QMenu *menu)
+{
+    QStringList texts;
+    for (const QAction *a : menu->actions())
+        texts << a->text();
+    return texts;
+}
+
+} // namespace
+
+class TestMarkupMenus : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScopedPlatform> m_platform;
+    std::unique_ptr<frmMDI> m_main;
+    frmNotePad *m_document = nullptr;
+
+    void setMarked(const QString &text)
+    {
+        const Marked m = parse(text);
+        TextArea *area = m_document->text1();
+        area->setText(m.text);
+        area->setSelStart(m.start);
+        area->setSelLength(m.length);
+    }
+
+    QString current() const { return marked(*m_document->text1()); }
+
+    QAction *action(const QString &name)
+    {
+        QAction *found = m_document->action(name);
+        if (!found)
+            qWarning("no action %s", qPrintable(name));
+        return found;
+    }
+
+    // Runs a command by the objectName of its menu entry, as choosing it would.
+    void trigger(const QString &name)
+    {
+        QAction *a = action(name);
+        QVERIFY2(a, qPrintable(name));
+        a->trigger();
+    }
+
+    // One row per command: the command's entry, the text before and the text after.
+    static void commandColumns()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+    }
+    static void row(const char *tag, const char *name, const char *before, const char *after)
+    {
+        QTest::newRow(tag) << QString::fromLatin1(name) << QString::fromLatin1(before) << QString::fromLatin1(after);
+    }
+    void runCommandRow()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        setMarked(before);
+        trigger(name);
+        QCOMPARE(current(), after);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        setSettingsStoreRootForTesting(m_dir->path());
+        loadPreferences();
+        documentTable().reset();
+        m_platform = std::make_unique<ScopedPlatform>();
+        m_main = std::make_unique<frmMDI>();
+        m_main->resize(800, 600);
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        m_document = m_main->createDocumentWindow(documentTable().findFreeSlot());
+        m_document->text1()->setFocus();
+    }
+
+    void cleanup()
+    {
+        // Nothing is asked while closing down in a test.
+        for (int slot = 1; slot <= documentTable().size(); ++slot)
+            documentTable().setChanged(slot, false);
+        m_document = nullptr;
+        m_main.reset();
+        m_platform.reset();
+        m_dir.reset();
+    }
+
+    void menuBarOrder()
+    {
+        QStringList tops;
+        for (const QAction *a : m_main->menuBar()->actions())
+            tops << a->text();
+        QVERIFY2(tops.indexOf("&Styles") + 1 == tops.indexOf("&Insert"), qPrintable(tops.join(' ')));
+        QVERIFY2(tops.indexOf("&Insert") < tops.indexOf("S&pecial"), qPrintable(tops.join(' ')));
+        QVERIFY2(tops.indexOf("S&pecial") + 1 == tops.indexOf("&Window"), qPrintable(tops.join(' ')));
+    }
+
+    void stylesMenuOrder()
+    {
+        QMenu *styles = m_document->menu(QStringLiteral("mnuStyles"));
+        QVERIFY(styles);
+        const QList<QAction *> actions = styles->actions();
+        QCOMPARE(actions.size(), 22);
+        QVERIFY(actions.first()->menu());
+        QCOMPARE(actions.first()->text(), QStringLiteral("&Headings"));
+        for (int i = 0; i <= 20; ++i)
+            QCOMPARE(actions[i + 1]->objectName(), QStringLiteral("mnuTextStyle(%1)").arg(i));
+        QVERIFY(actions[9]->isSeparator());
+    }
+
+    void textStyleEntries_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("shortcut");
+        const auto entry = [](int index, const char *caption, QKeySequence key = {}) {
+            QTest::newRow(caption) << index << QString::fromLatin1(caption) << key;
+        };
+        entry(0, "&Bold", QKeySequence(Qt::CTRL | Qt::Key_B));
+        entry(1, "&Italic", QKeySequence(Qt::CTRL | Qt::Key_I));
+        entry(2, "Strikethrou&gh", QKeySequence(Qt::CTRL | Qt::Key_K));
+        entry(3, "&Typewriter", QKeySequence(Qt::CTRL | Qt::Key_T));
+        entry(4, "&Underline", QKeySequence(Qt::CTRL | Qt::Key_U));
+        entry(5, "&Preformatted ", QKeySequence(Qt::CTRL | Qt::Key_F));
+        entry(6, "Pref., &No Tags");
+        entry(7, "Plainte&xt");
+        entry(9, "&Address");
+        entry(10, "Block &Quote");
+        entry(11, "&Citation");
+        entry(12, "C&ode");
+        entry(13, "&Definition");
+        entry(14, "&Emphasized");
+        entry(15, "&Keyboard");
+        entry(16, "Key&word");
+        entry(17, "&Listing");
+        entry(18, "&Sample");
+        entry(19, "St&rong");
+        entry(20, "&Variable");
+    }
+    void textStyleEntries()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, shortcut);
+        QAction *a = action(QStringLiteral("mnuTextStyle(%1)").arg(index));
+        QVERIFY(a);
+        QCOMPARE(a->text(), caption);
+        QCOMPARE(a->shortcut(), shortcut);
+        QVERIFY(a->isVisible());
+    }
+
+    void textStyleCommands_data()
+    {
+        commandColumns();
+        row("bold", "mnuTextStyle(0)", "x[abc]y", "x<B>[abc]</B>y");
+        row("bold caret", "mnuTextStyle(0)", "ab|", "ab<B>|</B>");
+        row("italic", "mnuTextStyle(1)", "[abc]", "<I>[abc]</I>");
+        row("strike", "mnuTextStyle(2)", "[abc]", "<STRIKE>[abc]</STRIKE>");
+        row("typewriter", "mnuTextStyle(3)", "[abc]", "<TT>[abc]</TT>");
+        row("underline", "mnuTextStyle(4)", "[abc]", "<U>[abc]</U>");
+        row("preformatted", "mnuTextStyle(5)", "[a~b]", "<PRE>[a~b]</PRE>");
+        row("pref no tags", "mnuTextStyle(6)", "[abc]", "<XMP>[abc]</XMP>");
+        row("plaintext mid-line", "mnuTextStyle(7)", "ab[cd]", "ab~<PLAINTEXT>cd|");
+        row("plaintext line start", "mnuTextStyle(7)", "ab~[cd]", "ab~<PLAINTEXT>cd|");
+        row("plaintext at start", "mnuTextStyle(7)", "|", "<PLAINTEXT>|");
+        row("separator", "mnuTextStyle(8)", "a[b]c", "a[b]c");
+        row("address", "mnuTextStyle(9)", "[abc]", "<ADDRESS>[abc]</ADDRESS>");
+        row("block quote", "mnuTextStyle(10)", "[abc]", "<BLOCKQUOTE>[abc]</BLOCKQUOTE>");
+        row("citation", "mnuTextStyle(11)", "[abc]", "<CITE>[abc]</CITE>");
+        row("code", "mnuTextStyle(12)", "[abc]", "<CODE>[abc]</CODE>");
+        row("definition", "mnuTextStyle(13)", "[abc]", "<DFN>[abc]</DFN>");
+        row("emphasized", "mnuTextStyle(14)", "[abc]", "<EM>[abc]</EM>");
+        row("keyboard", "mnuTextStyle(15)", "[abc]", "<KBD>[abc]</KBD>");
+        row("keyword", "mnuTextStyle(16)", "[abc]", "<KEY>[abc]</KEY>");
+        row("listing", "mnuTextStyle(17)", "[abc]", "<LISTING>[abc]</LISTING>");
+        row("sample", "mnuTextStyle(18)", "[abc]", "<SAMP>[abc]</SAMP>");
+        row("strong", "mnuTextStyle(19)", "[abc]", "<STRONG>[abc]</STRONG>");
+        row("variable", "mnuTextStyle(20)", "[abc]", "<VAR>[abc]</VAR>");
+    }
+    void textStyleCommands() { runCommandRow(); }
+
+    void boldTwiceNests()
+    {
+        setMarked(QStringLiteral("[abc]"));
+        trigger(QStringLiteral("mnuTextStyle(0)"));
+        trigger(QStringLiteral("mnuTextStyle(0)"));
+        QCOMPARE(current(), QStringLiteral("<B><B>[abc]</B></B>"));
+    }
+
+    void shortcutsReachTheEntries_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("Ctrl+B") << int(Qt::Key_B) << "<B>[w]</B>";
+        QTest::newRow("Ctrl+I") << int(Qt::Key_I) << "<I>[w]</I>";
+        QTest::newRow("Ctrl+K") << int(Qt::Key_K) << "<STRIKE>[w]</STRIKE>";
+        QTest::newRow("Ctrl+T") << int(Qt::Key_T) << "<TT>[w]</TT>";
+        QTest::newRow("Ctrl+U") << int(Qt::Key_U) << "<U>[w]</U>";
+        QTest::newRow("Ctrl+F") << int(Qt::Key_F) << "<PRE>[w]</PRE>";
+    }
+    void shortcutsReachTheEntries()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, after);
+        setMarked(QStringLiteral("[w]"));
+        QTest::keyClick(m_document->text1(), Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(current(), after);
+        QVERIFY(documentTable().isChanged(m_document->slot()));
+    }
+
+    void shortcutsActOnTheFocusedDocument()
+    {
+        frmNotePad *first = m_document;
+        first->text1()->setText(QStringLiteral("one"));
+        frmNotePad *second = m_main->createDocumentWindow(documentTable().findFreeSlot());
+        second->text1()->setFocus();
+        second->text1()->setText(QStringLiteral("two"));
+        second->text1()->setSelStart(0);
+        second->text1()->setSelLength(3);
+        QTest::keyClick(second->text1(), Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(second->text1()->text(), QStringLiteral("<B>two</B>"));
+        QCOMPARE(first->text1()->text(), QStringLiteral("one"));
+    }
+
+    void specialMenuOrder()
+    {
+        QMenu *special = m_document->menu(QStringLiteral("mnuSpecial"));
+        QVERIFY(special);
+        QCOMPARE(special->title(), QStringLiteral("S&pecial"));
+        QCOMPARE(actionNames(special),
+                 (QStringList{"mnuJustify(0)", "mnuJustify(1)", "mnuJustify(2)", "mnuJustify(3)", "mnuJustify(4)",
+                              "mnuJustify(5)", "mnutable(0)", "mnutable(1)", "mnutable(2)", "mnutable(3)",
+                              "mnutable(4)", "mnutable(5)"}));
+        QCOMPARE(captions(special),
+                 (QStringList{"", "Right &Justified", "&Centered", "&Subscript", "Su&perscript", "",
+                              "&Note on Tables", "&Build Table...", "Start &Table", "Table &Heading", "New Ro&w",
+                              "Cell &Entry"}));
+        QVERIFY(special->actions()[0]->isSeparator());
+        QVERIFY(special->actions()[5]->isSeparator());
+        QVERIFY(!action(QStringLiteral("mnutable(1)"))->isVisible());
+    }
+
+    void tableSubmenus_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("submenu");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("start table") << "mnutable(2)" << "mnuTableBorder"
+                                     << QStringList{"mnuTableBorder(0)", "mnuTableBorder(1)"}
+                                     << QStringList{"With &Border", "&No Border"};
+        QTest::newRow("table heading")
+            << "mnutable(3)" << "mnuHeadingXTRA"
+            << QStringList{"mnuHeadingXTRA(0)", "mnuHeadingXTRA(1)", "mnuHeadingXTRA(2)", "mnuHeadingXTRA(3)"}
+            << QStringList{"&Centered", "&Left Align", "&Right Align", "&No Wrap"};
+        QTest::newRow("cell entry") << "mnutable(5)" << "mnuCellXTRA"
+                                    << QStringList{"mnuCellXTRA(0)", "mnuCellXTRA(1)", "mnuCellXTRA(2)", "mnuCellXTRA(3)"}
+                                    << QStringList{"&Centered", "&Left Align", "&Right Align", "&No Wrap"};
+    }
+    void tableSubmenus()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, submenu);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, captions);
+        QAction *a = action(entry);
+        QVERIFY(a);
+        QVERIFY(a->menu());
+        QCOMPARE(a->menu()->objectName(), submenu);
+        QCOMPARE(actionNames(a->menu()), names);
+        QCOMPARE(::captions(a->menu()), captions);
+        // Choosing the entry that opens the submenu inserts nothing.
+        setMarked(QStringLiteral("a[b]c"));
+        a->trigger();
+        QCOMPARE(current(), QStringLiteral("a[b]c"));
+    }
+
+    void justifyCommands_data()
+    {
+        commandColumns();
+        row("separator 0", "mnuJustify(0)", "a[b]c", "a[b]c");
+        row("right", "mnuJustify(1)", "x[abc]y", "x<RIGHT>[abc]</RIGHT>y");
+        row("center", "mnuJustify(2)", "[abc]", "<CENTER>[abc]</CENTER>");
+        row("center caret", "mnuJustify(2)", "ab|cd", "ab<CENTER>|</CENTER>cd");
+        row("subscript", "mnuJustify(3)", "[abc]", "<SUB>[abc]</SUB>");
+        row("superscript", "mnuJustify(4)", "[abc]", "<SUP>[abc]</SUP>");
+        row("separator 5", "mnuJustify(5)", "a[b]c", "a[b]c");
+    }
+    void justifyCommands() { runCommandRow(); }
+
+    void tableCommands_data()
+    {
+        commandColumns();
+        row("border caret", "mnuTableBorder(0)", "|", "<TABLE BORDER>~~</TABLE>|");
+        row("border selection", "mnuTableBorder(0)", "a[xy]b", "a<TABLE BORDER>xy~~</TABLE>|b");
+        row("no border", "mnuTableBorder(1)", "[xy]", "<TABLE>xy~~</TABLE>|");
+        row("heading centered", "mnuHeadingXTRA(0)", "[Name]", "<TH ALIGN=\"CENTER\">Name</TH>|");
+        row("heading left", "mnuHeadingXTRA(1)", "[Name]", "<TH ALIGN=\"LEFT\">Name</TH>|");
+        row("heading right", "mnuHeadingXTRA(2)", "[Name]", "<TH ALIGN=\"RIGHT\">Name</TH>|");
+        row("heading no wrap", "mnuHeadingXTRA(3)", "a|b", "a<TH NOWRAP></TH>|b");
+        row("cell centered", "mnuCellXTRA(0)", "[x]", "<TD ALIGN=\"CENTER\">x</TD>|");
+        row("cell left", "mnuCellXTRA(1)", "[x]", "<TD ALIGN=\"LEFT\">x</TD>|");
+        row("cell right", "mnuCellXTRA(2)", "[x]", "<TD ALIGN=\"RIGHT\">x</TD>|");
+        row("cell no wrap", "mnuCellXTRA(3)", "|", "<TD NOWRAP></TD>|");
+        row("new row mid-line", "mnutable(4)", "ab|", "ab~<TR>|");
+        row("new row line start", "mnutable(4)", "ab~|", "ab~<TR>|");
+        row("new row keeps selection text", "mnutable(4)", "ab~[cd]", "ab~<TR>cd|");
+    }
+    void tableCommands() { runCommandRow(); }
+
+    void tableCommandIsOneUndoStep()
+    {
+        setMarked(QStringLiteral("a[xy]b"));
+        trigger(QStringLiteral("mnuCellXTRA(0)"));
+        QVERIFY(m_document->text1()->canUndo());
+        m_document->text1()->undo();
+        QCOMPARE(m_document->text1()->text(), QStringLiteral("axyb"));
+    }
+
+    void noteOnTables()
+    {
+        (*m_platform)->expectMessageBox(
+            MsgResult::Ok, QStringLiteral("HTML 3.0 Tags"),
+            QStringLiteral("Tables are part of the 3.0 spcification, so all browsers do not support tables. If a "
+                           "viewer is unable to interpret the table markups, surfers may see something like:\r\n\r\n"
+                           "Heading1 Heading2 Row1Cell1 Row1Cell2 Row2Cell1 Row2Cell2 Row3Cell1 Row3Cell2\r\n\r\n"
+                           "All of the cell entries will run together."));
+        setMarked(QStringLiteral("a[b]c"));
+        trigger(QStringLiteral("mnutable(0)"));
+        QCOMPARE(current(), QStringLiteral("a[b]c"));
+        const QList<PlatformCall> boxes = (*m_platform)->callsOf(PlatformCall::Kind::MessageBox);
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().icon, MsgIcon::Information);
+        QCOMPARE(boxes.first().buttons, MsgButtons::Ok);
+    }
+
+    void buildTableOnlyTellsWhatItWillBe()
+    {
+        (*m_platform)->expectMessageBox(MsgResult::Ok, std::nullopt,
+                                        QStringLiteral("popup box to build entire table"));
+        setMarked(QStringLiteral("a[b]c"));
+        trigger(QStringLiteral("mnutable(1)"));
+        QCOMPARE(current(), QStringLiteral("a[b]c"));
+    }
+
+    void insertMenuHoldsTheLists()
+    {
+        QMenu *insert = m_document->menu(QStringLiteral("mnuInsert"));
+        QVERIFY(insert);
+        QCOMPARE(insert->title(), QStringLiteral("&Insert"));
+        QVERIFY(!insert->actions().isEmpty());
+        QMenu *lists = insert->actions().first()->menu();
+        QVERIFY(lists);
+        QCOMPARE(lists->title(), QStringLiteral("&Lists"));
+        QCOMPARE(actionNames(lists), (QStringList{"mnuList(0)", "mnuList(1)", "mnuList(2)", "mnuList(3)", "mnuList(4)",
+                                                  "mnuList(5)", "mnuList(6)", "mnuList(7)", "mnuList(8)"}));
+        QCOMPARE(captions(lists), (QStringList{"&Ordered List", "&Bulleted List", "&Directory List", "&Menu List",
+                                               "&Add List Item", "", "De&scriptive List", "Add Data &Term",
+                                               "Add Data De&finiton"}));
+        QVERIFY(lists->actions()[5]->isSeparator());
+    }
+
+    void listCommands_data()
+    {
+        commandColumns();
+        // Nothing selected: skeletons and block tags.
+        row("ordered skeleton mid-line", "mnuList(0)", "ab|", "ab~<OL>~<LI>~<LI>~</OL>|");
+        row("ordered skeleton at start", "mnuList(0)", "|", "<OL>~<LI>~<LI>~</OL>|");
+        row("bulleted skeleton", "mnuList(1)", "ab~|", "ab~<UL>~<LI>~<LI>~</UL>|");
+        row("directory skeleton", "mnuList(2)", "|x", "<DIR>~<LI>~<LI>~</DIR>|x");
+        row("menu skeleton", "mnuList(3)", "|", "<MENU>~<LI>~<LI>~</MENU>|");
+        row("list item at line start", "mnuList(4)", "a~|", "a~<LI>|");
+        row("list item mid-line", "mnuList(4)", "ab|", "ab~<LI>|");
+        row("separator", "mnuList(5)", "a|b", "a|b");
+        row("descriptive at line start", "mnuList(6)", "a~|", "a~<DL>~<DT>~<DD>~</DL>|");
+        row("descriptive mid-line", "mnuList(6)", "ab|", "ab~<DL>~<DT>~<DD>~</DL>|");
+        row("data term", "mnuList(7)", "ab|", "ab~<DT>|");
+        row("data definition", "mnuList(8)", "|", "<DD>|");
+        // A selection becomes a list.
+        row("ordered", "mnuList(0)", "[a~b]", "~<OL>~<LI>a~<LI>b~</OL>~|");
+        row("bulleted keeps empty lines", "mnuList(1)", "[a~~b]", "~<UL>~<LI>a~~<LI>b~</UL>~|");
+        row("directory", "mnuList(2)", "x[a]y", "x~<DIR>~<LI>a~</DIR>~|y");
+        row("menu", "mnuList(3)", "[a~b]", "~<MENU>~<LI>a~<LI>b~</MENU>~|");
+        row("tidies line starts", "mnuList(0)", "[  a~<BR>b]", "~<OL>~<LI>a~<LI>b~</OL>~|");
+        row("keeps an item", "mnuList(0)", "[<LI>x]", "~<OL>~<LI>x~</OL>~|");
+        row("no marker after a final break", "mnuList(1)", "[a~]", "~<UL>~<LI>a~~</UL>~|");
+        // The other entries ignore the selection's lines.
+        row("list item with selection", "mnuList(4)", "a~[b]", "a~<LI>b|");
+        row("descriptive with selection", "mnuList(6)", "ab[c]", "ab~<DL>c~<DT>~<DD>~</DL>|");
+        // Right after the first character a block tag starts no new line.
+        row("list item after one character", "mnuList(4)", "a|", "a<LI>|");
+        row("separator with selection", "mnuList(5)", "a[b]", "a[b]");
+    }
+    void listCommands() { runCommandRow(); }
+
+    void listConversionIsOneUndoStep()
+    {
+        setMarked(QStringLiteral("x[a~b]y"));
+        trigger(QStringLiteral("mnuList(0)"));
+        QVERIFY(documentTable().isChanged(m_document->slot()));
+        m_document->text1()->undo();
+        QCOMPARE(m_document->text1()->text(), QStringLiteral("xa\r\nby"));
+        QVERIFY(!m_document->text1()->canUndo());
+    }
+
+    void longSelectionBecomesAList()
+    {
+        // Long enough for the conversion to let the window process its events on the way.
+        constexpr int lines = 60000;
+        QStringList source;
+        for (int i = 0; i < lines; ++i)
+            source << QStringLiteral(" item %1").arg(i);
+        const QString text = source.join(QStringLiteral("\r\n"));
+        TextArea *area = m_document->text1();
+        area->setText(QStringLiteral("<P>") + text);
+        area->setSelStart(3);
+        area->setSelLength(int(text.size()));
+        trigger(QStringLiteral("mnuList(1)"));
+
+        const QString result = area->text();
+        QVERIFY(result.startsWith(QStringLiteral("<P>\r\n<UL>\r\n<LI>item 0\r\n<LI>item 1\r\n")));
+        QVERIFY(result.endsWith(QStringLiteral("\r\n<LI>item %1\r\n</UL>\r\n").arg(lines - 1)));
+        QCOMPARE(result.count(QStringLiteral("\r\n<LI>item ")), lines);
+        QCOMPARE(area->selStart(), area->length());
+        QCOMPARE(area->selLength(), 0);
+        area->undo();
+        QCOMPARE(area->text(), QStringLiteral("<P>") + text);
+    }
+};
+
+QTEST_MAIN(TestMarkupMenus)
+#include "tst_markup_menus.moc"
