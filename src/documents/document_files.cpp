@@ -102,7 +102,10 @@ CommonDialog &openDialog(frmMDI &main, const QString &title, const QString &filt
 
 void retitle(frmNotePad &window, const QString &path, const QString &name)
 {
-    window.setRealFileName(path);
+    // A relative path (from the command line) would name another file once the current
+    // folder changes.
+    const QFileInfo file(path);
+    window.setRealFileName(file.isRelative() ? file.absoluteFilePath() : path);
     window.setCaption(name.toUpper());
 }
 

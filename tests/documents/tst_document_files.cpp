@@ -198,6 +198,23 @@ private Q_SLOTS:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
+    void relativePathsAreKeptAbsolute()
+    {
+        const QString where = file(QStringLiteral("rel.htm"), "old");
+        const QString before = QDir::currentPath();
+        ScopedPlatform p;
+        frmMDI main;
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+        frmNotePad *window = LoadDocument(QStringLiteral("rel.htm"), QStringLiteral("rel.htm"));
+        QVERIFY(QDir::setCurrent(QDir::tempPath()));
+        QVERIFY(window);
+        QCOMPARE(window->realFileName(), where);
+        window->text1()->setText(QStringLiteral("new"));
+        SaveCommand(*window);
+        QDir::setCurrent(before);
+        QCOMPARE(readFile(where), QByteArrayLiteral("new\r\n"));
+    }
+
     void loadKeepsEveryByte_data()
     {
         QTest::addColumn<QByteArray>("bytes");
