@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace vornel {
 
 namespace {
@@ -123,7 +125,7 @@ frmNotePad *LoadDocument(const QString &path, const QString &name)
         BusyCursor busy;
         LoadProgress progress(*main, QFileInfo(path).size());
         file = readWholeFile(path, [&](qint64 done, qint64 total) {
-            progress.show(QStringLiteral("Loading %1 (%2%)").arg(name).arg(done * 100 / total));
+            progress.show(QStringLiteral("Loading %1 (%2%)").arg(name, QString::number(done * 100 / total)));
         });
         if (file.opened) {
             const int slot = documentTable().findFreeSlot();
