@@ -7,6 +7,7 @@
 #include "prefs/settings_store.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QPointer>
 #include <QTimer>
@@ -62,7 +63,7 @@ int runApplication(int argc, char *argv[])
     initResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vornel/vornel.png")));
 
-    const QString commandLine = commandLineOf(QCoreApplication::arguments());
+    const QString commandLine = commandLineOf(QCoreApplication::arguments(), QDir::currentPath());
     SingleInstance instance(instanceServerName());
     if (instance.start(!commandLine.isEmpty()) == SingleInstance::Outcome::EndThisInstance)
         return 0;

@@ -64,9 +64,12 @@ void placeInTwips(QWidget &window, const QRect &twips)
 
 } // namespace
 
-QString commandLineOf(const QStringList &arguments)
+QString commandLineOf(const QStringList &arguments, const QString &startFolder)
 {
-    return arguments.mid(1).join(QLatin1Char(' '));
+    const QString path = arguments.mid(1).join(QLatin1Char(' '));
+    if (path.isEmpty() || !QDir::isRelativePath(path))
+        return path;
+    return QDir::cleanPath(QDir(startFolder).absoluteFilePath(path));
 }
 
 QPoint &toolboxPosition()

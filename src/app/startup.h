@@ -16,7 +16,9 @@ class frmMDI;
 
 // The command line as the program takes it: one path, the arguments after the program's
 // name joined with blanks, so that a path with blanks opens even when it was not quoted.
-QString commandLineOf(const QStringList &arguments);
+// A relative path is taken from startFolder, the folder the program was started in: start-up
+// makes the program's own folder the current one before the file is opened.
+QString commandLineOf(const QStringList &arguments, const QString &startFolder);
 
 // Where the extended-characters toolbox opens (left, top in twips); set at start-up.
 QPoint &toolboxPosition();

@@ -115,21 +115,27 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("commandLine");
-        QTest::newRow("none") << QStringList{QStringLiteral("vornel")} << QString();
-        QTest::newRow("one path") << QStringList{QStringLiteral("vornel"), QStringLiteral("/tmp/a.htm")}
-                                  << QStringLiteral("/tmp/a.htm");
+        const QString program = QStringLiteral("vornel");
+        QTest::newRow("none") << QStringList{program} << QString();
+        QTest::newRow("one path") << QStringList{program, QStringLiteral("/tmp/a.htm")} << QStringLiteral("/tmp/a.htm");
         QTest::newRow("quoted path with blanks")
-            << QStringList{QStringLiteral("vornel"), QStringLiteral("/tmp/my page.htm")} << QStringLiteral("/tmp/my page.htm");
+            << QStringList{program, QStringLiteral("/tmp/my page.htm")} << QStringLiteral("/tmp/my page.htm");
         QTest::newRow("unquoted path with blanks")
-            << QStringList{QStringLiteral("vornel"), QStringLiteral("/tmp/my"), QStringLiteral("home"), QStringLiteral("page.htm")}
+            << QStringList{program, QStringLiteral("/tmp/my"), QStringLiteral("home"), QStringLiteral("page.htm")}
             << QStringLiteral("/tmp/my home page.htm");
+        QTest::newRow("relative path")
+            << QStringList{program, QStringLiteral("site/index.htm")} << QStringLiteral("/home/user/site/index.htm");
+        QTest::newRow("relative path upwards")
+            << QStringList{program, QStringLiteral("../other.htm")} << QStringLiteral("/home/other.htm");
+        QTest::newRow("relative path with blanks")
+            << QStringList{program, QStringLiteral("my"), QStringLiteral("page.htm")} << QStringLiteral("/home/user/my page.htm");
     }
 
     void commandLine()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, commandLine);
-        QCOMPARE(commandLineOf(arguments), commandLine);
+        QCOMPARE(commandLineOf(arguments, QStringLiteral("/home/user")), commandLine);
     }
 
     // ---- main window load ----
