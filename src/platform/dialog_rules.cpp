@@ -55,9 +55,11 @@ QStringList qtNameFilters(const QString &filter)
     for (qsizetype i = 0; i < parts.size(); i += 2) {
         const QString shown = parts.at(i).trimmed();
         const QString group = u'(' + qtPatterns(parts.value(i + 1)) + u')';
-        // Shown texts that already list the patterns Qt's way need no second copy.
-        if (shown.endsWith(group))
-            result << shown;
+        // A shown text that lists its patterns in brackets ("HTML Files (*.htm;*.html)") gets
+        // them in Qt's form in place of its own, which Qt would not read; no second copy.
+        const qsizetype open = shown.lastIndexOf(u'(');
+        if (shown.endsWith(u')') && open >= 0)
+            result << shown.left(open) + group;
         else if (shown.isEmpty())
             result << group;
         else

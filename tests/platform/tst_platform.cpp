@@ -55,7 +55,10 @@ void TestPlatform::nameFilters_data()
 
     QTest::newRow("pages and all files")
         << "Shown text|*.htm;*.html|All Files (*.*)|*.*"
-        << QStringList{"Shown text (*.htm *.html)", "All Files (*.*) (*)"};
+        << QStringList{"Shown text (*.htm *.html)", "All Files (*)"};
+    QTest::newRow("patterns in the shown text, Windows style")
+        << "HTML Files (*.htm;*.html)|*.htm;*.html|Text Files (*.txt;*.text)|*.txt;*.text"
+        << QStringList{"HTML Files (*.htm *.html)", "Text Files (*.txt *.text)"};
     QTest::newRow("one pair") << "Text Files|*.txt" << QStringList{"Text Files (*.txt)"};
     QTest::newRow("shown text already lists patterns")
         << "Templates (*.htt)|*.htt" << QStringList{"Templates (*.htt)"};
