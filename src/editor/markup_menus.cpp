@@ -161,6 +161,8 @@ void addInsertMenu(frmNotePad &window)
 {
     auto *insert = new QMenu(QObject::tr("&Insert"), &window);
     insert->setObjectName(QStringLiteral("mnuInsert"));
+    // The list assistant's "&ListAssist" heads the Lists submenu; mnuInsert(0..15), MnuAscii
+    // and mnuComment follow the submenu.
     QMenu *lists = insert->addMenu(QObject::tr("&Lists"));
     lists->setObjectName(QStringLiteral("mnuLists"));
     TextArea *area = window.text1();
@@ -181,6 +183,8 @@ void addSpecialMenu(frmNotePad &window)
     special->setObjectName(QStringLiteral("mnuSpecial"));
     TextArea *area = window.text1();
 
+    // The entities mnuSpecial(0..2), mnuDateTime and mnuGoHome come first, in front of
+    // mnuJustify(0).
     addTagEntries(special, QStringLiteral("mnuJustify"), justify, int(std::size(justify)), window);
 
     addMenuEntry(special, {arrayName(QStringLiteral("mnutable"), 0), QObject::tr("&Note on Tables"), {}, [] {
