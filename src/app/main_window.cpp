@@ -331,6 +331,15 @@ frmNotePad *frmMDI::createDocumentWindow(int slot)
         // The closing window may still be listed now; look again once it is gone.
         QTimer::singleShot(0, this, &frmMDI::updateMenuBar);
     });
+    // New windows take three quarters of the document area, each a step below and to the
+    // right of the one before, as a cascade would place them.
+    const QSize area = m_mdi->viewport()->size();
+    const int step = twipsToPixelsY(360);
+    const int index = int(m_mdi->subWindowList().size()) - 1;
+    const QSize size(std::max(area.width() * 3 / 4, 200), std::max(area.height() * 3 / 4, 150));
+    const int room = std::max(std::min(area.width() - size.width(), area.height() - size.height()), step);
+    const int offset = (index * step) % room;
+    window->setGeometry(offset, offset, size.width(), size.height());
     window->show();
     activateDocument(document);
     return document;

@@ -41,6 +41,8 @@ frmNotePad::frmNotePad(int slot, QWidget *parent)
             InsertInlineTag(*m_text, QStringLiteral("BR"), false);
     });
     buildMenus();
+    // Shown with the preferred font and colours from the start, not only after a first focus.
+    applyPreferences();
 }
 
 frmNotePad::~frmNotePad()
