@@ -13,6 +13,17 @@ LineEnd LineEnds::at(int index) const
     return (*it & 1u) ? LineEnd::Cr : LineEnd::Lf;
 }
 
+std::vector<LineEnd> LineEnds::kinds(int count) const
+{
+    std::vector<LineEnd> result(std::size_t(std::max(count, 0)), LineEnd::CrLf);
+    for (const std::uint32_t e : m_lone) {
+        const std::size_t index = e >> 1;
+        if (index < result.size())
+            result[index] = (e & 1u) ? LineEnd::Cr : LineEnd::Lf;
+    }
+    return result;
+}
+
 int LineEnds::loneBefore(int index) const
 {
     const auto key = std::uint32_t(index) << 1;

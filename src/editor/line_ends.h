@@ -17,6 +17,8 @@ public:
     int loneBefore(int index) const;
     int crlfBefore(int index) const { return index - loneBefore(index); }
     int loneCount() const { return int(m_lone.size()); }
+    // The kinds of line ends 0 .. count-1, in order.
+    std::vector<LineEnd> kinds(int count) const;
 
     // Line ends first .. first+removed-1 are replaced by the given ones; later line ends move.
     void replace(int first, int removed, const std::vector<LineEnd> &inserted);

@@ -63,51 +63,69 @@ TextArea::~TextArea() = default;
 TextArea::Slice TextArea::sliceOfText(const QString &text) const
 {
     Slice slice;
-    slice.doc.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t ch = text[i].unicode();
-        if (ch == u'\r') {
-            if (i + 1 < text.size() && text[i + 1] == u'\n') {
+    // Written straight into a buffer of the text's size: only a reserved character, written
+    // as its reference, makes the result longer.
+    slice.doc.resize(text.size());
+    QChar *out = slice.doc.data();
+    qsizetype j = 0;
+    const auto *in = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t ch = in[i];
+        if (ch >= 0x20 && ch < 0x7F) {
+            out[j++] = QChar(ch);
+        } else if (ch == u'\r') {
+            if (i + 1 < n && in[i + 1] == u'\n') {
                 ++i;
                 slice.ends.push_back(LineEnd::CrLf);
             } else {
                 slice.ends.push_back(LineEnd::Cr);
             }
-            slice.doc += QChar(kParagraph);
+            out[j++] = QChar(kParagraph);
         } else if (ch == u'\n') {
             slice.ends.push_back(LineEnd::Lf);
-            slice.doc += QChar(kParagraph);
-        } else if (codec::isReserved(ch)) {
-            if (ch == 0x2028 || ch == kParagraph) {
-                slice.ends.push_back(LineEnd::CrLf);
-                slice.doc += QChar(kParagraph);
-            } else {
-                // Kept as what a save would write for it, so the screen never lies.
-                slice.doc += QStringLiteral("&#%1;").arg(int(ch));
-            }
+            out[j++] = QChar(kParagraph);
+        } else if (!codec::isReserved(ch)) {
+            out[j++] = QChar(codec::displayOf(ch));
+        } else if (ch == 0x2028 || ch == kParagraph) {
+            slice.ends.push_back(LineEnd::CrLf);
+            out[j++] = QChar(kParagraph);
         } else {
-            slice.doc += QChar(codec::displayOf(ch));
+            // Kept as what a save would write for it, so the screen never lies.
+            const QString reference = QStringLiteral("&#%1;").arg(int(ch));
+            slice.doc.resize(slice.doc.size() + reference.size() - 1);
+            out = slice.doc.data();
+            for (const QChar c : reference)
+                out[j++] = c;
         }
     }
+    slice.doc.resize(j);
     return slice;
 }
 
 QString TextArea::textOfSlice(const Slice &slice) const
 {
-    QString out;
-    out.reserve(slice.doc.size() + qsizetype(slice.ends.size()));
+    QString out(slice.doc.size() + qsizetype(slice.ends.size()), Qt::Uninitialized);
+    QChar *dst = out.data();
     std::size_t end = 0;
     for (const QChar c : slice.doc) {
-        if (c.unicode() == kParagraph) {
+        const char16_t ch = c.unicode();
+        if (ch >= 0x20 && ch < 0x7F) {
+            *dst++ = c;
+        } else if (ch == kParagraph) {
             switch (slice.ends[end++]) {
-            case LineEnd::CrLf: out += QStringLiteral("\r\n"); break;
-            case LineEnd::Lf: out += QChar(u'\n'); break;
-            case LineEnd::Cr: out += QChar(u'\r'); break;
+            case LineEnd::CrLf:
+                *dst++ = QChar(u'\r');
+                *dst++ = QChar(u'\n');
+                break;
+            case LineEnd::Lf: *dst++ = QChar(u'\n'); break;
+            case LineEnd::Cr: *dst++ = QChar(u'\r'); break;
             }
         } else {
-            out += QChar(codec::textOf(c.unicode()));
+            *dst++ = QChar(codec::textOf(ch));
         }
     }
+    out.resize(dst - out.constData());
     return out;
 }
 
@@ -167,16 +185,17 @@ QString TextArea::text() const
 {
     Slice slice;
     slice.doc = document()->toRawText();
-    const int ends = document()->blockCount() - 1;
-    slice.ends.reserve(std::size_t(ends));
-    for (int i = 0; i < ends; ++i)
-        slice.ends.push_back(m_ends.at(i));
+    slice.ends = m_ends.kinds(document()->blockCount() - 1);
     return textOfSlice(slice);
 }
 
 void TextArea::setText(const QString &text)
 {
-    const Slice slice = sliceOfText(text);
+    setSlice(sliceOfText(text));
+}
+
+void TextArea::setSlice(const Slice &slice)
+{
     m_applying = true;
     QPlainTextEdit::setPlainText(slice.doc);
     m_applying = false;
@@ -226,34 +245,79 @@ QString TextArea::textRange(int start, int count) const
 
 void TextArea::loadBytes(const QByteArray &bytes)
 {
-    setText(codec::decode(bytes));
+    // Straight from bytes to the display text, without the model text in between.
+    Slice slice;
+    slice.doc.resize(bytes.size());
+    QChar *out = slice.doc.data();
+    qsizetype j = 0;
+    const char *in = bytes.constData();
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const uchar b = uchar(in[i]);
+        if (b == '\r') {
+            if (i + 1 < n && in[i + 1] == '\n') {
+                ++i;
+                slice.ends.push_back(LineEnd::CrLf);
+            } else {
+                slice.ends.push_back(LineEnd::Cr);
+            }
+            out[j++] = QChar(kParagraph);
+        } else if (b == '\n') {
+            slice.ends.push_back(LineEnd::Lf);
+            out[j++] = QChar(kParagraph);
+        } else {
+            out[j++] = QChar(codec::displayOfByte(b));
+        }
+    }
+    slice.doc.resize(j);
+    setSlice(slice);
 }
 
 QByteArray TextArea::toBytes() const
 {
     const QString raw = document()->toRawText();
-    QByteArray out;
-    out.reserve(raw.size() + raw.size() / 32);
-    int end = 0;
-    for (qsizetype i = 0; i < raw.size();) {
-        const char16_t c = raw[i].unicode();
-        if (c == kParagraph) {
-            switch (m_ends.at(end++)) {
-            case LineEnd::CrLf: out.append("\r\n", 2); break;
-            case LineEnd::Lf: out.append('\n'); break;
-            case LineEnd::Cr: out.append('\r'); break;
-            }
+    const std::vector<LineEnd> ends = m_ends.kinds(document()->blockCount() - 1);
+    qsizetype crlfCount = 0;
+    for (const LineEnd kind : ends)
+        crlfCount += kind == LineEnd::CrLf ? 1 : 0;
+    // Sized for the usual case where every character has its byte; a reference written for
+    // one that has none grows it.
+    QByteArray out(raw.size() + crlfCount, Qt::Uninitialized);
+    char *dst = out.data();
+    std::size_t end = 0;
+    const auto *src = reinterpret_cast<const char16_t *>(raw.utf16());
+    const qsizetype n = raw.size();
+    for (qsizetype i = 0; i < n;) {
+        const char16_t c = src[i];
+        if (c >= 0x20 && c < 0x7F) {
+            *dst++ = char(c);
             ++i;
             continue;
         }
-        const char16_t t = codec::textOf(c);
-        if (t != c) {
-            out.append(char(codec::byteOfChar(t)));
+        const int byte = codec::byteOfDisplayed(c);
+        if (byte >= 0) {
+            *dst++ = char(byte);
+            ++i;
+        } else if (c == kParagraph) {
+            switch (ends[end++]) {
+            case LineEnd::CrLf:
+                *dst++ = '\r';
+                *dst++ = '\n';
+                break;
+            case LineEnd::Lf: *dst++ = '\n'; break;
+            case LineEnd::Cr: *dst++ = '\r'; break;
+            }
             ++i;
         } else {
-            i += codec::encodeCharAt(raw, i, out);
+            QByteArray reference;
+            i += codec::encodeCharAt(raw, i, reference);
+            const qsizetype written = dst - out.constData();
+            out.resize(out.size() + reference.size() - 1);
+            dst = out.data() + written;
+            dst = std::copy(reference.cbegin(), reference.cend(), dst);
         }
     }
+    out.resize(dst - out.constData());
     return out;
 }
 

@@ -98,6 +98,7 @@ private:
     };
 
     Slice sliceOfText(const QString &text) const;
+    void setSlice(const Slice &slice);
     Slice docSlice(int docPos, int docCount) const;
     QString textOfSlice(const Slice &slice) const;
 

@@ -34,6 +34,27 @@ const ReverseTable &reverseTable()
     return table;
 }
 
+struct DisplayTables {
+    std::array<char16_t, 256> shown{};
+    std::array<qint16, 0x10000> byteOf{};
+    DisplayTables()
+    {
+        byteOf.fill(-1);
+        for (int b = 0; b < 256; ++b) {
+            shown[std::size_t(b)] = displayOf(charOfByte(uchar(b)).unicode());
+            // Line ends are paragraph marks on screen, never characters.
+            if (b != '\r' && b != '\n')
+                byteOf[shown[std::size_t(b)]] = qint16(b);
+        }
+    }
+};
+
+const DisplayTables &displayTables()
+{
+    static const DisplayTables tables;
+    return tables;
+}
+
 bool isUndefinedByteChar(char16_t ch)
 {
     return ch == 0x81 || ch == 0x8D || ch == 0x8F || ch == 0x90 || ch == 0x9D;
@@ -125,6 +146,16 @@ bool isReserved(char16_t ch)
         return textOf(ch) != ch;
     // The text document turns these into paragraph or frame boundaries.
     return ch == 0x2028 || ch == 0x2029 || ch == 0xFDD0 || ch == 0xFDD1;
+}
+
+char16_t displayOfByte(uchar byte)
+{
+    return displayTables().shown[byte];
+}
+
+int byteOfDisplayed(char16_t displayed)
+{
+    return displayTables().byteOf[displayed];
 }
 
 } // namespace vornel::codec

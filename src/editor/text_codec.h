@@ -27,5 +27,9 @@ char16_t textOf(char16_t displayed);
 // Characters that would be ambiguous on screen (they are used as marks) or that the display
 // treats as a line break. Text entering the document never contains them as characters.
 bool isReserved(char16_t ch);
+// Fast paths for whole files: the character displayed for a byte, and the byte of a displayed
+// character (-1 when it has none, as for the paragraph mark of a line end).
+char16_t displayOfByte(uchar byte);
+int byteOfDisplayed(char16_t displayed);
 
 } // namespace vornel::codec
