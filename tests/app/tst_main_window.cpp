@@ -7,7 +7,7 @@
 #include "prefs/number_text.h"
 #include "prefs/preferences.h"
 #include "prefs/settings_store.h"
-#include "support/scripted_platform.h"
+#include "support/app_fixture.h"
 
 #include <QAction>
 #include <QLabel>
@@ -15,9 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
 
@@ -26,56 +24,38 @@
 
 using namespace vornel;
 
-namespace {
-
-// One pixel expressed in twips: the most a twips → pixels → twips round trip can be off by.
-int onePixelInTwips()
-{
-    return int(std::ceil(1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX()));
-}
-
-} // namespace
-
 class TestMainWindow : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_settingsDir;
-    std::unique_ptr<ScopedPlatform> m_platform;
-    std::unique_ptr<frmMDI> m_main;
+    std::unique_ptr<AppFixture> m_app;
 
     QLabel *label(const char *name) const
     {
-        auto *found = m_main->findChild<QLabel *>(QString::fromLatin1(name));
+        auto *found = m_app->main()->findChild<QLabel *>(QString::fromLatin1(name));
         if (!found)
             qFatal("no label %s", name);
         return found;
     }
 
-    QWidget *statusBar() const { return m_main->findChild<QWidget *>(QStringLiteral("Picture1")); }
+    QWidget *statusBar() const { return m_app->main()->findChild<QWidget *>(QStringLiteral("Picture1")); }
 
     QMenu *ownMenu(const QString &objectName) const
     {
-        for (QAction *top : m_main->menuBar()->actions()) {
+        for (QAction *top : m_app->main()->menuBar()->actions()) {
             if (top->menu() && top->menu()->objectName() == objectName)
                 return top->menu();
         }
         return nullptr;
     }
 
-    frmNotePad *newDocument() { return m_main->createDocumentWindow(documentTable().findFreeSlot()); }
-
-    void showMain()
-    {
-        m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
-    }
+    void showMain() { QVERIFY(m_app->showMain()); }
 
     // Resizes the window to a width in twips and waits until the status bar is laid out.
     void resizeToTwips(int widthTwips)
     {
-        m_main->resize(twipsToPixelsX(widthTwips), m_main->height());
-        QTRY_COMPARE(m_main->width(), twipsToPixelsX(widthTwips));
+        m_app->main()->resize(twipsToPixelsX(widthTwips), m_app->main()->height());
+        QTRY_COMPARE(m_app->main()->width(), twipsToPixelsX(widthTwips));
     }
 
     QString storedSetting(const QString &key) const
@@ -93,22 +73,14 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_settingsDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_settingsDir->isValid());
-        setSettingsStoreRootForTesting(m_settingsDir->path());
-        prefs() = readPreferences(settingsStore(), QCoreApplication::applicationDirPath());
-        documentTable().reset();
-        m_platform = std::make_unique<ScopedPlatform>();
-        m_main = std::make_unique<frmMDI>();
-        m_main->resize(800, 600);
+        m_app = std::make_unique<AppFixture>();
+        QVERIFY(m_app->isValid());
     }
 
     void cleanup()
     {
         setModalDialogRunner({});
-        m_main.reset();
-        m_platform.reset();
-        m_settingsDir.reset();
+        m_app.reset();
     }
 
     // ---- status bar ----
@@ -155,26 +127,26 @@ private Q_SLOTS:
         resizeToTwips(9000);
         const QRect before = label("txtNumLock")->geometry();
 
-        m_main->showMinimized();
-        QTRY_VERIFY(m_main->isMinimized());
-        m_main->resize(twipsToPixelsX(12000), m_main->height());
+        m_app->main()->showMinimized();
+        QTRY_VERIFY(m_app->main()->isMinimized());
+        m_app->main()->resize(twipsToPixelsX(12000), m_app->main()->height());
         QCOMPARE(label("txtNumLock")->geometry(), before);
 
         // Restored, the window lays out its new width even if no resize follows.
-        m_main->showNormal();
-        QTRY_VERIFY(!m_main->isMinimized());
+        m_app->main()->showNormal();
+        QTRY_VERIFY(!m_app->main()->isMinimized());
         QTRY_VERIFY(std::abs(pixelsToTwipsX(label("txtNumLock")->x()) - (12000 - 3240 + 120)) <= onePixelInTwips());
     }
 
     void keyLockIndicatorsFollowTheKeys()
     {
         showMain();
-        (*m_platform)->setKeyLockState({.capsLock = true, .numLock = false, .scrollLock = true, .known = true});
+        m_app->platform().setKeyLockState({.capsLock = true, .numLock = false, .scrollLock = true, .known = true});
         QTRY_COMPARE(label("txtCapsLock")->text(), QStringLiteral("CAPS"));
         QTRY_COMPARE(label("txtScrLock")->text(), QStringLiteral("SCRL"));
         QCOMPARE(label("txtNumLock")->text(), QString());
 
-        (*m_platform)->setKeyLockState({.capsLock = false, .numLock = true, .scrollLock = false, .known = true});
+        m_app->platform().setKeyLockState({.capsLock = false, .numLock = true, .scrollLock = false, .known = true});
         QTRY_COMPARE(label("txtNumLock")->text(), QStringLiteral("NUM"));
         QTRY_COMPARE(label("txtCapsLock")->text(), QString());
         QTRY_COMPARE(label("txtScrLock")->text(), QString());
@@ -185,9 +157,9 @@ private Q_SLOTS:
     void pointingAtTheHintLineClearsIt()
     {
         showMain();
-        m_main->setStatusText(QStringLiteral("Insert an image"));
+        m_app->main()->setStatusText(QStringLiteral("Insert an image"));
         QTest::mouseMove(label("StatusArea"), QPoint(10, 5));
-        QTRY_COMPARE(m_main->statusText(), QString());
+        QTRY_COMPARE(m_app->main()->statusText(), QString());
     }
 
     void clickingTheStatusBarClearsTheHint_data()
@@ -202,19 +174,19 @@ private Q_SLOTS:
     {
         QFETCH(QString, clicked);
         showMain();
-        m_main->setStatusText(QStringLiteral("Insert an image"));
-        auto *target = m_main->findChild<QWidget *>(clicked);
+        m_app->main()->setStatusText(QStringLiteral("Insert an image"));
+        auto *target = m_app->main()->findChild<QWidget *>(clicked);
         QVERIFY(target);
         QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(3, 3));
-        QCOMPARE(m_main->statusText(), QString());
+        QCOMPARE(m_app->main()->statusText(), QString());
     }
 
     void clickingElsewhereKeepsTheHint()
     {
         showMain();
-        m_main->setStatusText(QStringLiteral("Insert an image"));
-        QTest::mouseClick(m_main->mdiArea()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
-        QCOMPARE(m_main->statusText(), QStringLiteral("Insert an image"));
+        m_app->main()->setStatusText(QStringLiteral("Insert an image"));
+        QTest::mouseClick(m_app->main()->mdiArea()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QCOMPARE(m_app->main()->statusText(), QStringLiteral("Insert an image"));
     }
 
     // ---- menus ----
@@ -222,7 +194,7 @@ private Q_SLOTS:
     void menuBarOfTheMainWindow()
     {
         QStringList captions;
-        for (QAction *top : m_main->menuBar()->actions())
+        for (QAction *top : m_app->main()->menuBar()->actions())
             captions << top->text() + QLatin1Char('=') + (top->menu() ? top->menu()->objectName() : QString());
         QCOMPARE(captions, QStringList({QStringLiteral("&File=mnuFile"), QStringLiteral("&Window=mnuOptions"),
                                         QStringLiteral("&Help=mnuHelp")}));
@@ -311,7 +283,7 @@ private Q_SLOTS:
             QCOMPARE(entry->isEnabled(), enabled);
         QCOMPARE(entry->isCheckable(), checkable);
         if (!name.isEmpty())
-            QCOMPARE(m_main->action(name), entry);
+            QCOMPARE(m_app->main()->action(name), entry);
     }
 
     void openingAMenuClearsTheHint_data()
@@ -326,10 +298,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, menu);
         showMain();
-        m_main->setStatusText(QStringLiteral("Format heading"));
+        m_app->main()->setStatusText(QStringLiteral("Format heading"));
         QMenu *top = ownMenu(menu);
-        top->popup(m_main->mapToGlobal(QPoint(10, 10)));
-        QCOMPARE(m_main->statusText(), QString());
+        top->popup(m_app->main()->mapToGlobal(QPoint(10, 10)));
+        QCOMPARE(m_app->main()->statusText(), QString());
         top->close();
     }
 
@@ -337,10 +309,10 @@ private Q_SLOTS:
     {
         showMain();
         QMenu *window = ownMenu(QStringLiteral("mnuOptions"));
-        QAction *toolbox = m_main->action(QStringLiteral("ToolBoxMenu"));
+        QAction *toolbox = m_app->main()->action(QStringLiteral("ToolBoxMenu"));
         for (const qint16 shown : {qint16(-1), qint16(0)}) {
             prefs().ExtShow = shown;
-            window->popup(m_main->mapToGlobal(QPoint(10, 10)));
+            window->popup(m_app->main()->mapToGlobal(QPoint(10, 10)));
             QCOMPARE(toolbox->isChecked(), shown != 0);
             window->close();
         }
@@ -349,11 +321,11 @@ private Q_SLOTS:
     void menuBarSwitchesWithTheDocuments()
     {
         showMain();
-        frmNotePad *document = newDocument();
-        QCOMPARE(m_main->menuBar()->actions().first()->menu(), document->menus().first());
+        frmNotePad *document = m_app->newDocument();
+        QCOMPARE(m_app->main()->menuBar()->actions().first()->menu(), document->menus().first());
         document->parentWidget()->close();
-        QTRY_COMPARE(m_main->menuBar()->actions().first()->menu(), ownMenu(QStringLiteral("mnuFile")));
-        QVERIFY(m_main->menuBar()->actions().first()->menu());
+        QTRY_COMPARE(m_app->main()->menuBar()->actions().first()->menu(), ownMenu(QStringLiteral("mnuFile")));
+        QVERIFY(m_app->main()->menuBar()->actions().first()->menu());
     }
 
     // ---- extended toolbar ----
@@ -361,46 +333,46 @@ private Q_SLOTS:
     void mainWindowEntryInvertsTheToolbar()
     {
         showMain();
-        m_main->setExtendedToolbar(true);
-        QAction *entry = m_main->action(QStringLiteral("mnuOToolbar"));
+        m_app->main()->setExtendedToolbar(true);
+        QAction *entry = m_app->main()->action(QStringLiteral("mnuOToolbar"));
 
         entry->trigger();
         QVERIFY(!entry->isChecked());
-        QVERIFY(m_main->extendedToolbar()->isHidden());
+        QVERIFY(m_app->main()->extendedToolbar()->isHidden());
 
         entry->trigger();
         QVERIFY(entry->isChecked());
-        QVERIFY(m_main->extendedToolbar()->isVisible());
+        QVERIFY(m_app->main()->extendedToolbar()->isVisible());
     }
 
     void mainWindowEntryInvertsTheToolbarBeforeTheWindowIsShown()
     {
-        m_main->setExtendedToolbar(true);
-        m_main->action(QStringLiteral("mnuOToolbar"))->trigger();
-        QVERIFY(m_main->extendedToolbar()->isHidden());
-        m_main->action(QStringLiteral("mnuOToolbar"))->trigger();
-        QVERIFY(!m_main->extendedToolbar()->isHidden());
+        m_app->main()->setExtendedToolbar(true);
+        m_app->main()->action(QStringLiteral("mnuOToolbar"))->trigger();
+        QVERIFY(m_app->main()->extendedToolbar()->isHidden());
+        m_app->main()->action(QStringLiteral("mnuOToolbar"))->trigger();
+        QVERIFY(!m_app->main()->extendedToolbar()->isHidden());
     }
 
     void documentEntrySetsTheToolbar()
     {
         showMain();
-        frmNotePad *document = newDocument();
+        frmNotePad *document = m_app->newDocument();
         QAction *documentEntry = document->action(QStringLiteral("mnuOToolbar"));
         QVERIFY(documentEntry);
 
         // Check mark set while the toolbar is hidden: the document's entry sets, it does not invert.
-        m_main->setExtendedToolbar(true);
-        m_main->extendedToolbar()->hide();
+        m_app->main()->setExtendedToolbar(true);
+        m_app->main()->extendedToolbar()->hide();
         documentEntry->setChecked(false);
         documentEntry->trigger();
         QVERIFY(documentEntry->isChecked());
-        QVERIFY(m_main->extendedToolbarChecked());
-        QVERIFY(m_main->extendedToolbar()->isVisible());
+        QVERIFY(m_app->main()->extendedToolbarChecked());
+        QVERIFY(m_app->main()->extendedToolbar()->isVisible());
 
         documentEntry->trigger();
-        QVERIFY(!m_main->extendedToolbarChecked());
-        QVERIFY(m_main->extendedToolbar()->isHidden());
+        QVERIFY(!m_app->main()->extendedToolbarChecked());
+        QVERIFY(m_app->main()->extendedToolbar()->isHidden());
     }
 
     // ---- help ----
@@ -427,17 +399,17 @@ private Q_SLOTS:
             return dialog.result();
         });
 
-        m_main->action(QStringLiteral("mnuAbout"))->trigger();
+        m_app->main()->action(QStringLiteral("mnuAbout"))->trigger();
         QCOMPARE(shown, 1);
 
-        frmNotePad *document = newDocument();
+        frmNotePad *document = m_app->newDocument();
         document->action(QStringLiteral("mnuAbout"))->trigger();
         QCOMPARE(shown, 2);
     }
 
     void aboutBoxClosesWithOk()
     {
-        About about(m_main.get());
+        About about(m_app->main());
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QCOMPARE(about.okButton()->text(), QStringLiteral("OK"));
@@ -448,9 +420,9 @@ private Q_SLOTS:
 
     void supportEntryShowsTheSupportText()
     {
-        (*m_platform)->expectMessageBox(MsgResult::Ok, QStringLiteral("Technical Support"));
-        m_main->action(QStringLiteral("mnuTechSupport"))->trigger();
-        QVERIFY(!(*m_platform)->callsOf(PlatformCall::Kind::MessageBox).first().text.isEmpty());
+        m_app->platform().expectMessageBox(MsgResult::Ok, QStringLiteral("Technical Support"));
+        m_app->main()->action(QStringLiteral("mnuTechSupport"))->trigger();
+        QVERIFY(!m_app->platform().callsOf(PlatformCall::Kind::MessageBox).first().text.isEmpty());
     }
 
     // ---- closing down ----
@@ -458,18 +430,18 @@ private Q_SLOTS:
     void closingWithoutDocumentsWritesThePreferences()
     {
         showMain();
-        m_main->move(twipsToPixelsX(1500), twipsToPixelsY(1200));
-        m_main->resize(twipsToPixelsX(9000), twipsToPixelsY(6000));
-        QTRY_COMPARE(m_main->width(), twipsToPixelsX(9000));
-        m_main->setExtendedToolbar(false);
+        m_app->main()->move(twipsToPixelsX(1500), twipsToPixelsY(1200));
+        m_app->main()->resize(twipsToPixelsX(9000), twipsToPixelsY(6000));
+        QTRY_COMPARE(m_app->main()->width(), twipsToPixelsX(9000));
+        m_app->main()->setExtendedToolbar(false);
         prefs().Font = QStringLiteral("Courier New");
 
-        QVERIFY(m_main->close());
+        QVERIFY(m_app->main()->close());
 
-        QCOMPARE(storedSetting(QStringLiteral("X")), numberToText(pixelsToTwipsX(m_main->x())));
-        QCOMPARE(storedSetting(QStringLiteral("Y")), numberToText(pixelsToTwipsY(m_main->y())));
-        QCOMPARE(storedSetting(QStringLiteral("Width")), numberToText(pixelsToTwipsX(m_main->width())));
-        QCOMPARE(storedSetting(QStringLiteral("Height")), numberToText(pixelsToTwipsY(m_main->height())));
+        QCOMPARE(storedSetting(QStringLiteral("X")), numberToText(pixelsToTwipsX(m_app->main()->x())));
+        QCOMPARE(storedSetting(QStringLiteral("Y")), numberToText(pixelsToTwipsY(m_app->main()->y())));
+        QCOMPARE(storedSetting(QStringLiteral("Width")), numberToText(pixelsToTwipsX(m_app->main()->width())));
+        QCOMPARE(storedSetting(QStringLiteral("Height")), numberToText(pixelsToTwipsY(m_app->main()->height())));
         QCOMPARE(storedSetting(QStringLiteral("ETB")), QStringLiteral(" 0"));
         QCOMPARE(storedSetting(QStringLiteral("Font")), QStringLiteral("Courier New"));
         QCOMPARE(storedSetting(QStringLiteral("ExtShow")), QStringLiteral(" 0"));
@@ -482,11 +454,11 @@ private Q_SLOTS:
         QVERIFY(saveSetting(QStringLiteral("Width"), QStringLiteral(" 9000")));
         QVERIFY(saveSetting(QStringLiteral("Height"), QStringLiteral(" 7000")));
         showMain();
-        m_main->setExtendedToolbar(true);
-        m_main->showMinimized();
-        QTRY_VERIFY(m_main->isMinimized());
+        m_app->main()->setExtendedToolbar(true);
+        m_app->main()->showMinimized();
+        QTRY_VERIFY(m_app->main()->isMinimized());
 
-        QVERIFY(m_main->close());
+        QVERIFY(m_app->main()->close());
 
         QCOMPARE(storedSetting(QStringLiteral("X")), QStringLiteral(" 700"));
         QCOMPARE(storedSetting(QStringLiteral("Y")), QStringLiteral(" 800"));
@@ -498,12 +470,12 @@ private Q_SLOTS:
     void closingClosesEveryDocumentFirst()
     {
         showMain();
-        newDocument();
-        frmNotePad *changed = newDocument();
+        m_app->newDocument();
+        frmNotePad *changed = m_app->newDocument();
         documentTable().setChanged(changed->slot(), true);
-        (*m_platform)->expectMessageBox(MsgResult::No, frmMDI::kCaption);
+        m_app->platform().expectMessageBox(MsgResult::No, frmMDI::kCaption);
 
-        QVERIFY(m_main->close());
+        QVERIFY(m_app->main()->close());
 
         QVERIFY(!documentTable().anyOpen());
         QVERIFY(settingStored(QStringLiteral("ETB")));
@@ -513,17 +485,17 @@ private Q_SLOTS:
     void cancelInACloseQuestionStopsTheExit()
     {
         showMain();
-        frmNotePad *changed = newDocument();
-        frmNotePad *other = newDocument();
+        frmNotePad *changed = m_app->newDocument();
+        frmNotePad *other = m_app->newDocument();
         documentTable().setChanged(changed->slot(), true);
-        (*m_platform)->expectMessageBox(MsgResult::Cancel, frmMDI::kCaption);
+        m_app->platform().expectMessageBox(MsgResult::Cancel, frmMDI::kCaption);
 
-        QVERIFY(!m_main->close());
+        QVERIFY(!m_app->main()->close());
 
-        QVERIFY(m_main->isVisible());
-        QCOMPARE(m_main->documents().size(), 2);
-        QVERIFY(m_main->documents().contains(changed));
-        QVERIFY(m_main->documents().contains(other));
+        QVERIFY(m_app->main()->isVisible());
+        QCOMPARE(m_app->main()->documents().size(), 2);
+        QVERIFY(m_app->main()->documents().contains(changed));
+        QVERIFY(m_app->main()->documents().contains(other));
         QVERIFY(!documentTable().isFree(changed->slot()));
         QVERIFY(!settingStored(QStringLiteral("ETB")));
         QVERIFY(!settingStored(QStringLiteral("X")));
@@ -532,8 +504,8 @@ private Q_SLOTS:
     void exitEntryClosesTheWindow()
     {
         showMain();
-        m_main->action(QStringLiteral("mnuFExit"))->trigger();
-        QVERIFY(!m_main->isVisible());
+        m_app->main()->action(QStringLiteral("mnuFExit"))->trigger();
+        QVERIFY(!m_app->main()->isVisible());
         QVERIFY(settingStored(QStringLiteral("ETB")));
     }
 };

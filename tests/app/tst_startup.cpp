@@ -6,12 +6,12 @@
 #include "editor/text_area.h"
 #include "prefs/preferences.h"
 #include "prefs/settings_store.h"
-#include "support/scripted_platform.h"
+#include "support/app_fixture.h"
+#include "support/test_files.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -26,11 +26,6 @@ using namespace vornel;
 namespace {
 
 constexpr int kShortSplashMs = 20;
-
-int onePixelInTwips()
-{
-    return int(std::ceil(1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX()));
-}
 
 QRect twipsGeometryOf(const QWidget &window)
 {
@@ -64,19 +59,10 @@ class TestStartup : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_settingsDir;
+    std::unique_ptr<TemporarySettings> m_settings;
     std::unique_ptr<QTemporaryDir> m_filesDir;
     std::unique_ptr<ScopedPlatform> m_platform;
     StartedProgram m_started;
-
-    QString writeFile(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_filesDir->filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
 
     frmMDI &start(const QString &commandLine = QString())
     {
@@ -90,10 +76,9 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_settingsDir = std::make_unique<QTemporaryDir>();
+        m_settings = std::make_unique<TemporarySettings>();
         m_filesDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_settingsDir->isValid() && m_filesDir->isValid());
-        setSettingsStoreRootForTesting(m_settingsDir->path());
+        QVERIFY(m_settings->isValid() && m_filesDir->isValid());
         prefs() = Preferences{};
         documentTable().reset();
         toolboxPosition() = QPoint();
@@ -106,7 +91,7 @@ private Q_SLOTS:
         m_started = StartedProgram{};
         m_platform.reset();
         m_filesDir.reset();
-        m_settingsDir.reset();
+        m_settings.reset();
     }
 
     // ---- command line ----
@@ -217,7 +202,7 @@ private Q_SLOTS:
         QVERIFY(saveSetting(QStringLiteral("Font"), QStringLiteral("Courier New")));
         QVERIFY(saveSetting(QStringLiteral("EInsHTML"), QStringLiteral("-1")));
         QVERIFY(saveSetting(QStringLiteral("ExtShow"), QStringLiteral("-1")));
-        const QString path = writeFile(QStringLiteral("my page.htm"), "<HTML>\r\nWelcome\r\n</HTML>");
+        const QString path = writeFileIn(m_filesDir->path(), QStringLiteral("my page.htm"), "<HTML>\r\nWelcome\r\n</HTML>");
 
         frmMDI &main = start(path);
 
@@ -262,7 +247,7 @@ private Q_SLOTS:
 
     void startFillsTheRecentFiles()
     {
-        const QString recent = writeFile(QStringLiteral("recent.htm"), "x");
+        const QString recent = writeFileIn(m_filesDir->path(), QStringLiteral("recent.htm"), "x");
         QVERIFY(saveSetting(QStringLiteral("RecentFile1"), recent));
 
         frmMDI &main = start();

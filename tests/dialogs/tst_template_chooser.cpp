@@ -6,18 +6,16 @@
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 #include "prefs/preferences.h"
-#include "prefs/settings_store.h"
-#include "support/scripted_platform.h"
+#include "support/app_fixture.h"
+#include "support/test_files.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -25,12 +23,6 @@
 using namespace vornel;
 
 namespace {
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QStringList entries(const QListWidget *list)
 {
@@ -53,10 +45,8 @@ class TestTemplateChooser : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_settings;
-    std::unique_ptr<QTemporaryDir> m_templates;
-    std::unique_ptr<ScopedPlatform> m_platform;
-    std::unique_ptr<frmMDI> m_main;
+    std::unique_ptr<AppFixture> m_app;
+    std::unique_ptr<TemporaryTemplateFolder> m_templates;
 
     QString folder() const { return m_templates->path(); }
     void addTemplate(const QString &name, const QByteArray &bytes)
@@ -67,36 +57,23 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_settings = std::make_unique<QTemporaryDir>();
-        m_templates = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_settings->isValid() && m_templates->isValid());
-        setSettingsStoreRootForTesting(m_settings->path());
-        loadPreferences();
-        setTemplateFolder(m_templates->path());
-        documentTable().reset();
-        m_platform = std::make_unique<ScopedPlatform>();
-        m_main = std::make_unique<frmMDI>();
-        m_main->resize(800, 600);
-        m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        m_app = std::make_unique<AppFixture>();
+        m_templates = std::make_unique<TemporaryTemplateFolder>();
+        QVERIFY(m_app->isValid() && m_templates->isValid());
+        QVERIFY(m_app->showMain());
     }
 
     void cleanup()
     {
         setModalDialogRunner({});
-        for (int slot = 1; slot <= documentTable().size(); ++slot)
-            documentTable().setChanged(slot, false);
-        m_main.reset();
-        m_platform.reset();
-        setTemplateFolder(QString());
+        m_app.reset();
         m_templates.reset();
-        m_settings.reset();
     }
 
     void layout()
     {
         prefs().Template = QStringLiteral("Vornel Default");
-        frmTemplate chooser(folder(), m_main.get());
+        frmTemplate chooser(folder(), m_app->main());
         QCOMPARE(chooser.objectName(), QStringLiteral("frmTemplate"));
         QCOMPARE(chooser.windowTitle(), QStringLiteral("Use Template for new Document"));
         QCOMPARE(chooser.list1()->objectName(), QStringLiteral("List1"));
@@ -117,9 +94,9 @@ private Q_SLOTS:
 
     void centredInTheMainWindow()
     {
-        frmTemplate chooser(folder(), m_main.get());
-        QCOMPARE(chooser.x(), (m_main->width() - chooser.width()) / 2);
-        QCOMPARE(chooser.y(), (m_main->height() - chooser.height()) / 2);
+        frmTemplate chooser(folder(), m_app->main());
+        QCOMPARE(chooser.x(), (m_app->main()->width() - chooser.width()) / 2);
+        QCOMPARE(chooser.y(), (m_app->main()->height() - chooser.height()) / 2);
     }
 
     void listsTheBuiltInTemplateAndTheFiles()
@@ -130,7 +107,7 @@ private Q_SLOTS:
         addTemplate(QStringLiteral("notes.txt"), "n");
         addTemplate(QStringLiteral("page.htt.bak"), "p");
         QVERIFY(QDir(folder()).mkdir(QStringLiteral("folder.htt")));
-        frmTemplate chooser(folder(), m_main.get());
+        frmTemplate chooser(folder(), m_app->main());
         QCOMPARE(entries(chooser.list1()), (QStringList{"Vornel Default", "A.htt", "b.htt", "c.HTT"}));
         QVERIFY(chooser.list1()->selectedItems().isEmpty());
     }
@@ -145,7 +122,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, folderExists);
         const QString where = folderExists ? folder() : m_templates->filePath(QStringLiteral("missing"));
-        frmTemplate chooser(where, m_main.get());
+        frmTemplate chooser(where, m_app->main());
         QCOMPARE(entries(chooser.list1()), QStringList{"Vornel Default"});
     }
 
@@ -153,7 +130,7 @@ private Q_SLOTS:
     {
         prefs().Template = QStringLiteral("Vornel Default");
         addTemplate(QStringLiteral("a.htt"), "a");
-        frmTemplate chooser(folder(), m_main.get());
+        frmTemplate chooser(folder(), m_app->main());
         chooser.command1(0)->click();
         QCOMPARE(prefs().Template, QStringLiteral("Vornel Default"));
         QCOMPARE(chooser.message()->text(), QStringLiteral("Vornel Default"));
@@ -163,7 +140,7 @@ private Q_SLOTS:
     {
         prefs().Template = QStringLiteral("Vornel Default");
         addTemplate(QStringLiteral("a.htt"), "a");
-        frmTemplate chooser(folder(), m_main.get());
+        frmTemplate chooser(folder(), m_app->main());
         chooser.show();
         select(chooser, QStringLiteral("a.htt"));
         chooser.command1(0)->click();
@@ -174,34 +151,34 @@ private Q_SLOTS:
         QVERIFY(!chooser.isVisible());
         QCOMPARE(chooser.result(), int(QDialog::Rejected));
         QCOMPARE(prefs().Template, QStringLiteral("a.htt"));
-        QVERIFY(m_main->documents().isEmpty());
+        QVERIFY(m_app->main()->documents().isEmpty());
     }
 
     void help()
     {
-        (*m_platform)->expectMessageBox(
+        m_app->platform().expectMessageBox(
             MsgResult::Ok, QStringLiteral("Document Templates"),
             QStringLiteral("Your new document can be based on any of the templates you have saved in the program "
                            "directory as .HTT files.  If no default template is configured, the Vornel default will "
                            "be used.\n\r\n\rYou can define your default template by selecting the filename and "
                            "clicking \"Set As Default\""));
-        frmTemplate chooser(folder(), m_main.get());
+        frmTemplate chooser(folder(), m_app->main());
         chooser.command1(2)->click();
-        QVERIFY(m_main->documents().isEmpty());
+        QVERIFY(m_app->main()->documents().isEmpty());
     }
 
     void okUsesTheSelectedTemplate()
     {
         prefs().Template = QStringLiteral("Vornel Default");
         addTemplate(QStringLiteral("a.htt"), QByteArray("first\0line\r\n", 12));
-        frmTemplate chooser(folder(), m_main.get());
+        frmTemplate chooser(folder(), m_app->main());
         chooser.show();
         select(chooser, QStringLiteral("a.htt"));
         chooser.command1(3)->click();
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
         QVERIFY(!chooser.isVisible());
-        QCOMPARE(m_main->documents().size(), 1);
-        QCOMPARE(m_main->activeDocument()->text1()->toBytes(), QByteArray("first\0line\r\n", 12));
+        QCOMPARE(m_app->main()->documents().size(), 1);
+        QCOMPARE(m_app->main()->activeDocument()->text1()->toBytes(), QByteArray("first\0line\r\n", 12));
         // Choosing a template for once does not make it the default.
         QCOMPARE(prefs().Template, QStringLiteral("Vornel Default"));
     }
@@ -211,49 +188,49 @@ private Q_SLOTS:
         addTemplate(QStringLiteral("a.htt"), "from a");
         addTemplate(QStringLiteral("b.htt"), "from b");
         prefs().Template = QStringLiteral("b.htt");
-        frmTemplate chooser(folder(), m_main.get());
+        frmTemplate chooser(folder(), m_app->main());
         chooser.command1(3)->click();
-        QCOMPARE(m_main->documents().size(), 1);
-        QCOMPARE(m_main->activeDocument()->text1()->text(), QStringLiteral("from b"));
+        QCOMPARE(m_app->main()->documents().size(), 1);
+        QCOMPARE(m_app->main()->activeDocument()->text1()->text(), QStringLiteral("from b"));
     }
 
     void okWithTheBuiltInAsksForTheTitle()
     {
-        (*m_platform)->expectInputBox(QStringLiteral("Home"), QStringLiteral("Create New Document"));
-        frmTemplate chooser(folder(), m_main.get());
+        m_app->platform().expectInputBox(QStringLiteral("Home"), QStringLiteral("Create New Document"));
+        frmTemplate chooser(folder(), m_app->main());
         select(chooser, QStringLiteral("Vornel Default"));
         chooser.command1(3)->click();
-        QCOMPARE(m_main->documents().size(), 1);
-        QCOMPARE(m_main->activeDocument()->text1()->text(), DefaultTemplateText(QStringLiteral("Home")));
+        QCOMPARE(m_app->main()->documents().size(), 1);
+        QCOMPARE(m_app->main()->activeDocument()->text1()->text(), DefaultTemplateText(QStringLiteral("Home")));
     }
 
     void cancelledTitleStillClosesTheChooser()
     {
-        (*m_platform)->expectInputBox(QString());
-        frmTemplate chooser(folder(), m_main.get());
+        m_app->platform().expectInputBox(QString());
+        frmTemplate chooser(folder(), m_app->main());
         chooser.show();
         select(chooser, QStringLiteral("Vornel Default"));
         chooser.command1(3)->click();
         QVERIFY(!chooser.isVisible());
-        QVERIFY(m_main->documents().isEmpty());
+        QVERIFY(m_app->main()->documents().isEmpty());
     }
 
     void defaultNamingNoFileFailsWhenUsed()
     {
         prefs().Template = QStringLiteral("deleted.htt");
-        (*m_platform)->expectMessageBox(MsgResult::Ok, frmMDI::kCaption,
+        m_app->platform().expectMessageBox(MsgResult::Ok, frmMDI::kCaption,
                                         QStringLiteral("Can't open template file: deleted.htt"));
-        frmTemplate chooser(folder(), m_main.get());
+        frmTemplate chooser(folder(), m_app->main());
         QCOMPARE(chooser.message()->text(), QStringLiteral("deleted.htt"));
         chooser.command1(3)->click();
-        QVERIFY(m_main->documents().isEmpty());
+        QVERIFY(m_app->main()->documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
     }
 
     void doubleClickActsAsOk()
     {
         addTemplate(QStringLiteral("a.htt"), "double");
-        frmTemplate chooser(folder(), m_main.get());
+        frmTemplate chooser(folder(), m_app->main());
         chooser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chooser));
         QListWidget *list = chooser.list1();
@@ -265,8 +242,8 @@ private Q_SLOTS:
         QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
         QTRY_VERIFY(!chooser.isVisible());
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
-        QCOMPARE(m_main->documents().size(), 1);
-        QCOMPARE(m_main->activeDocument()->text1()->text(), QStringLiteral("double"));
+        QCOMPARE(m_app->main()->documents().size(), 1);
+        QCOMPARE(m_app->main()->activeDocument()->text1()->text(), QStringLiteral("double"));
     }
 
     void hints_data()
@@ -284,16 +261,16 @@ private Q_SLOTS:
     {
         QFETCH(int, button);
         QFETCH(QString, hint);
-        frmTemplate chooser(folder(), m_main.get());
+        frmTemplate chooser(folder(), m_app->main());
         chooser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chooser));
-        m_main->setStatusText(QString());
+        m_app->main()->setStatusText(QString());
         QWidget *target = button >= 0 ? static_cast<QWidget *>(chooser.command1(button))
                                       : button == -1 ? chooser.list1()->viewport() : &chooser;
         const QPoint at = button == -2 ? QPoint(2, 2) : target->rect().center();
         QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(target, &move);
-        QCOMPARE(m_main->statusText(), hint);
+        QCOMPARE(m_app->main()->statusText(), hint);
     }
 
     void newInBothMenuBarsOpensTheChooser()
@@ -310,16 +287,16 @@ private Q_SLOTS:
             return chooser->result();
         });
         // The main window's own menu bar, with no document open.
-        m_main->action(QStringLiteral("mnuFNew"))->trigger();
+        m_app->main()->action(QStringLiteral("mnuFNew"))->trigger();
         QCOMPARE(shown, 1);
-        QCOMPARE(m_main->documents().size(), 1);
-        frmNotePad *first = m_main->activeDocument();
+        QCOMPARE(m_app->main()->documents().size(), 1);
+        frmNotePad *first = m_app->main()->activeDocument();
         QCOMPARE(first->text1()->text(), QStringLiteral("via the menu"));
         // The document window's File > New.
         first->action(QStringLiteral("mnuFNew"))->trigger();
         QCOMPARE(shown, 2);
-        QCOMPARE(m_main->documents().size(), 2);
-        QCOMPARE(m_main->activeDocument()->caption(), QStringLiteral("Untitled:2"));
+        QCOMPARE(m_app->main()->documents().size(), 2);
+        QCOMPARE(m_app->main()->activeDocument()->caption(), QStringLiteral("Untitled:2"));
     }
 
     void cancelInTheChooserCreatesNothing()
@@ -331,7 +308,7 @@ private Q_SLOTS:
             return dialog.result();
         });
         NewCommand();
-        QVERIFY(m_main->documents().isEmpty());
+        QVERIFY(m_app->main()->documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
     }
 };

@@ -5,16 +5,15 @@
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 #include "editor/text_codec.h"
-#include "prefs/preferences.h"
 #include "prefs/settings_store.h"
-#include "support/scripted_platform.h"
+#include "support/app_fixture.h"
+#include "support/test_files.h"
 
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -34,20 +33,6 @@ const QString kDeleteFilter = QStringLiteral(
     "HTML Files (*.htm;*.html)|*.htm;*.html|Templates (*.htt)|*.htt|Text Files (*.txt;*.text)|*.txt;*.text|"
     "All Files (*.*)|*.*");
 const QByteArray kCrLf = QByteArrayLiteral("\r\n");
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArrayLiteral("<unreadable>");
-    return file.readAll();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
 
 QByteArray everyByteValue()
 {
@@ -76,7 +61,7 @@ QMdiSubWindow *subWindowOf(frmNotePad *window)
 
 frmNotePad *newUntitled(frmMDI &main, const QString &text)
 {
-    frmNotePad *window = main.createDocumentWindow(documentTable().findFreeSlot());
+    frmNotePad *window = newDocumentWindow(main);
     window->text1()->setText(text);
     return window;
 }
@@ -114,42 +99,23 @@ class TestDocumentFiles : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_settings;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<DocumentFolderFixture> m_folder;
 
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString path(const QString &name) const { return m_folder->filePath(name); }
 
     // A file in the temporary folder with the given bytes; its path.
-    QString file(const QString &name, const QByteArray &bytes)
-    {
-        const QString p = path(name);
-        if (!writeFile(p, bytes))
-            qFatal("cannot write %s", qPrintable(p));
-        return p;
-    }
+    QString file(const QString &name, const QByteArray &bytes) { return writeFileIn(m_folder->path(), name, bytes); }
 
     static QString recent(int entry) { return getSetting(QStringLiteral("RecentFile%1").arg(entry), QStringLiteral("Not Used")); }
 
 private Q_SLOTS:
     void init()
     {
-        m_settings = std::make_unique<QTemporaryDir>();
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_settings->isValid() && m_dir->isValid());
-        setSettingsStoreRootForTesting(m_settings->path());
-        prefs() = Preferences{};
-        prefs().DocPath = m_dir->path();
-        documentTable().reset();
+        m_folder = std::make_unique<DocumentFolderFixture>();
+        QVERIFY(m_folder->isValid());
     }
 
-    void cleanup()
-    {
-        // Windows left changed must not ask anything while the test's main window goes.
-        for (int slot = 1; slot <= documentTable().size(); ++slot)
-            documentTable().setChanged(slot, false);
-        m_dir.reset();
-        m_settings.reset();
-    }
+    void cleanup() { m_folder.reset(); }
 
     // ---- FileNameOf ----
 
@@ -204,7 +170,7 @@ private Q_SLOTS:
         const QString before = QDir::currentPath();
         ScopedPlatform p;
         frmMDI main;
-        QVERIFY(QDir::setCurrent(m_dir->path()));
+        QVERIFY(QDir::setCurrent(m_folder->path()));
         frmNotePad *window = LoadDocument(QStringLiteral("rel.htm"), QStringLiteral("rel.htm"));
         QVERIFY(QDir::setCurrent(QDir::tempPath()));
         QVERIFY(window);
@@ -292,7 +258,7 @@ private Q_SLOTS:
     void loadFailures()
     {
         QFETCH(QString, name);
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("folder")));
         file(QStringLiteral("plain.txt"), "x");
         ScopedPlatform p;
         frmMDI main;
@@ -389,7 +355,7 @@ private Q_SLOTS:
         QCOMPARE(shown.dialog.filter, kOpenFilter);
         QCOMPARE(shown.dialog.filterIndex, 1);
         QCOMPARE(shown.dialog.flags, FileDialogFlags::FileMustExist | FileDialogFlags::PathMustExist | FileDialogFlags::HideReadOnly);
-        QCOMPARE(shown.dialog.initDir, m_dir->path());
+        QCOMPARE(shown.dialog.initDir, m_folder->path());
         QCOMPARE(shown.dialog.fileName, QString());
         QCOMPARE(shown.dialog.defaultExt, QString());
 
@@ -438,9 +404,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, spelling);
         const QString where = file(QStringLiteral("Index.htm"), "<P>");
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("sub")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("sub")));
         QVERIFY(QFile::link(where, path(QStringLiteral("link.htm"))));
-        QVERIFY(QFile::link(m_dir->path(), path(QStringLiteral("linkdir"))));
+        QVERIFY(QFile::link(m_folder->path(), path(QStringLiteral("linkdir"))));
         ScopedPlatform p;
         frmMDI main;
         showMain(main);
@@ -448,7 +414,7 @@ private Q_SLOTS:
         frmNotePad *other = newUntitled(main, QString());
         QCOMPARE(main.activeDocument(), other);
 
-        const QString again = m_dir->path() + QLatin1Char('/') + spelling;
+        const QString again = m_folder->path() + QLatin1Char('/') + spelling;
         p->expectOpenDialog(again);
         p->expectMessageBox(MsgResult::Ok, QStringLiteral("File Open"),
                             QStringLiteral("The file ") + FileNameOf(again) + QStringLiteral(" is already open"));
@@ -516,7 +482,7 @@ private Q_SLOTS:
         QCOMPARE(shown.dialog.filterIndex, 1);
         QCOMPARE(shown.dialog.flags, FileDialogFlags::OverwritePrompt | FileDialogFlags::HideReadOnly);
         QCOMPARE(shown.dialog.defaultExt, QStringLiteral("html"));
-        QCOMPARE(shown.dialog.initDir, m_dir->path());
+        QCOMPARE(shown.dialog.initDir, m_folder->path());
         QCOMPARE(shown.dialog.fileName, QString());
 
         const QString saved = path(QStringLiteral("page.html"));
@@ -543,12 +509,12 @@ private Q_SLOTS:
         QCOMPARE(window->realFileName(), QString());
         QVERIFY(documentTable().isChanged(4));
         QCOMPARE(recent(1), QStringLiteral("Not Used"));
-        QVERIFY(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+        QVERIFY(QDir(m_folder->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
     }
 
     void saveWritesToTheRealPath()
     {
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Web")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Web")));
         const QString where = file(QStringLiteral("Web/Index.htm"), "old");
         ScopedPlatform p;
         frmMDI main;
@@ -634,11 +600,11 @@ private Q_SLOTS:
             target = loaded + QStringLiteral("/doc.htm");
         } else if (kind == u"folder") {
             target = path(QStringLiteral("dir"));
-            QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("dir")));
+            QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("dir")));
         } else if (kind == u"read-only folder") {
             if (geteuid() == 0)
                 QSKIP("permissions do not stop root");
-            QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
+            QVERIFY(QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::ExeOwner));
         }
 
         ScopedPlatform p;
@@ -657,7 +623,7 @@ private Q_SLOTS:
         } else {
             saved = SaveDocument(*window, target, FileNameOf(target));
         }
-        QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
         QVERIFY(!saved);
         const PlatformCall error = p->callsOf(PlatformCall::Kind::MessageBox).constLast();
@@ -669,7 +635,7 @@ private Q_SLOTS:
         QVERIFY(documentTable().isChanged(window->slot()));
         QCOMPARE(window->text1()->text(), edited);
         // No temporary file is left behind.
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("doc.htm")});
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{QStringLiteral("doc.htm")});
     }
 
     void failedSaveCommandStillListsThePath()

@@ -3,16 +3,15 @@
 #include "documents/new_document.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
-#include "prefs/preferences.h"
 #include "prefs/settings_store.h"
-#include "support/scripted_platform.h"
+#include "support/app_fixture.h"
+#include "support/test_files.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -24,62 +23,35 @@ namespace {
 const QString kTitlePrompt = QStringLiteral("Enter\r\nthe title for this HTML document");
 const QString kTitleCaption = QStringLiteral("Create New Document");
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestNewDocument : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_settings;
-    std::unique_ptr<QTemporaryDir> m_templates;
-    std::unique_ptr<ScopedPlatform> m_platform;
-    std::unique_ptr<frmMDI> m_main;
+    std::unique_ptr<AppFixture> m_app;
+    std::unique_ptr<TemporaryTemplateFolder> m_templates;
 
     QString templatePath(const QString &name) const { return m_templates->filePath(name); }
 
     void expectMessage(const QString &title, const QString &text)
     {
-        (*m_platform)->expectMessageBox(MsgResult::Ok, title, text);
+        m_app->platform().expectMessageBox(MsgResult::Ok, title, text);
     }
 
 private Q_SLOTS:
     void init()
     {
-        m_settings = std::make_unique<QTemporaryDir>();
-        m_templates = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_settings->isValid() && m_templates->isValid());
-        setSettingsStoreRootForTesting(m_settings->path());
-        loadPreferences();
-        setTemplateFolder(m_templates->path());
-        documentTable().reset();
-        m_platform = std::make_unique<ScopedPlatform>();
-        m_main = std::make_unique<frmMDI>();
-        m_main->resize(800, 600);
-        m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        m_app = std::make_unique<AppFixture>();
+        m_templates = std::make_unique<TemporaryTemplateFolder>();
+        QVERIFY(m_app->isValid() && m_templates->isValid());
+        QVERIFY(m_app->showMain());
     }
 
     void cleanup()
     {
-        for (int slot = 1; slot <= documentTable().size(); ++slot)
-            documentTable().setChanged(slot, false);
-        m_main.reset();
-        m_platform.reset();
-        setTemplateFolder(QString());
+        m_app.reset();
         m_templates.reset();
-        m_settings.reset();
     }
 
     void skeletonText()
@@ -91,17 +63,17 @@ private Q_SLOTS:
 
     void defaultTemplateAsksForTheTitle()
     {
-        (*m_platform)->expectInputBox(QStringLiteral("Home"), kTitleCaption, kTitlePrompt);
+        m_app->platform().expectInputBox(QStringLiteral("Home"), kTitleCaption, kTitlePrompt);
         frmNotePad *document = NewDocumentFromTemplate(QStringLiteral("Vornel Default"));
         QVERIFY(document);
         QCOMPARE(document->text1()->toBytes(),
                  QByteArray("<HTML>\r\n<HEAD>\r\n<TITLE>Home</TITLE>\r\n<!-- Comment Here -->\r\n</HEAD>\r\n"
                             "<BODY>\r\n\r\nYour Document Here\r\n\r\n</BODY>\r\n</HTML>"));
-        QCOMPARE((*m_platform)->calls().first().defaultText, QStringLiteral("Untitled"));
+        QCOMPARE(m_app->platform().calls().first().defaultText, QStringLiteral("Untitled"));
         QCOMPARE(document->caption(), QStringLiteral("Untitled:1"));
         QCOMPARE(document->slot(), 1);
         QVERIFY(document->realFileName().isEmpty());
-        QCOMPARE(m_main->activeDocument(), document);
+        QCOMPARE(m_app->main()->activeDocument(), document);
         QVERIFY(document->text1()->isVisible());
         // A new document counts as changed from the start.
         QVERIFY(documentTable().isChanged(1));
@@ -111,7 +83,7 @@ private Q_SLOTS:
     void titleIsTakenAsTyped()
     {
         const QString title = QStringLiteral("Tom & \"Jerry\" <b>");
-        (*m_platform)->expectInputBox(title);
+        m_app->platform().expectInputBox(title);
         frmNotePad *document = NewDocumentFromTemplate(kDefaultTemplateName);
         QVERIFY(document);
         QCOMPARE(document->text1()->text(), DefaultTemplateText(title));
@@ -120,9 +92,9 @@ private Q_SLOTS:
 
     void cancelledTitleCreatesNothing()
     {
-        (*m_platform)->expectInputBox(QString());
+        m_app->platform().expectInputBox(QString());
         QCOMPARE(NewDocumentFromTemplate(kDefaultTemplateName), nullptr);
-        QVERIFY(m_main->documents().isEmpty());
+        QVERIFY(m_app->main()->documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
     }
 
@@ -144,7 +116,7 @@ private Q_SLOTS:
         QCOMPARE(document->text1()->length(), int(bytes.size()));
         QCOMPARE(document->caption(), QStringLiteral("Untitled:1"));
         QVERIFY(documentTable().isChanged(document->slot()));
-        QVERIFY((*m_platform)->calls().isEmpty());
+        QVERIFY(m_app->platform().calls().isEmpty());
         // The template itself is left alone.
         QCOMPARE(readFile(path), bytes);
         QCOMPARE(QFileInfo(path).lastModified(), modified);
@@ -188,7 +160,7 @@ private Q_SLOTS:
         QVERIFY(QDir(m_templates->path()).mkdir(QStringLiteral("folder.htt")));
         expectMessage(frmMDI::kCaption, QStringLiteral("Can't open template file: ") + name);
         QCOMPARE(NewDocumentFromTemplate(name), nullptr);
-        QVERIFY(m_main->documents().isEmpty());
+        QVERIFY(m_app->main()->documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
     }
 
@@ -218,7 +190,7 @@ private Q_SLOTS:
         frmNotePad *document = NewDocumentFromTemplate(QStringLiteral("short.htt"));
         QVERIFY(document);
         QCOMPARE(document->text1()->toBytes(), content);
-        QCOMPARE((*m_platform)->calls().first().icon, MsgIcon::Information);
+        QCOMPARE(m_app->platform().calls().first().icon, MsgIcon::Information);
     }
 
     void slotsAreReused()
@@ -239,10 +211,10 @@ private Q_SLOTS:
 
     void closingAnUntouchedNewDocumentAsks()
     {
-        (*m_platform)->expectInputBox(QStringLiteral("T"));
+        m_app->platform().expectInputBox(QStringLiteral("T"));
         frmNotePad *document = NewDocumentFromTemplate(kDefaultTemplateName);
         QVERIFY(document);
-        (*m_platform)->expectMessageBox(MsgResult::Cancel, frmMDI::kCaption,
+        m_app->platform().expectMessageBox(MsgResult::Cancel, frmMDI::kCaption,
                                         QStringLiteral("Do you want to save changes to the file [Untitled:1]?"));
         QPointer<QWidget> window = document->parentWidget();
         window->close();
@@ -263,7 +235,7 @@ private Q_SLOTS:
 
     void noMainWindowNoDocument()
     {
-        m_main.reset();
+        m_app->destroyMain();
         QCOMPARE(NewDocumentFromTemplate(kDefaultTemplateName), nullptr);
         QVERIFY(!documentTable().anyOpen());
     }

@@ -4,15 +4,14 @@
 #include "documents/recent_files.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
-#include "prefs/preferences.h"
 #include "prefs/settings_store.h"
-#include "support/scripted_platform.h"
+#include "support/app_fixture.h"
+#include "support/test_files.h"
 
 #include <QAction>
 #include <QFile>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace vornel;
@@ -68,37 +67,18 @@ class TestRecentFiles : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_settings;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<DocumentFolderFixture> m_folder;
 
-    QString file(const QString &name, const QByteArray &bytes = "x")
-    {
-        const QString path = m_dir->filePath(name);
-        QFile out(path);
-        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    QString file(const QString &name, const QByteArray &bytes = "x") { return writeFileIn(m_folder->path(), name, bytes); }
 
 private Q_SLOTS:
     void init()
     {
-        m_settings = std::make_unique<QTemporaryDir>();
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_settings->isValid() && m_dir->isValid());
-        setSettingsStoreRootForTesting(m_settings->path());
-        prefs() = Preferences{};
-        prefs().DocPath = m_dir->path();
-        documentTable().reset();
+        m_folder = std::make_unique<DocumentFolderFixture>();
+        QVERIFY(m_folder->isValid());
     }
 
-    void cleanup()
-    {
-        for (int slot = 1; slot <= documentTable().size(); ++slot)
-            documentTable().setChanged(slot, false);
-        m_dir.reset();
-        m_settings.reset();
-    }
+    void cleanup() { m_folder.reset(); }
 
     // ---- the list in the store ----
 
@@ -139,8 +119,8 @@ private Q_SLOTS:
             PushRecentFile(file(QStringLiteral("f%1.htm").arg(i)));
         QCOMPARE(stored(8), first);
         QVERIFY(IsRecentFile(first));
-        QVERIFY(IsRecentFile(m_dir->path() + QStringLiteral("/./first.htm")));
-        QVERIFY(!IsRecentFile(m_dir->path() + QStringLiteral("/FIRST.HTM")));
+        QVERIFY(IsRecentFile(m_folder->path() + QStringLiteral("/./first.htm")));
+        QVERIFY(!IsRecentFile(m_folder->path() + QStringLiteral("/FIRST.HTM")));
         QVERIFY(!IsRecentFile(QStringLiteral("Not Used")));
 
         const QStringList before = storedList();
@@ -170,7 +150,7 @@ private Q_SLOTS:
         saveSetting(key(4), kNotUsed);
         ScopedPlatform p;
         frmMDI main;
-        frmNotePad *window = main.createDocumentWindow(documentTable().findFreeSlot());
+        frmNotePad *window = newDocumentWindow(main);
 
         FillRecentMenusAtStartup();
         const QList<QAction *> &entries = main.recentFileActions();
@@ -184,8 +164,8 @@ private Q_SLOTS:
     {
         ScopedPlatform p;
         frmMDI main;
-        frmNotePad *first = main.createDocumentWindow(documentTable().findFreeSlot());
-        frmNotePad *second = main.createDocumentWindow(documentTable().findFreeSlot());
+        frmNotePad *first = newDocumentWindow(main);
+        frmNotePad *second = newDocumentWindow(main);
         AddRecentFile(QStringLiteral("/web/one.htm"));
         AddRecentFile(QStringLiteral("/web/two.htm"));
 
@@ -245,7 +225,7 @@ private Q_SLOTS:
 
     void savingAnOpenedFileListsItOnce()
     {
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Web")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Web")));
         const QString mixed = file(QStringLiteral("Web/Index.htm"));
         ScopedPlatform p;
         frmMDI main;
@@ -255,10 +235,10 @@ private Q_SLOTS:
         // The stored path is the real one, not an upper-cased copy that names no file.
         QCOMPARE(storedList(), notUsedFrom({mixed}));
 
-        p->expectSaveDialog(m_dir->filePath(QStringLiteral("Other.htm")));
+        p->expectSaveDialog(m_folder->filePath(QStringLiteral("Other.htm")));
         SaveAsCommand(*main.activeDocument());
         SaveCommand(*main.activeDocument());
-        QCOMPARE(storedList(), notUsedFrom({m_dir->filePath(QStringLiteral("Other.htm")), mixed}));
+        QCOMPARE(storedList(), notUsedFrom({m_folder->filePath(QStringLiteral("Other.htm")), mixed}));
     }
 
     // ---- choosing an entry ----
@@ -298,7 +278,7 @@ private Q_SLOTS:
         main.show();
         FillRecentMenusAtStartup();
         frmNotePad *opened = LoadDocument(a, QStringLiteral("a.htm"));
-        main.createDocumentWindow(documentTable().findFreeSlot());
+        newDocumentWindow(main);
         p->expectMessageBox(MsgResult::Ok, QStringLiteral("File Open"),
                             QStringLiteral("The file ") + a + QStringLiteral(" is already open"));
 
@@ -309,7 +289,7 @@ private Q_SLOTS:
 
     void choosingAMissingFileKeepsTheEntry()
     {
-        const QString gone = m_dir->filePath(QStringLiteral("gone.htm"));
+        const QString gone = m_folder->filePath(QStringLiteral("gone.htm"));
         PushRecentFile(gone);
         ScopedPlatform p;
         frmMDI main;
@@ -326,10 +306,10 @@ private Q_SLOTS:
     {
         ScopedPlatform p;
         frmMDI main;
-        frmNotePad *window = main.createDocumentWindow(documentTable().findFreeSlot());
+        frmNotePad *window = newDocumentWindow(main);
         window->text1()->setText(QStringLiteral("text"));
         QPointer<frmNotePad> closing = window;
-        const QString where = m_dir->filePath(QStringLiteral("new.htm"));
+        const QString where = m_folder->filePath(QStringLiteral("new.htm"));
         p->expectMessageBox(MsgResult::Yes);
         p->expectSaveDialog(where);
         qobject_cast<QMdiSubWindow *>(window->parentWidget())->close();

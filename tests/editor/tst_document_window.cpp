@@ -3,15 +3,13 @@
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 #include "prefs/preferences.h"
-#include "prefs/settings_store.h"
-#include "support/scripted_platform.h"
+#include "support/app_fixture.h"
 
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace vornel;
@@ -20,13 +18,11 @@ class TestDocumentWindow : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScopedPlatform> m_platform;
-    std::unique_ptr<frmMDI> m_main;
+    std::unique_ptr<AppFixture> m_app;
 
     frmNotePad *newDocument()
     {
-        frmNotePad *document = m_main->createDocumentWindow(documentTable().findFreeSlot());
+        frmNotePad *document = m_app->newDocument();
         document->text1()->setFocus();
         return document;
     }
@@ -41,7 +37,7 @@ private:
     QStringList topCaptions() const
     {
         QStringList captions;
-        for (QAction *a : m_main->menuBar()->actions())
+        for (QAction *a : m_app->main()->menuBar()->actions())
             captions << a->text();
         return captions;
     }
@@ -49,26 +45,11 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        setSettingsStoreRootForTesting(m_dir->path());
-        loadPreferences();
-        documentTable().reset();
-        m_platform = std::make_unique<ScopedPlatform>();
-        m_main = std::make_unique<frmMDI>();
-        m_main->resize(800, 600);
-        m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        m_app = std::make_unique<AppFixture>();
+        QVERIFY(m_app->showMain());
     }
 
-    void cleanup()
-    {
-        // Nothing is asked while closing down in a test.
-        for (int slot = 1; slot <= documentTable().size(); ++slot)
-            documentTable().setChanged(slot, false);
-        m_main.reset();
-        m_platform.reset();
-        m_dir.reset();
-    }
+    void cleanup() { m_app.reset(); }
 
     void menuEntries_data()
     {
@@ -131,7 +112,7 @@ private Q_SLOTS:
         frmNotePad *document = newDocument();
         QCOMPARE(topCaptions().mid(0, 4), (QStringList{"&File", "&Edit", "&Document", "&Styles"}));
         QCOMPARE(topCaptions().last(), QStringLiteral("&Help"));
-        QCOMPARE(m_main->statusText(), QStringLiteral("Edit Untitled:1"));
+        QCOMPARE(m_app->main()->statusText(), QStringLiteral("Edit Untitled:1"));
         document->parentWidget()->close();
         QTRY_COMPARE(topCaptions(), own);
         QVERIFY(!documentTable().anyOpen());
@@ -222,15 +203,15 @@ private Q_SLOTS:
     void editClipboardAndSelectAll()
     {
         frmNotePad *document = newDocument();
-        (*m_platform)->setClipboardText(QStringLiteral("keep"));
+        m_app->platform().setClipboardText(QStringLiteral("keep"));
         setText(document, QStringLiteral("one\r\ntwo"), 2);
         document->action(QStringLiteral("mnuECut"))->trigger();
         document->action(QStringLiteral("mnuECopy"))->trigger();
-        QCOMPARE((*m_platform)->clipboardText(), QStringLiteral("keep"));
+        QCOMPARE(m_app->platform().clipboardText(), QStringLiteral("keep"));
         document->action(QStringLiteral("mnuESelectAll"))->trigger();
         QCOMPARE(document->text1()->selLength(), 8);
         document->action(QStringLiteral("mnuECut"))->trigger();
-        QCOMPARE((*m_platform)->clipboardText(), QStringLiteral("one\r\ntwo"));
+        QCOMPARE(m_app->platform().clipboardText(), QStringLiteral("one\r\ntwo"));
         QCOMPARE(document->text1()->length(), 0);
         document->action(QStringLiteral("mnuEPaste"))->trigger();
         document->action(QStringLiteral("mnuEPaste"))->trigger();
@@ -242,10 +223,10 @@ private Q_SLOTS:
         frmNotePad *document = newDocument();
         setText(document, QStringLiteral("abc"), 1);
         // Ctrl+A is Save As, not Select All.
-        (*m_platform)->expectSaveDialogCancel();
+        m_app->platform().expectSaveDialogCancel();
         QTest::keyClick(document->text1(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(document->text1()->selLength(), 0);
-        QCOMPARE((*m_platform)->callsOf(PlatformCall::Kind::SaveDialog).size(), 1);
+        QCOMPARE(m_app->platform().callsOf(PlatformCall::Kind::SaveDialog).size(), 1);
         // Ctrl+Z still undoes in the text area although its menu entry is hidden.
         QTest::keyClicks(document->text1(), QStringLiteral("xy"));
         QCOMPARE(document->text1()->text(), QStringLiteral("axybc"));
@@ -275,13 +256,13 @@ private Q_SLOTS:
         frmNotePad *document = newDocument();
         const int slot = document->slot();
         QTest::keyClicks(document->text1(), QStringLiteral("a"));
-        (*m_platform)->expectMessageBox(MsgResult(answer), frmMDI::kCaption,
+        m_app->platform().expectMessageBox(MsgResult(answer), frmMDI::kCaption,
                                         QStringLiteral("Do you want to save changes to the file [Untitled:1]?"));
         QPointer<QWidget> window = document->parentWidget();
         window->close();
         QTRY_COMPARE(window.isNull(), closes);
         QCOMPARE(documentTable().isFree(slot), closes);
-        const PlatformCall call = (*m_platform)->callsOf(PlatformCall::Kind::MessageBox).first();
+        const PlatformCall call = m_app->platform().callsOf(PlatformCall::Kind::MessageBox).first();
         QCOMPARE(call.buttons, MsgButtons::YesNoCancel);
         QCOMPARE(call.icon, MsgIcon::Question);
     }
@@ -290,8 +271,8 @@ private Q_SLOTS:
     {
         frmNotePad *document = newDocument();
         QTest::keyClicks(document->text1(), QStringLiteral("a"));
-        (*m_platform)->expectMessageBox(MsgResult::Yes);
-        (*m_platform)->expectSaveDialogCancel();
+        m_app->platform().expectMessageBox(MsgResult::Yes);
+        m_app->platform().expectSaveDialogCancel();
         QPointer<QWidget> window = document->parentWidget();
         QVERIFY(!window->close());
         QVERIFY(!window.isNull());
@@ -303,10 +284,10 @@ private Q_SLOTS:
         frmNotePad *first = newDocument();
         newDocument();
         QTest::keyClicks(first->text1(), QStringLiteral("a"));
-        (*m_platform)->expectMessageBox(MsgResult::Cancel);
-        QVERIFY(!m_main->close());
-        QCOMPARE(m_main->documents().size(), 2);
-        QVERIFY(m_main->isVisible());
+        m_app->platform().expectMessageBox(MsgResult::Cancel);
+        QVERIFY(!m_app->main()->close());
+        QCOMPARE(m_app->main()->documents().size(), 2);
+        QVERIFY(m_app->main()->isVisible());
     }
 
     void focusAppliesThePreferences()
@@ -334,7 +315,7 @@ private Q_SLOTS:
         frmNotePad *second = newDocument();
         QMenu *window = second->menu(QStringLiteral("mnuWindow"));
         QVERIFY(window);
-        m_main->fillWindowList(window);
+        m_app->main()->fillWindowList(window);
         QStringList entries;
         QAction *firstEntry = nullptr;
         for (QAction *a : window->actions()) {
@@ -346,12 +327,12 @@ private Q_SLOTS:
         }
         QCOMPARE(entries, (QStringList{"&1 Untitled:1", "&2 Untitled:2*"}));
         firstEntry->trigger();
-        QCOMPARE(m_main->activeDocument(), first);
-        m_main->tileVertically();
-        const QList<QMdiSubWindow *> subs = m_main->mdiArea()->subWindowList();
+        QCOMPARE(m_app->main()->activeDocument(), first);
+        m_app->main()->tileVertically();
+        const QList<QMdiSubWindow *> subs = m_app->main()->mdiArea()->subWindowList();
         QCOMPARE(subs[0]->geometry().top(), subs[1]->geometry().top());
         QVERIFY(subs[0]->geometry().right() < subs[1]->geometry().left());
-        m_main->tileHorizontally();
+        m_app->main()->tileHorizontally();
         QCOMPARE(subs[0]->geometry().left(), subs[1]->geometry().left());
         QVERIFY(subs[0]->geometry().bottom() < subs[1]->geometry().top());
     }

@@ -1,5 +1,6 @@
 #include "editor/insertion.h"
 #include "editor/text_area.h"
+#include "support/marked_text.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -7,34 +8,6 @@
 using namespace vornel;
 
 namespace {
-
-// Texts with the selection written in: "ab[cd]ef" selects cd, "ab|cd" is a caret.
-// "~" stands for CR LF, "^" for a lone LF and "%" for a lone CR.
-struct Marked {
-    QString text;
-    int start = 0;
-    int length = 0;
-};
-
-Marked parse(const QString &marked)
-{
-    Marked m;
-    for (const QChar c : marked) {
-        if (c == QLatin1Char('[') || c == QLatin1Char('|'))
-            m.start = int(m.text.size());
-        else if (c == QLatin1Char(']'))
-            m.length = int(m.text.size()) - m.start;
-        else if (c == QLatin1Char('~'))
-            m.text += QStringLiteral("\r\n");
-        else if (c == QLatin1Char('^'))
-            m.text += QLatin1Char('\n');
-        else if (c == QLatin1Char('%'))
-            m.text += QLatin1Char('\r');
-        else
-            m.text += c;
-    }
-    return m;
-}
 
 // The three operations written directly on a string and a selection, as a reference.
 void referenceInline(Marked &m, const QString &tag, bool closeTag)
@@ -121,11 +94,9 @@ private Q_SLOTS:
         QFETCH(bool, closeTag);
         QFETCH(QString, after);
 
-        const Marked start = parse(before);
-        m_area->setText(start.text);
-        m_area->setSelStart(start.start);
-        m_area->setSelLength(start.length);
-        const QString argText = parse(arg).text;
+        const Marked start = parseMarked(before);
+        setMarked(*m_area, start);
+        const QString argText = parseMarked(arg).text;
         if (op == QLatin1String("inline"))
             InsertInlineTag(argText, closeTag);
         else if (op == QLatin1String("block"))
@@ -133,7 +104,7 @@ private Q_SLOTS:
         else
             InsertBeforeSelection(argText);
 
-        const Marked expected = parse(after);
+        const Marked expected = parseMarked(after);
         QCOMPARE(m_area->text(), expected.text);
         QCOMPARE(m_area->selStart(), expected.start);
         QCOMPARE(m_area->selLength(), expected.length);

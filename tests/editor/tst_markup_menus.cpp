@@ -2,14 +2,12 @@
 #include "documents/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
-#include "prefs/preferences.h"
-#include "prefs/settings_store.h"
-#include "support/scripted_platform.h"
+#include "support/app_fixture.h"
+#include "support/marked_text.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -17,45 +15,6 @@
 using namespace vornel;
 
 namespace {
-
-// Texts with the selection written in: "ab[cd]ef" selects cd, "ab|cd" is a caret; "~" stands
-// for CR LF and '"' for itself.
-struct Marked {
-    QString text;
-    int start = 0;
-    int length = 0;
-};
-
-Marked parse(const QString &marked)
-{
-    Marked m;
-    for (const QChar c : marked) {
-        if (c == QLatin1Char('[') || c == QLatin1Char('|'))
-            m.start = int(m.text.size());
-        else if (c == QLatin1Char(']'))
-            m.length = int(m.text.size()) - m.start;
-        else if (c == QLatin1Char('~'))
-            m.text += QStringLiteral("\r\n");
-        else
-            m.text += c;
-    }
-    return m;
-}
-
-// The text area's text with its selection written in, as parse() reads it.
-QString marked(const TextArea &area)
-{
-    QString text = area.text();
-    const int start = area.selStart();
-    const int length = area.selLength();
-    if (length > 0) {
-        text.insert(start + length, QLatin1Char(']'));
-        text.insert(start, QLatin1Char('['));
-    } else {
-        text.insert(start, QLatin1Char('|'));
-    }
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("~"));
-}
 
 QStringList actionNames(const QMenu *menu)
 {
@@ -79,21 +38,12 @@ class TestMarkupMenus : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScopedPlatform> m_platform;
-    std::unique_ptr<frmMDI> m_main;
+    std::unique_ptr<AppFixture> m_app;
     frmNotePad *m_document = nullptr;
 
-    void setMarked(const QString &text)
-    {
-        const Marked m = parse(text);
-        TextArea *area = m_document->text1();
-        area->setText(m.text);
-        area->setSelStart(m.start);
-        area->setSelLength(m.length);
-    }
+    void setMarked(const QString &text) { ::setMarked(*m_document->text1(), parseMarked(text)); }
 
-    QString current() const { return marked(*m_document->text1()); }
+    QString current() const { return markedText(*m_document->text1()); }
 
     QAction *action(const QString &name)
     {
@@ -135,35 +85,23 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        setSettingsStoreRootForTesting(m_dir->path());
-        loadPreferences();
-        documentTable().reset();
-        m_platform = std::make_unique<ScopedPlatform>();
-        m_main = std::make_unique<frmMDI>();
-        m_main->resize(800, 600);
-        m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
-        m_document = m_main->createDocumentWindow(documentTable().findFreeSlot());
+        m_app = std::make_unique<AppFixture>();
+        QVERIFY(m_app->isValid());
+        QVERIFY(m_app->showMain());
+        m_document = m_app->newDocument();
         m_document->text1()->setFocus();
     }
 
     void cleanup()
     {
-        // Nothing is asked while closing down in a test.
-        for (int slot = 1; slot <= documentTable().size(); ++slot)
-            documentTable().setChanged(slot, false);
         m_document = nullptr;
-        m_main.reset();
-        m_platform.reset();
-        m_dir.reset();
+        m_app.reset();
     }
 
     void menuBarOrder()
     {
         QStringList tops;
-        for (const QAction *a : m_main->menuBar()->actions())
+        for (const QAction *a : m_app->main()->menuBar()->actions())
             tops << a->text();
         QVERIFY2(tops.indexOf("&Styles") + 1 == tops.indexOf("&Insert"), qPrintable(tops.join(' ')));
         QVERIFY2(tops.indexOf("&Insert") < tops.indexOf("S&pecial"), qPrintable(tops.join(' ')));
@@ -287,7 +225,7 @@ private Q_SLOTS:
     {
         frmNotePad *first = m_document;
         first->text1()->setText(QStringLiteral("one"));
-        frmNotePad *second = m_main->createDocumentWindow(documentTable().findFreeSlot());
+        frmNotePad *second = m_app->newDocument();
         second->text1()->setFocus();
         second->text1()->setText(QStringLiteral("two"));
         second->text1()->setSelStart(0);
@@ -394,7 +332,7 @@ private Q_SLOTS:
 
     void noteOnTables()
     {
-        (*m_platform)->expectMessageBox(
+        m_app->platform().expectMessageBox(
             MsgResult::Ok, QStringLiteral("HTML 3.0 Tags"),
             QStringLiteral("Tables are part of the 3.0 spcification, so all browsers do not support tables. If a "
                            "viewer is unable to interpret the table markups, surfers may see something like:\r\n\r\n"
@@ -403,7 +341,7 @@ private Q_SLOTS:
         setMarked(QStringLiteral("a[b]c"));
         trigger(QStringLiteral("mnutable(0)"));
         QCOMPARE(current(), QStringLiteral("a[b]c"));
-        const QList<PlatformCall> boxes = (*m_platform)->callsOf(PlatformCall::Kind::MessageBox);
+        const QList<PlatformCall> boxes = m_app->platform().callsOf(PlatformCall::Kind::MessageBox);
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes.first().icon, MsgIcon::Information);
         QCOMPARE(boxes.first().buttons, MsgButtons::Ok);
@@ -411,7 +349,7 @@ private Q_SLOTS:
 
     void buildTableOnlyTellsWhatItWillBe()
     {
-        (*m_platform)->expectMessageBox(MsgResult::Ok, std::nullopt,
+        m_app->platform().expectMessageBox(MsgResult::Ok, std::nullopt,
                                         QStringLiteral("popup box to build entire table"));
         setMarked(QStringLiteral("a[b]c"));
         trigger(QStringLiteral("mnutable(1)"));

@@ -1,0 +1,86 @@
+#include "support/app_fixture.h"
+
+#include "app/main_window.h"
+#include "documents/document_table.h"
+#include "documents/new_document.h"
+#include "editor/document_window.h"
+#include "prefs/preferences.h"
+#include "prefs/settings_store.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+
+#include <cmath>
+
+using namespace vornel;
+
+TemporarySettings::TemporarySettings()
+{
+    setSettingsStoreRootForTesting(m_dir.path());
+}
+
+TemporaryTemplateFolder::TemporaryTemplateFolder()
+{
+    setTemplateFolder(m_dir.path());
+}
+
+TemporaryTemplateFolder::~TemporaryTemplateFolder()
+{
+    setTemplateFolder(QString());
+}
+
+void forgetDocumentChanges()
+{
+    for (int slot = 1; slot <= documentTable().size(); ++slot)
+        documentTable().setChanged(slot, false);
+}
+
+frmNotePad *newDocumentWindow(frmMDI &main)
+{
+    return main.createDocumentWindow(documentTable().findFreeSlot());
+}
+
+int onePixelInTwips()
+{
+    return int(std::ceil(1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX()));
+}
+
+AppFixture::AppFixture()
+{
+    loadPreferences();
+    documentTable().reset();
+    m_platform = std::make_unique<ScopedPlatform>();
+    m_main = std::make_unique<frmMDI>();
+    m_main->resize(800, 600);
+}
+
+AppFixture::~AppFixture()
+{
+    forgetDocumentChanges();
+    m_main.reset();
+    m_platform.reset();
+}
+
+bool AppFixture::showMain()
+{
+    m_main->show();
+    return QTest::qWaitForWindowExposed(m_main.get());
+}
+
+void AppFixture::destroyMain()
+{
+    m_main.reset();
+}
+
+DocumentFolderFixture::DocumentFolderFixture()
+{
+    prefs() = Preferences{};
+    prefs().DocPath = m_folder.path();
+    documentTable().reset();
+}
+
+DocumentFolderFixture::~DocumentFolderFixture()
+{
+    forgetDocumentChanges();
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "support/scripted_platform.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace vornel {
+class frmMDI;
+class frmNotePad;
+}
+
+// Points the program's settings store at a fresh temporary folder for as long as it lives, so
+// that no test reads or writes the user's settings.
+class TemporarySettings {
+public:
+    TemporarySettings();
+    TemporarySettings(const TemporarySettings &) = delete;
+    TemporarySettings &operator=(const TemporarySettings &) = delete;
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Points the template folder at a fresh temporary folder for as long as it lives.
+class TemporaryTemplateFolder {
+public:
+    TemporaryTemplateFolder();
+    ~TemporaryTemplateFolder();
+    TemporaryTemplateFolder(const TemporaryTemplateFolder &) = delete;
+    TemporaryTemplateFolder &operator=(const TemporaryTemplateFolder &) = delete;
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Marks every document slot unchanged, so that closing down a test's windows asks nothing.
+void forgetDocumentChanges();
+
+// A new, empty document window of main in the first free slot.
+vornel::frmNotePad *newDocumentWindow(vornel::frmMDI &main);
+
+// One pixel expressed in twips: the most a twips → pixels → twips round trip can be off by.
+int onePixelInTwips();
+
+// The program as a window test starts it: temporary settings and the preferences read from
+// them, an empty document table, a scripted platform and a real main window of 800 x 600
+// pixels, not yet shown. At the end it forgets every change, so closing down asks nothing, and
+// destroys the main window before the platform it talks to.
+class AppFixture {
+public:
+    AppFixture();
+    ~AppFixture();
+    AppFixture(const AppFixture &) = delete;
+    AppFixture &operator=(const AppFixture &) = delete;
+
+    // The settings folder could be made.
+    bool isValid() const { return m_settings.isValid(); }
+    // Shows the main window; true once it is exposed.
+    bool showMain();
+    // Destroys the main window now, for a test of a program that has none.
+    void destroyMain();
+
+    vornel::frmMDI *main() const { return m_main.get(); }
+    ScriptedPlatform &platform() { return **m_platform; }
+    QString settingsDir() const { return m_settings.path(); }
+    vornel::frmNotePad *newDocument() { return newDocumentWindow(*m_main); }
+
+private:
+    TemporarySettings m_settings;
+    std::unique_ptr<ScopedPlatform> m_platform;
+    std::unique_ptr<vornel::frmMDI> m_main;
+};
+
+// Where a test of the document files starts when it makes its own windows: temporary settings,
+// the preferences at their defaults with a fresh temporary folder as the document folder, and
+// an empty document table. At the end it forgets every change, so that windows left behind
+// close without asking.
+class DocumentFolderFixture {
+public:
+    DocumentFolderFixture();
+    ~DocumentFolderFixture();
+    DocumentFolderFixture(const DocumentFolderFixture &) = delete;
+    DocumentFolderFixture &operator=(const DocumentFolderFixture &) = delete;
+
+    bool isValid() const { return m_settings.isValid() && m_folder.isValid(); }
+    // The document folder.
+    QString path() const { return m_folder.path(); }
+    QString filePath(const QString &name) const { return m_folder.filePath(name); }
+
+private:
+    TemporarySettings m_settings;
+    QTemporaryDir m_folder;
+};
