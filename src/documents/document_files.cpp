@@ -157,8 +157,11 @@ bool SaveDocument(frmNotePad &window, const QString &path, const QString &name)
     QString error;
     {
         BusyCursor busy;
-        // A saved document always ends with one line end more than its text.
-        error = writeFileSafely(path, window.text1()->toBytes() + QByteArrayLiteral("\r\n"));
+        // A saved document always ends with one line end more than its text; appended in
+        // place, as a 10 MB text has no copy to spare.
+        QByteArray bytes = window.text1()->toBytes();
+        bytes.append("\r\n", 2);
+        error = writeFileSafely(path, bytes);
     }
     if (!error.isEmpty()) {
         tell(frmMDI::kCaption, error, MsgIcon::Exclamation);
