@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace vornel {
 
 namespace {
@@ -244,7 +246,11 @@ void listCommand(TextArea &area, int index)
     const QMetaObject::Connection watch =
         QObject::connect(&area, &TextArea::textEdited, &area, [&changed] { changed = true; });
     const ListYield yield{[] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }, 25};
-    const std::optional<SelectionReplacement> result = listMenuCommand(index, area.text(), start, length, yield);
+    // Only the selection and the two characters before it matter (the line-start test of a
+    // block tag), so the rest of a long document is not copied.
+    const int before = std::min(start, 2);
+    const QString excerpt = area.textRange(start - before, before) + area.selText();
+    const std::optional<SelectionReplacement> result = listMenuCommand(index, excerpt, before, length, yield);
     if (!alive)
         return;
     QObject::disconnect(watch);

@@ -380,6 +380,8 @@ private Q_SLOTS:
         row("ordered skeleton mid-line", "mnuList(0)", "ab|", "ab~<OL>~<LI>~<LI>~</OL>|");
         row("ordered skeleton at start", "mnuList(0)", "|", "<OL>~<LI>~<LI>~</OL>|");
         row("bulleted skeleton", "mnuList(1)", "ab~|", "ab~<UL>~<LI>~<LI>~</UL>|");
+        row("skeleton after a longer line", "mnuList(1)", "first~second~|x", "first~second~<UL>~<LI>~<LI>~</UL>|x");
+        row("skeleton in a longer line", "mnuList(0)", "first~second|x", "first~second~<OL>~<LI>~<LI>~</OL>|x");
         row("directory skeleton", "mnuList(2)", "|x", "<DIR>~<LI>~<LI>~</DIR>|x");
         row("menu skeleton", "mnuList(3)", "|", "<MENU>~<LI>~<LI>~</MENU>|");
         row("list item at line start", "mnuList(4)", "a~|", "a~<LI>|");
