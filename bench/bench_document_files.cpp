@@ -21,24 +21,6 @@ using namespace vornel::bench;
 
 namespace {
 
-QByteArray htmlLike(qsizetype size)
-{
-    static const char *const lines[] = {
-        "<P>The quick brown fox jumps over the lazy dog, again and again.</P>",
-        "<A HREF=\"http://www.example.com/page.htm\">a link</A> &amp; more text",
-        "",
-        "<H2>Heading</H2>",
-        "<UL><LI>one item with some words in it</LI></UL>",
-    };
-    QByteArray out;
-    out.reserve(size + 100);
-    for (int i = 0; out.size() < size; ++i) {
-        out.append(lines[i % 5]);
-        out.append("\r\n");
-    }
-    return out;
-}
-
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

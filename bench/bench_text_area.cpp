@@ -12,32 +12,6 @@ using namespace vornel::bench;
 
 namespace {
 
-enum class Ends { CrLf, Lf, Mixed };
-
-// About `size` bytes of HTML-like lines of varying length.
-QByteArray htmlLike(qsizetype size, Ends ends)
-{
-    static const char *const lines[] = {
-        "<P>The quick brown fox jumps over the lazy dog, again and again.</P>",
-        "<A HREF=\"http://www.example.com/page.htm\">a link</A> &amp; more text",
-        "",
-        "<H2>Heading</H2>",
-        "<UL><LI>one item with some words in it</LI></UL>",
-    };
-    QByteArray out;
-    out.reserve(size + 100);
-    int i = 0;
-    while (out.size() < size) {
-        out.append(lines[i % 5]);
-        const Ends kind = ends == Ends::Mixed ? Ends(i % 3) : ends;
-        out.append(kind == Ends::CrLf ? "\r\n" : kind == Ends::Lf ? "\n" : "\r\n");
-        if (ends == Ends::Mixed && i % 3 == 2)
-            out.append('\r');
-        ++i;
-    }
-    return out;
-}
-
 void typeOneCharacter(QWidget *target)
 {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
@@ -53,9 +27,9 @@ int main(int argc, char *argv[])
     constexpr int loadRuns = 5;
     constexpr int editRuns = 51;
 
-    const QByteArray crlf = htmlLike(tenMB, Ends::CrLf);
-    const QByteArray lf = htmlLike(tenMB, Ends::Lf);
-    const QByteArray mixed = htmlLike(tenMB, Ends::Mixed);
+    const QByteArray crlf = htmlLike(tenMB, LineBreaks::CrLf);
+    const QByteArray lf = htmlLike(tenMB, LineBreaks::Lf);
+    const QByteArray mixed = htmlLike(tenMB, LineBreaks::Mixed);
 
     {
         const QString same = QString::fromLatin1(crlf);
@@ -100,7 +74,7 @@ int main(int argc, char *argv[])
         }
     }
 
-    const QByteArray lfSmall = htmlLike(1024 * 1024, Ends::Lf);
+    const QByteArray lfSmall = htmlLike(1024 * 1024, LineBreaks::Lf);
     area.loadBytes(lfSmall);
     area.setSelStart(area.length() / 2);
     report("type one character, 1 MB LF only (middle)",

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QVector>
 #include <algorithm>
@@ -20,6 +21,31 @@ inline double medianMs(int runs, const std::function<void()> &fn)
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+enum class LineBreaks { CrLf, Lf, Mixed };
+
+// About `size` bytes of HTML-like lines of varying length; Mixed cycles through CR LF, LF and
+// CR LF followed by a lone CR.
+inline QByteArray htmlLike(qsizetype size, LineBreaks ends = LineBreaks::CrLf)
+{
+    static const char *const lines[] = {
+        "<P>The quick brown fox jumps over the lazy dog, again and again.</P>",
+        "<A HREF=\"http://www.example.com/page.htm\">a link</A> &amp; more text",
+        "",
+        "<H2>Heading</H2>",
+        "<UL><LI>one item with some words in it</LI></UL>",
+    };
+    QByteArray out;
+    out.reserve(size + 100);
+    for (int i = 0; out.size() < size; ++i) {
+        out.append(lines[i % 5]);
+        const int kind = ends == LineBreaks::Mixed ? i % 3 : ends == LineBreaks::Lf ? 1 : 0;
+        out.append(kind == 1 ? "\n" : "\r\n");
+        if (kind == 2)
+            out.append('\r');
+    }
+    return out;
 }
 
 inline void report(const char *name, double ms)
