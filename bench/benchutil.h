@@ -25,8 +25,8 @@ inline double medianMs(int runs, const std::function<void()> &fn)
 
 enum class LineBreaks { CrLf, Lf, Mixed };
 
-// About `size` bytes of HTML-like lines of varying length; Mixed cycles through CR LF, LF and
-// CR LF followed by a lone CR.
+// About `size` bytes of HTML-like lines of varying length; Mixed ends them with CR LF, LF and a
+// lone CR in turn, so that it has as many lines as the others.
 inline QByteArray htmlLike(qsizetype size, LineBreaks ends = LineBreaks::CrLf)
 {
     static const char *const lines[] = {
@@ -41,9 +41,7 @@ inline QByteArray htmlLike(qsizetype size, LineBreaks ends = LineBreaks::CrLf)
     for (int i = 0; out.size() < size; ++i) {
         out.append(lines[i % 5]);
         const int kind = ends == LineBreaks::Mixed ? i % 3 : ends == LineBreaks::Lf ? 1 : 0;
-        out.append(kind == 1 ? "\n" : "\r\n");
-        if (kind == 2)
-            out.append('\r');
+        out.append(kind == 0 ? "\r\n" : kind == 1 ? "\n" : "\r");
     }
     return out;
 }
