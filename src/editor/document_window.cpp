@@ -47,13 +47,15 @@ frmNotePad::frmNotePad(int slot, QWidget *parent)
 
 frmNotePad::~frmNotePad()
 {
-    documentTable().setFree(m_slot, true);
+    // A window closed by its close box gave its slot back already; by the time it is deleted
+    // a new window may have taken that slot.
+    if (!m_slotReleased)
+        documentTable().setFree(m_slot, true);
 }
 
 void frmNotePad::setCaption(const QString &caption)
 {
     setWindowTitle(caption);
-    Q_EMIT captionChanged(caption);
 }
 
 QMenu *frmNotePad::menu(const QString &objectName) const
@@ -225,6 +227,9 @@ void frmNotePad::buildStylesMenu()
 void frmNotePad::buildWindowMenu()
 {
     m_windowMenu = addTopMenu(QStringLiteral("mnuWindow"), tr("&Window"));
+    // The extended-characters toolbox hooks its command onto mnuExtend.
+    QAction *toolbox = addMenuEntry(m_windowMenu, {QStringLiteral("mnuExtend"), tr("&Extended Characters"), {}, {}}, this);
+    toolbox->setCheckable(true);
     QAction *toolbar = addMenuEntry(m_windowMenu,
                                     {QStringLiteral("mnuOToolbar"), tr("Extended &Toolbar"), {}, {}}, this);
     toolbar->setCheckable(true);
@@ -248,7 +253,8 @@ void frmNotePad::buildWindowMenu()
                                     }},
                      this);
     }
-    connect(m_windowMenu, &QMenu::aboutToShow, this, [this, toolbar] {
+    connect(m_windowMenu, &QMenu::aboutToShow, this, [this, toolbar, toolbox] {
+        toolbox->setChecked(prefs().ExtShow != 0);
         if (frmMDI *main = mainWindow()) {
             toolbar->setChecked(main->extendedToolbarChecked());
             main->fillWindowList(m_windowMenu);
@@ -259,6 +265,10 @@ void frmNotePad::buildWindowMenu()
 void frmNotePad::buildHelpMenu()
 {
     QMenu *help = addTopMenu(QStringLiteral("mnuHelp"), tr("&Help"));
+    // The manual's commands hook onto mnuManual(0..1).
+    addMenuEntry(help, {arrayName(QStringLiteral("mnuManual"), 0), tr("&Using Vornel"), {}, {}, false}, this);
+    addMenuEntry(help, {arrayName(QStringLiteral("mnuManual"), 1), tr("Vornel &Manual"), {}, {}}, this);
+    addMenuEntry(help, {QStringLiteral("mnuHSep1"), QString(), {}, {}}, this);
     addMenuEntry(help, {QStringLiteral("mnuSupport"), tr("&Getting Help from Teslund"), {}, [] {
                             if (frmMDI *main = mainWindow())
                                 main->showSupport();
@@ -282,8 +292,10 @@ void frmNotePad::editDelete()
     if (text.selStart() >= text.length())
         return;
     if (text.selLength() == 0) {
-        const bool lineEnd = text.charAt(text.selStart()) == QLatin1Char('\r');
-        text.setSelLength(lineEnd ? 2 : 1);
+        // A CR LF pair goes as one; a lone CR is a line end of its own.
+        const int at = text.selStart();
+        const bool pair = text.charAt(at) == QLatin1Char('\r') && text.charAt(at + 1) == QLatin1Char('\n');
+        text.setSelLength(pair ? 2 : 1);
     }
     text.setSelText(QString());
 }
@@ -355,6 +367,7 @@ void frmNotePad::closeEvent(QCloseEvent *event)
         }
     }
     documentTable().setFree(m_slot, true);
+    m_slotReleased = true;
     event->accept();
 }
 

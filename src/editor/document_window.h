@@ -45,9 +45,6 @@ public:
     void editDelete();
     void editSelectAll();
 
-Q_SIGNALS:
-    void captionChanged(const QString &caption);
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -67,6 +64,7 @@ private:
     int m_slot;
     TextArea *m_text;
     QString m_realFileName;
+    bool m_slotReleased = false;
     QList<QMenu *> m_menus;
     QList<QAction *> m_recent;
     QMenu *m_windowMenu = nullptr;

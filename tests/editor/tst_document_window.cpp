@@ -83,11 +83,14 @@ private Q_SLOTS:
         row("mnuDoc(4)", "&Body");
         row("mnuHead(1)", "Heading &1    Ctrl+1");
         row("mnuHead(6)", "Heading &6    Ctrl+6");
+        row("mnuExtend", "&Extended Characters");
         row("mnuOToolbar", "Extended &Toolbar");
         row("mnuArrange(0)", "&Cascade");
         row("mnuArrange(1)", "Tile &Horizontally");
         row("mnuArrange(2)", "Tile &Vertically");
         row("mnuArrange(3)", "&Arrange Icons");
+        row("mnuManual(0)", "&Using Vornel", {}, false);
+        row("mnuManual(1)", "Vornel &Manual");
         row("mnuSupport", "&Getting Help from Teslund");
         row("mnuAbout", "&About Vornel");
     }
@@ -194,6 +197,10 @@ private Q_SLOTS:
         setText(document, QStringLiteral("abcd"), 1, 2);
         document->action(QStringLiteral("mnuEDelete"))->trigger();
         QCOMPARE(document->text1()->text(), QStringLiteral("ad"));
+        // A lone CR is a line end of its own: the character after it stays.
+        setText(document, QStringLiteral("a\rb"), 1);
+        document->action(QStringLiteral("mnuEDelete"))->trigger();
+        QCOMPARE(document->text1()->text(), QStringLiteral("ab"));
         // A lone LF is one character.
         setText(document, QStringLiteral("a\nb"), 1);
         document->action(QStringLiteral("mnuEDelete"))->trigger();
@@ -265,6 +272,19 @@ private Q_SLOTS:
         const PlatformCall call = m_app->platform().callsOf(PlatformCall::Kind::MessageBox).first();
         QCOMPARE(call.buttons, MsgButtons::YesNoCancel);
         QCOMPARE(call.icon, MsgIcon::Question);
+    }
+
+    void aSlotTakenBeforeTheClosedWindowIsDeletedStaysTaken()
+    {
+        frmNotePad *first = newDocument();
+        QPointer<QWidget> window = first->parentWidget();
+        QVERIFY(window->close());
+        // The closed window is deleted later; the new one takes its slot meanwhile.
+        frmNotePad *second = newDocument();
+        QCOMPARE(second->slot(), 1);
+        QTRY_VERIFY(window.isNull());
+        QVERIFY(!documentTable().isFree(1));
+        QVERIFY(documentTable().anyOpen());
     }
 
     void yesOnAnUntitledDocumentAsksForAName()
