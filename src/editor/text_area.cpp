@@ -705,6 +705,15 @@ void TextArea::inputMethodEvent(QInputMethodEvent *event)
     event->accept();
 }
 
+QMimeData *TextArea::createMimeDataFromSelection() const
+{
+    // Dragged text and the X11 selection carry the text itself, not what the screen shows
+    // for it (marks for control characters, blanks for no-break spaces).
+    auto *data = new QMimeData;
+    data->setText(selText());
+    return data;
+}
+
 void TextArea::insertFromMimeData(const QMimeData *source)
 {
     if (source && source->hasText())

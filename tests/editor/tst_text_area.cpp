@@ -2,6 +2,7 @@
 #include "editor/text_codec.h"
 #include "support/scripted_platform.h"
 
+#include <QMimeData>
 #include <QRandomGenerator>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -44,6 +45,13 @@ QByteArray randomBytes(QRandomGenerator &rng, int size)
 }
 
 } // namespace
+
+// Opens the text area's mime hooks, as a drag or the X11 selection uses them.
+class MimeTextArea : public TextArea {
+public:
+    using TextArea::createMimeDataFromSelection;
+    using TextArea::insertFromMimeData;
+};
 
 class TestTextArea : public QObject {
     Q_OBJECT
@@ -296,6 +304,19 @@ private Q_SLOTS:
         // A character the screen uses as a mark is entered as what a save would write.
         m_area->setSelText(QString(QChar(0x2400)));
         QCOMPARE(m_area->toBytes(), QByteArray("a&#945;&#128512;&#9216;"));
+    }
+
+    void draggedTextKeepsEveryCharacter()
+    {
+        MimeTextArea area;
+        area.loadBytes(QByteArray("a\xa0" "b\0c\x81\r\nd", 9));
+        area.setSelStart(0);
+        area.setSelLength(area.length());
+        const std::unique_ptr<QMimeData> data(area.createMimeDataFromSelection());
+        QCOMPARE(data->text(), area.text());
+        area.setSelStart(area.length());
+        area.insertFromMimeData(data.get());
+        QCOMPARE(area.toBytes(), QByteArray("a\xa0" "b\0c\x81\r\nd" "a\xa0" "b\0c\x81\r\nd", 18));
     }
 
     void deleteTakesAWholePair()
