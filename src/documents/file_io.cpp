@@ -45,12 +45,14 @@ FileRead readWholeFile(const QString &path,
 {
     FileRead result;
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    // Only plain files: a folder has no text, a named pipe would wait for a writer forever and
+    // a device such as /dev/zero never ends.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return result;
     result.opened = true;
 
     const qint64 size = file.size();
-    // Pipes, devices and files that report no size are read to their end.
+    // Files that report no size (as under /proc) are read to their end.
     if (file.isSequential() || size <= 0) {
         result.bytes = file.readAll();
         result.complete = file.error() == QFileDevice::NoError;

@@ -18,6 +18,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vornel;
@@ -253,6 +254,8 @@ private Q_SLOTS:
         QTest::newRow("missing file") << "missing.htm";
         QTest::newRow("folder") << "folder";
         QTest::newRow("under a regular file") << "plain.txt/inner.htm";
+        QTest::newRow("named pipe") << "pipe.htm";
+        QTest::newRow("endless device") << "/dev/zero";
     }
 
     void loadFailures()
@@ -260,9 +263,10 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("folder")));
         file(QStringLiteral("plain.txt"), "x");
+        QVERIFY(mkfifo(QFile::encodeName(path(QStringLiteral("pipe.htm"))).constData(), 0600) == 0);
         ScopedPlatform p;
         frmMDI main;
-        const QString where = path(name);
+        const QString where = name.startsWith(QLatin1Char('/')) ? name : path(name);
         p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption, QStringLiteral("Can't open file: ") + where);
 
         QVERIFY(!LoadDocument(where, FileNameOf(where)));
@@ -583,6 +587,7 @@ private Q_SLOTS:
         QTest::newRow("path under a regular file") << "under file" << "Not a directory";
         QTest::newRow("target is a folder") << "folder" << "Filename refers to a directory";
         QTest::newRow("folder not writable") << "read-only folder" << "Permission denied";
+        QTest::newRow("file read-only") << "read-only file" << "not writable";
     }
 
     void failedSaveKeepsFileAndWindow()
@@ -605,6 +610,10 @@ private Q_SLOTS:
             if (geteuid() == 0)
                 QSKIP("permissions do not stop root");
             QVERIFY(QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::ExeOwner));
+        } else if (kind == u"read-only file") {
+            if (geteuid() == 0)
+                QSKIP("permissions do not stop root");
+            QVERIFY(QFile::setPermissions(loaded, QFile::ReadOwner));
         }
 
         ScopedPlatform p;
