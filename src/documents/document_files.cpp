@@ -125,7 +125,7 @@ frmNotePad *LoadDocument(const QString &path, const QString &name)
         BusyCursor busy;
         LoadProgress progress(*main, QFileInfo(path).size());
         file = readWholeFile(path, [&](qint64 done, qint64 total) {
-            progress.show(QStringLiteral("Loading %1 (%2%)").arg(name, QString::number(done * 100 / total)));
+            progress.show(QStringLiteral("Reading %1 (%2%)").arg(name, QString::number(done * 100 / total)));
         });
         if (file.opened) {
             const int slot = documentTable().findFreeSlot();
@@ -136,7 +136,11 @@ frmNotePad *LoadDocument(const QString &path, const QString &name)
                 main->setStatusText(QStringLiteral("Edit ") + window->caption());
             progress.setTextAfter(main->statusText());
             progress.show(QStringLiteral("Loading %1 ...").arg(name));
-            window->text1()->loadBytes(file.bytes);
+            window->text1()->loadBytes(file.bytes, [&](int percent) {
+                progress.show(QStringLiteral("Loading %1 (%2%)").arg(name, QString::number(percent)));
+                // The window repaints between parts; what the user types waits for the end.
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            });
             window->text1()->setSelStart(0);
             documentTable().setChanged(slot, false);
         }

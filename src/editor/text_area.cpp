@@ -22,6 +22,8 @@ namespace {
 constexpr char16_t kParagraph = 0x2029;
 // Older steps are dropped beyond this; a long session should not keep every keystroke.
 constexpr std::size_t kMaxUndoSteps = 1000;
+// Parts in which a very large text is loaded, when the caller follows the progress.
+constexpr qsizetype kLoadPart = 8 * 1024 * 1024;
 
 // Line breaks of text coming from outside (keyboard, clipboard, drops) become CR LF.
 QString withCrLfBreaks(const QString &text)
@@ -194,10 +196,22 @@ void TextArea::setText(const QString &text)
     setSlice(sliceOfText(text));
 }
 
-void TextArea::setSlice(const Slice &slice)
+void TextArea::setSlice(const Slice &slice, const Progress &progress)
 {
     m_applying = true;
-    QPlainTextEdit::setPlainText(slice.doc);
+    const qsizetype size = slice.doc.size();
+    if (!progress || size <= 2 * kLoadPart) {
+        QPlainTextEdit::setPlainText(slice.doc);
+    } else {
+        QPlainTextEdit::setPlainText(QString());
+        QTextCursor cursor(document());
+        for (qsizetype done = 0; done < size; done += kLoadPart) {
+            cursor.movePosition(QTextCursor::End);
+            cursor.insertText(slice.doc.mid(done, kLoadPart));
+            progress(int(std::min(done + kLoadPart, size) * 100 / size));
+        }
+        selectDocRange(0, 0);
+    }
     m_applying = false;
     m_ends.clear();
     m_ends.replace(0, 0, slice.ends);
@@ -243,7 +257,7 @@ QString TextArea::textRange(int start, int count) const
     return text.mid(extraFront, text.size() - extraFront - extraBack);
 }
 
-void TextArea::loadBytes(const QByteArray &bytes)
+void TextArea::loadBytes(const QByteArray &bytes, const Progress &progress)
 {
     // Straight from bytes to the display text, without the model text in between.
     Slice slice;
@@ -270,7 +284,7 @@ void TextArea::loadBytes(const QByteArray &bytes)
         }
     }
     slice.doc.resize(j);
-    setSlice(slice);
+    setSlice(slice, progress);
 }
 
 QByteArray TextArea::toBytes() const

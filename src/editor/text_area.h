@@ -4,6 +4,7 @@
 
 #include <QPlainTextEdit>
 
+#include <functional>
 #include <vector>
 
 namespace vornel {
@@ -34,7 +35,10 @@ public:
     QString textRange(int start, int count) const;
 
     // File bytes: every byte is one character; see codec.
-    void loadBytes(const QByteArray &bytes);
+    // A very large text goes in in parts; progress (when given) hears the percentage done
+    // after each part, so the caller can show it and let the window repaint.
+    using Progress = std::function<void(int percent)>;
+    void loadBytes(const QByteArray &bytes, const Progress &progress = {});
     QByteArray toBytes() const;
 
     int selStart() const;
@@ -99,7 +103,7 @@ private:
     };
 
     Slice sliceOfText(const QString &text) const;
-    void setSlice(const Slice &slice);
+    void setSlice(const Slice &slice, const Progress &progress = {});
     Slice docSlice(int docPos, int docCount) const;
     QString textOfSlice(const Slice &slice) const;
 

@@ -101,6 +101,26 @@ private Q_SLOTS:
         }
     }
 
+    void veryLargeTextLoadsInPartsWithProgress()
+    {
+        QByteArray unit;
+        for (int b = 0; b < 256; ++b)
+            unit.append(char(b));
+        unit.append("line\r\nlf\ncr\r");
+        QByteArray bytes;
+        while (bytes.size() < 17 * 1024 * 1024)
+            bytes.append(unit);
+        QList<int> percents;
+        m_area->loadBytes(bytes, [&percents](int percent) { percents.append(percent); });
+        QVERIFY(percents.size() >= 3);
+        QVERIFY(std::is_sorted(percents.begin(), percents.end()));
+        QCOMPARE(percents.last(), 100);
+        QCOMPARE(m_area->length(), bytes.size());
+        QVERIFY(m_area->toBytes() == bytes);
+        QCOMPARE(m_area->selStart(), 0);
+        QVERIFY(!m_area->canUndo());
+    }
+
     void everyLineEndShowsAsALine()
     {
         m_area->loadBytes("a\nb\rc\r\nd");
