@@ -2,17 +2,16 @@
 
 #include "app/main_window.h"
 #include "app/modal_dialog.h"
+#include "app/status_hints.h"
 #include "documents/new_document.h"
 #include "platform/platform.h"
 #include "prefs/preferences.h"
 
 #include <QDir>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -55,12 +54,13 @@ frmTemplate::frmTemplate(const QString &folder, QWidget *parent)
     layout->addLayout(buttons, 0, 1, 2, 1);
     layout->addWidget(frame, 1, 0);
 
-    addHint(this, kCaption);
-    addHint(m_list->viewport(), QStringLiteral("Availible templates"));
-    addHint(m_buttons[0], QStringLiteral("Define default template for \"New\" button on main toolbar"));
-    addHint(m_buttons[1], QStringLiteral("Close this window, aborting action"));
-    addHint(m_buttons[2], QStringLiteral("Information about using templates"));
-    addHint(m_buttons[3], QStringLiteral("Close this window and use selected template"));
+    auto *hints = new StatusHints(this);
+    hints->add(this, kCaption);
+    hints->add(m_list->viewport(), QStringLiteral("Availible templates"));
+    hints->add(m_buttons[0], QStringLiteral("Define default template for \"New\" button on main toolbar"));
+    hints->add(m_buttons[1], QStringLiteral("Close this window, aborting action"));
+    hints->add(m_buttons[2], QStringLiteral("Information about using templates"));
+    hints->add(m_buttons[3], QStringLiteral("Close this window and use selected template"));
 
     fillList(folder);
 
@@ -133,28 +133,6 @@ void frmTemplate::useTemplate()
     hide();
     NewDocumentFromTemplate(name);
     accept();
-}
-
-void frmTemplate::addHint(QWidget *widget, const QString &hint)
-{
-    widget->setMouseTracking(true);
-    widget->installEventFilter(this);
-    m_hints.insert(widget, hint);
-}
-
-bool frmTemplate::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseMove) {
-        // A move a button does not take passes on to the dialog; only the background itself
-        // shows the dialog's hint.
-        const auto *move = static_cast<QMouseEvent *>(event);
-        const bool overChild = watched == this && childAt(move->position().toPoint()) != nullptr;
-        const auto hint = m_hints.constFind(watched);
-        frmMDI *main = mainWindow();
-        if (hint != m_hints.constEnd() && main && !overChild)
-            main->setStatusText(*hint);
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void NewCommand()

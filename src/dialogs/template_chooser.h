@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QHash>
 
 class QLabel;
 class QListWidget;
@@ -29,9 +28,6 @@ public:
     // The button handlers, by index.
     void command1Click(int index);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void fillList(const QString &folder);
     void setAsDefault();
@@ -39,12 +35,10 @@ private:
     void useTemplate();
     // The selected entry's name, or the empty text when none is selected.
     QString selectedTemplate() const;
-    void addHint(QWidget *widget, const QString &hint);
 
     QListWidget *m_list;
     QLabel *m_message;
     QPushButton *m_buttons[4] = {};
-    QHash<QObject *, QString> m_hints;
 };
 
 // File > New in either menu bar: shows the chooser modally (through runModalDialog, so a test

@@ -9,6 +9,7 @@
 #include "editor/menu_table.h"
 #include "editor/text_area.h"
 #include "platform/platform.h"
+#include "search/search_commands.h"
 #include "prefs/color_number.h"
 #include "prefs/preferences.h"
 
@@ -182,6 +183,13 @@ void frmNotePad::buildEditMenu()
         {QStringLiteral("mnuEDelete"), tr("De&lete"), QKeySequence(Qt::Key_Delete), [this] { editDelete(); }},
         {QStringLiteral("mnuESep1"), QString(), {}, {}},
         {QStringLiteral("mnuESelectAll"), tr("Select &All"), {}, [this] { editSelectAll(); }},
+        {QStringLiteral("mnuESep2"), QString(), {}, {}},
+        {QStringLiteral("mnuSFind"), tr("&Find..."), {}, [this] { OpenFindDialog(*m_text); }},
+        {arrayName(QStringLiteral("mnuSFindNext"), 0), tr("Find &Next"), QKeySequence(Qt::Key_F3),
+         [this] { FindNextCommand(*m_text, 0); }},
+        {arrayName(QStringLiteral("mnuSFindNext"), 1), tr("Find Pre&vious"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
+         [this] { FindNextCommand(*m_text, 1); }},
+        {QStringLiteral("mnuSReplace"), tr("&Replace..."), {}, [this] { OpenReplaceDialog(*m_text); }},
     };
     for (const MenuEntry &entry : entries)
         addMenuEntry(edit, entry, this, this);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace vornel {
+
+// A dialog's status hints: while the mouse moves over one of its parts, the main window's
+// status area shows that part's fixed text. The dialog's own hint shows only over its bare
+// background, not over a child that has no hint of its own.
+class StatusHints : public QObject {
+public:
+    explicit StatusHints(QWidget *dialog);
+
+    void add(QWidget *widget, const QString &hint);
+    QString hintOf(const QWidget *widget) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_dialog;
+    QHash<const QObject *, QString> m_hints;
+};
+
+} // namespace vornel

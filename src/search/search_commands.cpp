@@ -1,0 +1,71 @@
+#include "search/search_commands.h"
+
+#include "app/main_window.h"
+#include "app/modal_dialog.h"
+#include "editor/document_window.h"
+#include "editor/text_area.h"
+#include "platform/platform.h"
+#include "search/find_dialog.h"
+#include "search/replace_dialog.h"
+#include "search/search_state.h"
+#include "search/text_area_target.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+
+namespace vornel {
+
+namespace {
+
+QString initialFindText(const TextArea &area)
+{
+    const QString selected = area.selText();
+    return selected.isEmpty() ? searchState().SearchText : selected;
+}
+
+} // namespace
+
+void OpenFindDialog(TextArea &area)
+{
+    frmFind dialog(&area, mainWindow());
+    dialog.text1()->setText(initialFindText(area));
+    searchState().NewSearch = true;
+    runModalDialog(dialog);
+}
+
+void FindNextCommand(TextArea &area, int index)
+{
+    if (searchState().SearchText.isEmpty()) {
+        OpenFindDialog(area);
+        return;
+    }
+    searchState().SearchDirection = 1 - index;
+    TextAreaSearchTarget target(area);
+    FindStep(target, searchState());
+}
+
+void OpenReplaceDialog(TextArea &area)
+{
+    frmReplace dialog(mainWindow());
+    dialog.text1(0)->setText(initialFindText(area));
+    runModalDialog(dialog);
+    if (dialog.chosenMode() < 0)
+        return;
+    TextAreaSearchTarget target(area);
+    ReplaceRun(target, dialog.chosenMode() == 0 ? ReplaceMode::ConfirmEach : ReplaceMode::ReplaceAll,
+               searchState());
+}
+
+void SearchButtonClick()
+{
+    QCoreApplication::processEvents();
+    frmMDI *main = mainWindow();
+    frmNotePad *document = main ? main->activeDocument() : nullptr;
+    if (!document) {
+        platform().beep();
+        return;
+    }
+    OpenFindDialog(*document->text1());
+}
+
+} // namespace vornel

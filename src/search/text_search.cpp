@@ -1,0 +1,231 @@
+#include "search/text_search.h"
+
+#include "app/main_window.h"
+#include "platform/platform.h"
+#include "search/search_state.h"
+
+#include <array>
+#include <limits>
+#include <memory>
+
+namespace vornel {
+
+namespace {
+
+using UpperTable = std::array<char16_t, 0x10000>;
+
+// Upper case of every character of the basic plane that keeps its one-unit width.
+const UpperTable &upperTable()
+{
+    static const std::unique_ptr<UpperTable> table = [] {
+        auto t = std::make_unique<UpperTable>();
+        for (char32_t c = 0; c < 0x10000; ++c) {
+            const char32_t upper = QChar::toUpper(c);
+            const bool sameWidth = upper < 0x10000 && !QChar::isSurrogate(upper) && !QChar::isSurrogate(c);
+            (*t)[c] = char16_t(sameWidth ? upper : c);
+        }
+        return t;
+    }();
+    return *table;
+}
+
+QString notFoundText(const SearchState &state)
+{
+    return QStringLiteral("Cannot find \"") + state.SearchText + QLatin1Char('"');
+}
+
+} // namespace
+
+QString upperCaseSameLength(QStringView text)
+{
+    const UpperTable &table = upperTable();
+    QString out(text.size(), Qt::Uninitialized);
+    char16_t *dst = reinterpret_cast<char16_t *>(out.data());
+    const char16_t *src = text.utf16();
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = src[i];
+        if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(src[i + 1])) {
+            const char32_t upper = QChar::toUpper(QChar::surrogateToUcs4(c, src[i + 1]));
+            if (QChar::requiresSurrogates(upper)) {
+                dst[i] = QChar::highSurrogate(upper);
+                dst[i + 1] = QChar::lowSurrogate(upper);
+            } else {
+                dst[i] = c;
+                dst[i + 1] = src[i + 1];
+            }
+            ++i;
+        } else {
+            dst[i] = table[c];
+        }
+    }
+    return out;
+}
+
+QString searchForm(QStringView text, bool matchCase)
+{
+    return matchCase ? text.toString() : upperCaseSameLength(text);
+}
+
+int findDown(QStringView subject, QStringView pattern, int from)
+{
+    if (pattern.isEmpty() || from < 0 || from > subject.size())
+        return -1;
+    return int(subject.indexOf(pattern, from));
+}
+
+int findUp(QStringView subject, QStringView pattern, int lastStart)
+{
+    // A negative start would make the library search from the end.
+    if (pattern.isEmpty() || lastStart < 0)
+        return -1;
+    return int(subject.lastIndexOf(pattern, lastStart));
+}
+
+bool FindStep(SearchTarget &target, SearchState &state)
+{
+    if (state.SearchText.isEmpty())
+        return false;
+    const int start = target.selStart();
+    const int skip = (start == state.LastSearchPos && !state.NewSearch) ? 1 : 0;
+    const int base = start + skip;
+    const bool matchCase = state.MatchCase != 0;
+    const QString pattern = searchForm(state.SearchText, matchCase);
+    const QString subject = searchForm(target.text(), matchCase);
+
+    // Upward, the nearest candidate starts two characters before the base.
+    const int found = state.SearchDirection != 0 ? findDown(subject, pattern, base)
+                                                 : findUp(subject, pattern, base - 2);
+    if (found >= 0)
+        target.select(found, int(pattern.size()));
+    else
+        platform().messageBox(frmMDI::kCaption, notFoundText(state), MsgButtons::Ok, MsgIcon::None);
+
+    state.LastSearchPos = target.selStart();
+    state.NewSearch = false;
+    return found >= 0;
+}
+
+namespace {
+
+// One replace run over a snapshot of the text taken when it began. Occurrences are found in
+// the snapshot and mapped to the live text through the shift the replacements so far made.
+class ReplaceRunner {
+public:
+    ReplaceRunner(SearchTarget &target, ReplaceMode mode, const SearchState &state)
+        : m_target(target)
+        , m_mode(mode)
+        , m_replacement(state.ReplaceText)
+        , m_pattern(searchForm(state.SearchText, state.MatchCase != 0))
+        , m_delta(int(m_pattern.size()) - int(m_replacement.size()))
+    {
+    }
+
+    // Visits the occurrences that start in [from, end of subject); false when cancelled.
+    bool pass(QStringView subject, int from, int otherPassStart)
+    {
+        m_lastReplacedEnd = -1;
+        m_otherPassStart = otherPassStart;
+        for (int at = findDown(subject, m_pattern, from); at >= 0; at = findDown(subject, m_pattern, at + 1)) {
+            if (!handle(at))
+                return false;
+        }
+        flush();
+        return true;
+    }
+
+    void startPass() { m_shift = 0; }
+    bool nothingFound() const { return m_nothingFound; }
+    // Where in the snapshot the first replacement of the run lies (max when none).
+    int firstReplaced() const { return m_firstReplaced; }
+    int patternLength() const { return int(m_pattern.size()); }
+
+private:
+    bool handle(int at)
+    {
+        const int length = int(m_pattern.size());
+        // An occurrence overlapping text already replaced no longer exists in the live text;
+        // replacing there would overwrite the replacement and its neighbours.
+        if (at < m_lastReplacedEnd || at + length > m_otherPassStart)
+            return true;
+        m_nothingFound = false;
+        const int live = at - m_shift;
+        if (m_mode == ReplaceMode::ReplaceAll) {
+            // Positions in the text before this pass's replacements, applied together later.
+            m_pending.append(at);
+        } else {
+            m_target.select(live, length);
+            const MsgResult answer = platform().messageBox(QStringLiteral("Verify"),
+                                                           QStringLiteral("Replace Selected Text?"),
+                                                           MsgButtons::YesNoCancel, MsgIcon::None);
+            if (answer == MsgResult::Cancel)
+                return false;
+            if (answer != MsgResult::Yes)
+                return true;
+            m_target.replaceEach({live}, length, m_replacement);
+        }
+        m_shift += m_delta;
+        m_lastReplacedEnd = at + length;
+        m_firstReplaced = std::min(m_firstReplaced, at);
+        return true;
+    }
+
+    void flush()
+    {
+        if (!m_pending.isEmpty())
+            m_target.replaceEach(m_pending, int(m_pattern.size()), m_replacement);
+        m_pending.clear();
+    }
+
+    SearchTarget &m_target;
+    const ReplaceMode m_mode;
+    const QString m_replacement;
+    const QString m_pattern;
+    const int m_delta;
+    int m_shift = 0;
+    bool m_nothingFound = true;
+    int m_lastReplacedEnd = -1;
+    int m_otherPassStart = std::numeric_limits<int>::max();
+    int m_firstReplaced = std::numeric_limits<int>::max();
+    QList<int> m_pending;
+};
+
+struct RunBracket {
+    explicit RunBracket(SearchTarget &t) : target(t) { target.beginRun(); }
+    ~RunBracket() { target.endRun(); }
+    SearchTarget &target;
+};
+
+} // namespace
+
+void ReplaceRun(SearchTarget &target, ReplaceMode mode, SearchState &state)
+{
+    if (state.SearchText.isEmpty())
+        return;
+    RunBracket bracket(target);
+    const int runStart = target.selStart();
+    const QString subject = searchForm(target.text(), state.MatchCase != 0);
+    ReplaceRunner runner(target, mode, state);
+
+    if (!runner.pass(subject, runStart, std::numeric_limits<int>::max()))
+        return;
+    if (runStart > 0) {
+        const MsgResult answer = platform().messageBox(QStringLiteral("End of file reached"),
+                                                       QStringLiteral("Continue from beginning of file?"),
+                                                       MsgButtons::YesNo, MsgIcon::Question);
+        if (answer == MsgResult::Yes) {
+            // Only occurrences that begin before the run's starting point; text before it is
+            // untouched so far, so no shift applies.
+            const int keep = std::min(int(subject.size()), runStart + runner.patternLength() - 1);
+            runner.startPass();
+            if (!runner.pass(QStringView(subject).left(keep), 0, runner.firstReplaced()))
+                return;
+        }
+    }
+    platform().messageBox(QStringLiteral("Replace"),
+                          runner.nothingFound() ? notFoundText(state) : QStringLiteral("Done!"),
+                          MsgButtons::Ok, MsgIcon::None);
+    state.LastSearchPos = target.selStart();
+}
+
+} // namespace vornel
