@@ -191,6 +191,11 @@ QString TextArea::text() const
     return textOfSlice(slice);
 }
 
+QString TextArea::displayText() const
+{
+    return document()->toRawText();
+}
+
 void TextArea::setText(const QString &text)
 {
     setSlice(sliceOfText(text));
@@ -426,6 +431,40 @@ void TextArea::applyEdit(int docPos, int docCount, const Slice &replacement)
     m_blockCount = doc->blockCount();
 }
 
+void TextArea::asOneDocumentChange(const std::function<void()> &edit)
+{
+    // The document reports its change when the block ends; it is ours, not a foreign one.
+    const bool outer = !m_batch;
+    m_batch = true;
+    QTextCursor block(document());
+    block.beginEditBlock();
+    edit();
+    block.endEditBlock();
+    if (outer)
+        m_batch = false;
+}
+
+void TextArea::replaceEach(const QList<int> &starts, int count, const QString &text)
+{
+    if (starts.isEmpty())
+        return;
+    // The stretch from the first start to the last end, rebuilt and put back in one piece:
+    // much faster than editing each place when there are many, since the document lays out
+    // a replaced stretch only as it comes into view.
+    const int first = starts.front();
+    const int end = starts.back() + count;
+    const QString old = textRange(first, end - first);
+    QString rebuilt;
+    rebuilt.reserve(old.size() + starts.size() * (text.size() - count));
+    int copied = 0;
+    for (const int start : starts) {
+        rebuilt.append(QStringView(old).mid(copied, start - first - copied));
+        rebuilt.append(text);
+        copied = start - first + count;
+    }
+    replaceRange(first, end - first, rebuilt);
+}
+
 void TextArea::replaceDocRange(int docPos, int docCount, const Slice &replacement, bool typing)
 {
     if (docCount == 0 && replacement.doc.isEmpty())
@@ -485,8 +524,10 @@ void TextArea::undo()
         return;
     UndoStep step = std::move(m_undo.back());
     m_undo.pop_back();
-    for (auto it = step.edits.rbegin(); it != step.edits.rend(); ++it)
-        applyEdit(it->pos, int(it->inserted.doc.size()), it->removed);
+    asOneDocumentChange([&] {
+        for (auto it = step.edits.rbegin(); it != step.edits.rend(); ++it)
+            applyEdit(it->pos, int(it->inserted.doc.size()), it->removed);
+    });
     const Edit &first = step.edits.front();
     selectDocRange(first.pos, first.pos + int(first.removed.doc.size()));
     m_redo.push_back(std::move(step));
@@ -499,8 +540,10 @@ void TextArea::redo()
         return;
     UndoStep step = std::move(m_redo.back());
     m_redo.pop_back();
-    for (const Edit &edit : step.edits)
-        applyEdit(edit.pos, int(edit.removed.doc.size()), edit.inserted);
+    asOneDocumentChange([&] {
+        for (const Edit &edit : step.edits)
+            applyEdit(edit.pos, int(edit.removed.doc.size()), edit.inserted);
+    });
     const Edit &last = step.edits.back();
     const int caret = last.pos + int(last.inserted.doc.size());
     selectDocRange(caret, caret);
@@ -530,7 +573,7 @@ void TextArea::endEditGroup()
 void TextArea::onForeignChange(int position, int removed, int added)
 {
     Q_UNUSED(removed);
-    if (m_applying)
+    if (m_applying || m_batch)
         return;
     // A change that bypassed replaceDocRange (for instance text dragged out to another
     // window): its new line ends count as CR LF, and its undo history is gone.

@@ -34,6 +34,14 @@ public:
     QChar charAt(int index) const;
     QString textRange(int start, int count) const;
 
+    // The text as the screen holds it, for fast scans of the whole text: every line end is
+    // one U+2029 and control characters are their marks (codec::displayOf).
+    QString displayText() const;
+    // The model position of a position in displayText(), and back; a model position inside a
+    // CR LF pair rounds down to the line end, or up past it when roundUp is set.
+    int modelPosition(int displayPos) const { return docToModel(displayPos); }
+    int displayPosition(int modelPos, bool roundUp = false) const { return modelToDoc(modelPos, roundUp); }
+
     // File bytes: every byte is one character; see codec.
     // A very large text goes in in parts; progress (when given) hears the percentage done
     // after each part, so the caller can show it and let the window repaint.
@@ -52,6 +60,11 @@ public:
     void setSelText(const QString &text);
     // Replaces count characters from start with text, as one undo step.
     void replaceRange(int start, int count, const QString &text);
+
+    // Replaces count characters at each of starts (ascending, not overlapping, positions in the
+    // text as it is before the call) with text, as one undo step and one repaint. The caret
+    // ends after the last replacement.
+    void replaceEach(const QList<int> &starts, int count, const QString &text);
 
     // Undo history: each command's change is one step; a run of typing is one step.
     bool canUndo() const;
@@ -113,6 +126,8 @@ private:
     int modelToDoc(int modelPos, bool roundUp = false) const;
     int blockModelStart(int blockNumber) const;
 
+    // Runs edit as one change of the underlying document, so that it is laid out once.
+    void asOneDocumentChange(const std::function<void()> &edit);
     void replaceDocRange(int docPos, int docCount, const Slice &replacement, bool typing = false);
     void applyEdit(int docPos, int docCount, const Slice &replacement);
     void recordEdit(Edit edit, bool typing);
@@ -127,6 +142,7 @@ private:
     LineEnds m_ends;
     int m_blockCount = 1;
     bool m_applying = false;
+    bool m_batch = false;
     int m_groupDepth = 0;
     bool m_groupStarted = false;
     std::vector<UndoStep> m_undo;

@@ -1,6 +1,7 @@
 #include "search/text_area_target.h"
 
 #include "editor/text_area.h"
+#include "editor/text_codec.h"
 
 namespace vornel {
 
@@ -22,25 +23,41 @@ void TextAreaSearchTarget::select(int start, int length)
 
 void TextAreaSearchTarget::replaceEach(const QList<int> &starts, int length, const QString &with)
 {
-    if (starts.isEmpty())
-        return;
-    const int first = starts.front();
-    const int end = starts.back() + length;
-    if (starts.size() == 1) {
-        m_area.replaceRange(first, length, with);
-        return;
+    m_area.replaceEach(starts, length, with);
+}
+
+namespace {
+
+// The searched text as the screen shows it, or a null text when it holds a line end or a
+// character that stands for another on screen (no text holds one of those).
+QString displayedForm(const QString &what)
+{
+    QString shown(what.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < what.size(); ++i) {
+        const char16_t ch = what[i].unicode();
+        if (ch == u'\r' || ch == u'\n' || codec::isReserved(ch))
+            return QString();
+        shown[i] = QChar(codec::displayOf(ch));
     }
-    // The stretch from the first occurrence to the end of the last, rebuilt in one piece.
-    const QString old = m_area.textRange(first, end - first);
-    QString rebuilt;
-    rebuilt.reserve(old.size() + starts.size() * (with.size() - length));
-    int copied = 0;
-    for (const int start : starts) {
-        rebuilt.append(QStringView(old).mid(copied, start - first - copied));
-        rebuilt.append(with);
-        copied = start - first + length;
-    }
-    m_area.replaceRange(first, end - first, rebuilt);
+    return shown;
+}
+
+} // namespace
+
+int TextAreaSearchTarget::find(const QString &what, bool matchCase, int from, bool down) const
+{
+    const QString shown = displayedForm(what);
+    if (shown.isNull())
+        return SearchTarget::find(what, matchCase, from, down);
+    if (from < 0 || from > m_area.length())
+        return -1;
+    // One character on screen per character of the text, except at line ends, which an
+    // occurrence cannot span; so occurrences on screen are exactly those in the text.
+    const QString subject = searchForm(m_area.displayText(), matchCase);
+    const QString pattern = searchForm(shown, matchCase);
+    const int found = down ? findDown(subject, pattern, m_area.displayPosition(from, true))
+                           : findUp(subject, pattern, m_area.displayPosition(from));
+    return found < 0 ? -1 : m_area.modelPosition(found);
 }
 
 void TextAreaSearchTarget::beginRun()

@@ -6,8 +6,7 @@ namespace vornel {
 
 class TextArea;
 
-// A document's text area as the find step and the replace run see it. Many replacements go
-// in as one edit, so a long Replace All is one undo step and one repaint.
+// A document's text area as the find step and the replace run see it.
 class TextAreaSearchTarget : public SearchTarget {
 public:
     explicit TextAreaSearchTarget(TextArea &area) : m_area(area) {}
@@ -16,6 +15,9 @@ public:
     int selStart() const override;
     void select(int start, int length) override;
     void replaceEach(const QList<int> &starts, int length, const QString &with) override;
+    // Searches the text as the screen holds it, which needs no copy of the whole text in the
+    // model's form, whenever the searched text holds no line end.
+    int find(const QString &what, bool matchCase, int from, bool down) const override;
     void beginRun() override;
     void endRun() override;
 

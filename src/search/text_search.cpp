@@ -62,9 +62,9 @@ QString upperCaseSameLength(QStringView text)
     return out;
 }
 
-QString searchForm(QStringView text, bool matchCase)
+QString searchForm(const QString &text, bool matchCase)
 {
-    return matchCase ? text.toString() : upperCaseSameLength(text);
+    return matchCase ? text : upperCaseSameLength(text);
 }
 
 int findDown(QStringView subject, QStringView pattern, int from)
@@ -82,6 +82,13 @@ int findUp(QStringView subject, QStringView pattern, int lastStart)
     return int(subject.lastIndexOf(pattern, lastStart));
 }
 
+int SearchTarget::find(const QString &what, bool matchCase, int from, bool down) const
+{
+    const QString subject = searchForm(text(), matchCase);
+    const QString pattern = searchForm(what, matchCase);
+    return down ? findDown(subject, pattern, from) : findUp(subject, pattern, from);
+}
+
 bool FindStep(SearchTarget &target, SearchState &state)
 {
     if (state.SearchText.isEmpty())
@@ -89,15 +96,12 @@ bool FindStep(SearchTarget &target, SearchState &state)
     const int start = target.selStart();
     const int skip = (start == state.LastSearchPos && !state.NewSearch) ? 1 : 0;
     const int base = start + skip;
-    const bool matchCase = state.MatchCase != 0;
-    const QString pattern = searchForm(state.SearchText, matchCase);
-    const QString subject = searchForm(target.text(), matchCase);
-
+    const bool down = state.SearchDirection != 0;
     // Upward, the nearest candidate starts two characters before the base.
-    const int found = state.SearchDirection != 0 ? findDown(subject, pattern, base)
-                                                 : findUp(subject, pattern, base - 2);
+    const int from = down ? base : base - 2;
+    const int found = from < 0 ? -1 : target.find(state.SearchText, state.MatchCase != 0, from, down);
     if (found >= 0)
-        target.select(found, int(pattern.size()));
+        target.select(found, int(state.SearchText.size()));
     else
         platform().messageBox(frmMDI::kCaption, notFoundText(state), MsgButtons::Ok, MsgIcon::None);
 

@@ -15,7 +15,7 @@ QString upperCaseSameLength(QStringView text);
 
 // What matching compares: the text itself when the search is case-sensitive, else its
 // upper-case form.
-QString searchForm(QStringView text, bool matchCase);
+QString searchForm(const QString &text, bool matchCase);
 
 // 0-based start of the first occurrence of pattern in subject at or after from, or -1.
 int findDown(QStringView subject, QStringView pattern, int from);
@@ -37,6 +37,10 @@ public:
     // the text as it is before this call) with the same text, as one change. The caret ends
     // after the last replacement, nothing selected.
     virtual void replaceEach(const QList<int> &starts, int length, const QString &with) = 0;
+    // 0-based start of the occurrence of what (as typed) nearest to from: the first one
+    // starting at or after it (down), or the last one starting at or before it (up); -1 when
+    // there is none. The default searches a copy of text().
+    virtual int find(const QString &what, bool matchCase, int from, bool down) const;
     // A replace run is bracketed by these, so it can be undone as one step.
     virtual void beginRun() {}
     virtual void endRun() {}

@@ -212,7 +212,23 @@ private Q_SLOTS:
         for (int step = 0; step < 600; ++step) {
             const int op = int(rng.bounded(10));
             bool edited = false; // every edit that replaces or inserts something is one step
-            if (op < 4) {
+            if (op == 3) {
+                // Several places at once, ascending and apart.
+                QList<int> starts;
+                const int count = int(rng.bounded(3));
+                for (int at = int(rng.bounded(4)); at + count <= model.size(); at += count + int(rng.bounded(1, 6)))
+                    starts.append(at);
+                const QString piece = randomText(rng, int(rng.bounded(3)));
+                if (!starts.isEmpty() && (count > 0 || !piece.isEmpty())) {
+                    m_area->replaceEach(starts, count, piece);
+                    for (qsizetype i = starts.size() - 1; i >= 0; --i)
+                        model.replace(starts[i], count, piece);
+                    const int caret = starts.back() + int(starts.size()) * int(piece.size() - count) + count;
+                    QVERIFY2(m_area->selStart() == caret || model.mid(caret - 1, 2) == QStringLiteral("\r\n"),
+                             qPrintable(where));
+                    edited = true;
+                }
+            } else if (op < 4) {
                 const int start = int(rng.bounded(model.size() + 1));
                 const int count = int(rng.bounded(std::min<qsizetype>(model.size() - start, 12) + 1));
                 const QString piece = randomText(rng, int(rng.bounded(3)));

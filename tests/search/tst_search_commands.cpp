@@ -7,6 +7,7 @@
 #include "search/replace_dialog.h"
 #include "search/search_commands.h"
 #include "search/search_state.h"
+#include "search/text_area_target.h"
 #include "support/app_fixture.h"
 #include "support/marked_text.h"
 
@@ -18,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <functional>
@@ -40,6 +42,19 @@ void hover(QWidget *widget, std::optional<QPoint> at = {})
                      Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }
+
+// A plain text searched the plain way, to hold the text area's faster search against.
+class PlainText : public SearchTarget {
+public:
+    explicit PlainText(const QString &text) : m_text(text) {}
+    QString text() const override { return m_text; }
+    int selStart() const override { return 0; }
+    void select(int, int) override {}
+    void replaceEach(const QList<int> &, int, const QString &) override {}
+
+private:
+    QString m_text;
+};
 
 } // namespace
 
@@ -338,6 +353,40 @@ private Q_SLOTS:
         searchState().SearchText = QStringLiteral("line 2999");
         window->action(QStringLiteral("mnuSFindNext(1)"))->trigger();
         QCOMPARE(text->selStart(), int(body.size()) - 19);
+    }
+
+    void textAreaSearchAgreesWithThePlainText()
+    {
+        // Line ends of every kind, control characters and undefined bytes show differently
+        // on screen; the occurrences and their positions must not.
+        const QStringList pieces = {"a", "A", "b", "\r\n", "\r", "\n", QString(QChar(1)), QString(QChar(0x81)),
+                                    QString::fromUtf8("ß"), "<", QString(QChar(0x7F))};
+        QRandomGenerator random(8122026);
+        TextArea area;
+        for (int round = 0; round < 300; ++round) {
+            QString text;
+            for (int i = random.bounded(0, 30); i > 0; --i)
+                text += pieces[random.bounded(int(pieces.size()))];
+            QString what;
+            for (int i = random.bounded(1, 3); i > 0; --i)
+                what += pieces[random.bounded(int(pieces.size()))];
+            area.setText(text);
+            QCOMPARE(area.text(), text);
+            const TextAreaSearchTarget fast(area);
+            const PlainText plain(text);
+            for (int from = 0; from <= text.size(); ++from) {
+                for (const bool matchCase : {false, true}) {
+                    for (const bool down : {false, true}) {
+                        const int expected = plain.find(what, matchCase, from, down);
+                        if (fast.find(what, matchCase, from, down) != expected) {
+                            qWarning() << "text" << text << "find" << what << "from" << from << "case" << matchCase
+                                       << "down" << down;
+                            QCOMPARE(fast.find(what, matchCase, from, down), expected);
+                        }
+                    }
+                }
+            }
+        }
     }
 
     void searchButton()
