@@ -76,10 +76,12 @@ int findDown(QStringView subject, QStringView pattern, int from)
 
 int findUp(QStringView subject, QStringView pattern, int lastStart)
 {
-    // A negative start would make the library search from the end.
-    if (pattern.isEmpty() || lastStart < 0)
+    // The library reads a negative start as counted from the end, and finds nothing from a
+    // start past the end; so the start is brought within the places an occurrence can begin.
+    const qsizetype latest = std::min<qsizetype>(lastStart, subject.size() - pattern.size());
+    if (pattern.isEmpty() || lastStart < 0 || latest < 0)
         return -1;
-    return int(subject.lastIndexOf(pattern, lastStart));
+    return int(subject.lastIndexOf(pattern, latest));
 }
 
 int SearchTarget::find(const QString &what, bool matchCase, int from, bool down) const

@@ -137,6 +137,34 @@ private Q_SLOTS:
         QCOMPARE(searchForm(all, true), all);
     }
 
+    void findAtTheEdges_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("down");
+        QTest::addColumn<int>("up");
+        // In "abcab".
+        QTest::newRow("from the start") << "ab" << 0 << 0 << 0;
+        QTest::newRow("between") << "ab" << 2 << 3 << 0;
+        QTest::newRow("at the last") << "ab" << 3 << 3 << 3;
+        QTest::newRow("at the end") << "ab" << 5 << -1 << 3;
+        QTest::newRow("past the end") << "ab" << 9 << -1 << 3;
+        QTest::newRow("one character past the end") << "b" << 9 << -1 << 4;
+        QTest::newRow("before the start") << "ab" << -1 << -1 << -1;
+        QTest::newRow("longer than the text") << "abcabc" << 0 << -1 << -1;
+        QTest::newRow("empty") << "" << 1 << -1 << -1;
+    }
+    void findAtTheEdges()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(int, from);
+        QFETCH(int, down);
+        QFETCH(int, up);
+        const QString subject = QStringLiteral("abcab");
+        QCOMPARE(vornel::findDown(subject, pattern, from), down);
+        QCOMPARE(vornel::findUp(subject, pattern, from), up);
+    }
+
     void findDownSkipsOnlyAfterItsOwnFind()
     {
         // aa in aaa: the second search starts one past the first occurrence, so it overlaps.
