@@ -9,9 +9,9 @@
 #include "editor/menu_table.h"
 #include "editor/text_area.h"
 #include "platform/platform.h"
-#include "search/search_commands.h"
 #include "prefs/color_number.h"
 #include "prefs/preferences.h"
+#include "search/search_commands.h"
 
 #include <QAction>
 #include <QCloseEvent>
