@@ -82,6 +82,14 @@ frmFind::frmFind(TextArea *area, QWidget *parent)
     m_hints->add(m_find, QStringLiteral("Find next occurance of requested text sequence"));
     m_hints->add(m_cancel, QStringLiteral("Close this window, aborting search"));
 
+    // Typing goes straight into the text to find; Tab walks the dialog top to bottom.
+    QWidget::setTabOrder(m_text, m_direction[0]);
+    QWidget::setTabOrder(m_direction[0], m_direction[1]);
+    QWidget::setTabOrder(m_direction[1], m_case);
+    QWidget::setTabOrder(m_case, m_find);
+    QWidget::setTabOrder(m_find, m_cancel);
+    m_text->setFocus();
+
     searchState().SearchDirection = 1;
     adjustSize();
     resize(std::max(width(), 380), height());

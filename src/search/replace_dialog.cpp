@@ -71,6 +71,14 @@ frmReplace::frmReplace(QWidget *parent)
     m_hints->add(m_replace[0], QStringLiteral("Ask for confirmation before replacing each occurance"));
     m_hints->add(m_cancel, QStringLiteral("Close this window, aborting search"));
 
+    // Typing goes straight into the text to find; Tab walks the dialog top to bottom.
+    QWidget::setTabOrder(m_texts[0], m_texts[1]);
+    QWidget::setTabOrder(m_texts[1], m_case);
+    QWidget::setTabOrder(m_case, m_replace[0]);
+    QWidget::setTabOrder(m_replace[0], m_replace[1]);
+    QWidget::setTabOrder(m_replace[1], m_cancel);
+    m_texts[0]->setFocus();
+
     adjustSize();
     resize(std::max(width(), 380), height());
     // Centred within the main window's extent, measured from the screen's corner.

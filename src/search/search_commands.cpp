@@ -29,6 +29,8 @@ void OpenFindDialog(TextArea &area)
 {
     frmFind dialog(&area, mainWindow());
     dialog.text1()->setText(initialFindText(area));
+    // Selected, so that typing replaces it.
+    dialog.text1()->selectAll();
     searchState().NewSearch = true;
     runModalDialog(dialog);
 }
@@ -48,6 +50,7 @@ void OpenReplaceDialog(TextArea &area)
 {
     frmReplace dialog(mainWindow());
     dialog.text1(0)->setText(initialFindText(area));
+    dialog.text1(0)->selectAll();
     runModalDialog(dialog);
     if (dialog.chosenMode() < 0)
         return;

@@ -142,6 +142,9 @@ private Q_SLOTS:
         answerWith<frmFind>([this](frmFind &find) {
             QCOMPARE(find.windowTitle(), QStringLiteral("Find"));
             QCOMPARE(find.text1()->text(), QStringLiteral("two"));
+            // Ready to be typed over.
+            QCOMPARE(find.focusWidget(), find.text1());
+            QCOMPARE(find.text1()->selectedText(), QStringLiteral("two"));
             QVERIFY(find.cmdFind()->isEnabled());
             QCOMPARE(find.cmdFind()->text(), QStringLiteral("Fi&nd"));
             QVERIFY(find.cmdFind()->isDefault());
@@ -269,6 +272,8 @@ private Q_SLOTS:
             QCOMPARE(replace.windowTitle(), QStringLiteral("Replace"));
             QCOMPARE(replace.text1(0)->text(), QStringLiteral("b"));
             QCOMPARE(replace.text1(1)->text(), QString());
+            QCOMPARE(replace.focusWidget(), replace.text1(0));
+            QCOMPARE(replace.text1(0)->selectedText(), QStringLiteral("b"));
             QCOMPARE(replace.cmdReplace(0)->text(), QStringLiteral("&Verify"));
             QCOMPARE(replace.cmdReplace(1)->text(), QStringLiteral("Replace &All"));
             for (int i = 0; i < 2; ++i)
