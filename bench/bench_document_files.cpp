@@ -28,7 +28,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
         qFatal("cannot write %s", qPrintable(path));
 }
 
-void closeDocument(frmNotePad *window)
+void closeDocument(DocumentWindow *window)
 {
     documentTable().setChanged(window->slot(), false);
     window->parentWidget()->close();
@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
     const QString source = dir.filePath(QStringLiteral("big.htm"));
     writeFile(source, bytes);
 
-    frmMDI main;
+    MainWindow main;
     main.resize(1000, 750);
     main.show();
     QCoreApplication::processEvents();
@@ -79,7 +79,7 @@ int main(int argc, char *argv[])
     QVector<double> bares;
     for (int i = 0; i < runs; ++i) {
         loads << medianMs(1, [&] {
-            frmNotePad *window = LoadDocument(source, QStringLiteral("big.htm"));
+            DocumentWindow *window = LoadDocument(source, QStringLiteral("big.htm"));
             bare.resize(window->text1()->size());
         });
         closeDocument(main.activeDocument());
@@ -94,7 +94,7 @@ int main(int argc, char *argv[])
     report("bare QPlainTextEdit::setPlainText, same text", plainLoad);
     std::printf("%-60s %10.2f x (target 1.3)\n", "open / bare", load / plainLoad);
 
-    frmNotePad *window = LoadDocument(source, QStringLiteral("big.htm"));
+    DocumentWindow *window = LoadDocument(source, QStringLiteral("big.htm"));
     const QString savedPath = dir.filePath(QStringLiteral("saved.htm"));
     const double save = medianMs(runs, [&] { SaveDocument(*window, savedPath, QStringLiteral("saved.htm")); });
     const QString plainPath = dir.filePath(QStringLiteral("plain.htm"));

@@ -73,7 +73,7 @@ int runApplication(int argc, char *argv[])
     StartedProgram started = startUp(options);
 
     // The program ends with its main window, whatever other windows (the splash) are open.
-    QPointer<frmMDI> main = started.mainWindow.release();
+    QPointer<MainWindow> main = started.mainWindow.release();
     main->setAttribute(Qt::WA_DeleteOnClose);
     app.setQuitOnLastWindowClosed(false);
     QObject::connect(main, &QObject::destroyed, &app, &QCoreApplication::quit);

@@ -28,7 +28,7 @@ namespace vornel {
 
 namespace {
 
-frmMDI *g_mainWindow = nullptr;
+MainWindow *g_mainWindow = nullptr;
 
 double logicalDpiX()
 {
@@ -42,9 +42,9 @@ double logicalDpiY()
     return screen ? screen->logicalDotsPerInchY() : 96.0;
 }
 
-frmNotePad *documentOf(QMdiSubWindow *window)
+DocumentWindow *documentOf(QMdiSubWindow *window)
 {
-    return window ? qobject_cast<frmNotePad *>(window->widget()) : nullptr;
+    return window ? qobject_cast<DocumentWindow *>(window->widget()) : nullptr;
 }
 
 } // namespace
@@ -54,12 +54,12 @@ int twipsToPixelsY(int twips) { return qRound(twips * logicalDpiY() / 1440.0); }
 int pixelsToTwipsX(int pixels) { return qRound(pixels * 1440.0 / logicalDpiX()); }
 int pixelsToTwipsY(int pixels) { return qRound(pixels * 1440.0 / logicalDpiY()); }
 
-frmMDI *mainWindow()
+MainWindow *mainWindow()
 {
     return g_mainWindow;
 }
 
-frmMDI::frmMDI(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     g_mainWindow = this;
@@ -80,15 +80,15 @@ frmMDI::frmMDI(QWidget *parent)
     createStatusBar();
     layout->addWidget(m_statusBar);
 
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMDI::onSubWindowActivated);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
     setInsertionTargetResolver([] {
-        frmNotePad *document = g_mainWindow ? g_mainWindow->activeDocument() : nullptr;
+        DocumentWindow *document = g_mainWindow ? g_mainWindow->activeDocument() : nullptr;
         return document ? document->text1() : nullptr;
     });
     platform().setDialogParent(this);
 }
 
-frmMDI::~frmMDI()
+MainWindow::~MainWindow()
 {
     // The document area announces activations while its children are destroyed.
     disconnect(m_mdi, nullptr, this, nullptr);
@@ -100,7 +100,7 @@ frmMDI::~frmMDI()
 
 // ---- menus ----
 
-QMenu *frmMDI::addOwnMenu(const QString &objectName, const QString &caption)
+QMenu *MainWindow::addOwnMenu(const QString &objectName, const QString &caption)
 {
     auto *menu = new QMenu(caption, this);
     menu->setObjectName(objectName);
@@ -109,7 +109,7 @@ QMenu *frmMDI::addOwnMenu(const QString &objectName, const QString &caption)
     return menu;
 }
 
-void frmMDI::createMenus()
+void MainWindow::createMenus()
 {
     QMenu *file = addOwnMenu(QStringLiteral("mnuFile"), tr("&File"));
     const QList<MenuEntry> fileEntries = {
@@ -164,7 +164,7 @@ void frmMDI::createMenus()
     updateMenuBar();
 }
 
-QAction *frmMDI::action(const QString &objectName) const
+QAction *MainWindow::action(const QString &objectName) const
 {
     for (QMenu *menu : m_ownMenus) {
         for (QAction *a : menu->actions()) {
@@ -175,9 +175,9 @@ QAction *frmMDI::action(const QString &objectName) const
     return nullptr;
 }
 
-void frmMDI::updateMenuBar()
+void MainWindow::updateMenuBar()
 {
-    frmNotePad *document = activeDocument();
+    DocumentWindow *document = activeDocument();
     QMenuBar *bar = menuBar();
     bar->clear();
     const QList<QMenu *> &menus = document ? document->menus() : m_ownMenus;
@@ -188,7 +188,7 @@ void frmMDI::updateMenuBar()
 
 // ---- toolbars and status bar ----
 
-void frmMDI::createToolBars()
+void MainWindow::createToolBars()
 {
     m_mainToolbar = addToolBar(tr("Main Toolbar"));
     m_mainToolbar->setObjectName(QStringLiteral("MainToolbar"));
@@ -201,7 +201,7 @@ void frmMDI::createToolBars()
     m_picToolbar->setMinimumHeight(twipsToPixelsY(455));
 }
 
-void frmMDI::createStatusBar()
+void MainWindow::createStatusBar()
 {
     m_statusBar = new QWidget(this);
     m_statusBar->setObjectName(QStringLiteral("Picture1"));
@@ -229,13 +229,13 @@ void frmMDI::createStatusBar()
 
     m_keyTimer = new QTimer(this);
     m_keyTimer->setObjectName(QStringLiteral("timerKeys"));
-    connect(m_keyTimer, &QTimer::timeout, this, &frmMDI::pollKeyLocks);
+    connect(m_keyTimer, &QTimer::timeout, this, &MainWindow::pollKeyLocks);
     m_keyTimer->start(250);
     pollKeyLocks();
     layoutStatusBar();
 }
 
-void frmMDI::layoutStatusBar()
+void MainWindow::layoutStatusBar()
 {
     const int widthTwips = pixelsToTwipsX(width());
     const int labelTop = twipsToPixelsY(30);
@@ -250,7 +250,7 @@ void frmMDI::layoutStatusBar()
     }
 }
 
-void frmMDI::pollKeyLocks()
+void MainWindow::pollKeyLocks()
 {
     const KeyLockState state = platform().keyLockState();
     if (!state.known)
@@ -260,24 +260,24 @@ void frmMDI::pollKeyLocks()
     m_scrLock->setText(state.scrollLock ? QStringLiteral("SCRL") : QString());
 }
 
-void frmMDI::setStatusText(const QString &text)
+void MainWindow::setStatusText(const QString &text)
 {
     m_statusArea->setText(text);
 }
 
-QString frmMDI::statusText() const
+QString MainWindow::statusText() const
 {
     return m_statusArea->text();
 }
 
-void frmMDI::resizeEvent(QResizeEvent *event)
+void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     if (!isMinimized())
         layoutStatusBar();
 }
 
-void frmMDI::changeEvent(QEvent *event)
+void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
     // Sizes that changed while minimised were not laid out; the restored window may not get
@@ -286,7 +286,7 @@ void frmMDI::changeEvent(QEvent *event)
         layoutStatusBar();
 }
 
-bool frmMDI::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if ((watched == m_statusArea && event->type() == QEvent::MouseMove)
         || (watched == m_statusBar && event->type() == QEvent::MouseButtonPress)) {
@@ -297,39 +297,39 @@ bool frmMDI::eventFilter(QObject *watched, QEvent *event)
 
 // ---- document windows ----
 
-frmNotePad *frmMDI::activeDocument() const
+DocumentWindow *MainWindow::activeDocument() const
 {
     return documentOf(m_mdi->currentSubWindow());
 }
 
-QList<frmNotePad *> frmMDI::documents() const
+QList<DocumentWindow *> MainWindow::documents() const
 {
-    QList<frmNotePad *> list;
+    QList<DocumentWindow *> list;
     for (QMdiSubWindow *window : m_mdi->subWindowList()) {
-        if (frmNotePad *document = documentOf(window))
+        if (DocumentWindow *document = documentOf(window))
             list.append(document);
     }
     return list;
 }
 
-frmNotePad *frmMDI::documentInSlot(int slot) const
+DocumentWindow *MainWindow::documentInSlot(int slot) const
 {
-    for (frmNotePad *document : documents()) {
+    for (DocumentWindow *document : documents()) {
         if (document->slot() == slot)
             return document;
     }
     return nullptr;
 }
 
-frmNotePad *frmMDI::createDocumentWindow(int slot)
+DocumentWindow *MainWindow::createDocumentWindow(int slot)
 {
-    auto *document = new frmNotePad(slot);
+    auto *document = new DocumentWindow(slot);
     document->setCaption(QStringLiteral("Untitled:") + QString::number(slot));
     QMdiSubWindow *window = m_mdi->addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(document, &QObject::destroyed, this, [this] {
         // The closing window may still be listed now; look again once it is gone.
-        QTimer::singleShot(0, this, &frmMDI::updateMenuBar);
+        QTimer::singleShot(0, this, &MainWindow::updateMenuBar);
     });
     // New windows take three quarters of the document area, each a step below and to the
     // right of the one before, as a cascade would place them.
@@ -345,7 +345,7 @@ frmNotePad *frmMDI::createDocumentWindow(int slot)
     return document;
 }
 
-void frmMDI::activateDocument(frmNotePad *document)
+void MainWindow::activateDocument(DocumentWindow *document)
 {
     for (QMdiSubWindow *window : m_mdi->subWindowList()) {
         if (window->widget() == document) {
@@ -356,10 +356,10 @@ void frmMDI::activateDocument(frmNotePad *document)
     updateMenuBar();
 }
 
-void frmMDI::onSubWindowActivated(QMdiSubWindow *window)
+void MainWindow::onSubWindowActivated(QMdiSubWindow *window)
 {
     // Losing the program's focus also "activates" nothing; the menus stay as they are then.
-    frmNotePad *document = documentOf(window);
+    DocumentWindow *document = documentOf(window);
     if (document) {
         setStatusText(QStringLiteral("Edit ") + document->caption());
         if (document != m_shownMenusOf)
@@ -369,12 +369,12 @@ void frmMDI::onSubWindowActivated(QMdiSubWindow *window)
     }
 }
 
-void frmMDI::cascade()
+void MainWindow::cascade()
 {
     m_mdi->cascadeSubWindows();
 }
 
-void frmMDI::tileHorizontally()
+void MainWindow::tileHorizontally()
 {
     const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
     const QRect area = m_mdi->viewport()->rect();
@@ -389,7 +389,7 @@ void frmMDI::tileHorizontally()
     }
 }
 
-void frmMDI::tileVertically()
+void MainWindow::tileVertically()
 {
     const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
     const QRect area = m_mdi->viewport()->rect();
@@ -404,7 +404,7 @@ void frmMDI::tileVertically()
     }
 }
 
-void frmMDI::arrangeIcons()
+void MainWindow::arrangeIcons()
 {
     // Minimised windows line up along the bottom edge, left to right.
     const QRect area = m_mdi->viewport()->rect();
@@ -420,7 +420,7 @@ void frmMDI::arrangeIcons()
     }
 }
 
-void frmMDI::fillWindowList(QMenu *menu)
+void MainWindow::fillWindowList(QMenu *menu)
 {
     for (QAction *a : menu->actions()) {
         if (a->property("windowListEntry").toBool()) {
@@ -428,12 +428,12 @@ void frmMDI::fillWindowList(QMenu *menu)
             a->deleteLater();
         }
     }
-    const QList<frmNotePad *> list = documents();
+    const QList<DocumentWindow *> list = documents();
     if (list.isEmpty())
         return;
-    frmNotePad *active = activeDocument();
+    DocumentWindow *active = activeDocument();
     int number = 1;
-    for (frmNotePad *document : list) {
+    for (DocumentWindow *document : list) {
         QString caption = document->caption();
         caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction *entry = menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(caption));
@@ -444,23 +444,23 @@ void frmMDI::fillWindowList(QMenu *menu)
     }
 }
 
-bool frmMDI::extendedToolbarChecked() const
+bool MainWindow::extendedToolbarChecked() const
 {
     return m_extendedToolbar->isChecked();
 }
 
-void frmMDI::setExtendedToolbar(bool checked)
+void MainWindow::setExtendedToolbar(bool checked)
 {
     m_extendedToolbar->setChecked(checked);
     m_picToolbar->setVisible(checked);
 }
 
-void frmMDI::showAbout()
+void MainWindow::showAbout()
 {
     showAboutBox(this);
 }
 
-void frmMDI::showSupport()
+void MainWindow::showSupport()
 {
     platform().messageBox(QStringLiteral("Technical Support"),
                           tr("Teslund Applications answers questions about Vornel by mail:\n"
@@ -471,7 +471,7 @@ void frmMDI::showSupport()
 
 // ---- closing down ----
 
-void frmMDI::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     for (QMdiSubWindow *window : m_mdi->subWindowList()) {
         if (!window->close()) {

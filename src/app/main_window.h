@@ -15,28 +15,28 @@ class QToolBar;
 
 namespace vornel {
 
-class frmNotePad;
+class DocumentWindow;
 
 // The main window (frmMDI): the document area with every document window, the two toolbar
 // rows, the status bar and the menu bar. The menu bar shows the active document window's
 // menus, or the main window's own small menus when no document is open.
-class frmMDI : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     static inline const QString kCaption = QStringLiteral("Vornel Internet Home Page Creator");
 
-    explicit frmMDI(QWidget *parent = nullptr);
-    ~frmMDI() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     QMdiArea *mdiArea() const { return m_mdi; }
     // The active document window, or the one that becomes active when the program is.
-    frmNotePad *activeDocument() const;
-    QList<frmNotePad *> documents() const;
-    frmNotePad *documentInSlot(int slot) const;
+    DocumentWindow *activeDocument() const;
+    QList<DocumentWindow *> documents() const;
+    DocumentWindow *documentInSlot(int slot) const;
     // A new document window for the slot, shown and active, caption "Untitled:" + slot.
-    frmNotePad *createDocumentWindow(int slot);
-    void activateDocument(frmNotePad *document);
+    DocumentWindow *createDocumentWindow(int slot);
+    void activateDocument(DocumentWindow *document);
 
     // The hint line at the left of the status bar.
     void setStatusText(const QString &text);
@@ -99,12 +99,12 @@ private:
     QList<QMenu *> m_ownMenus;
     QList<QAction *> m_recent;
     QAction *m_extendedToolbar = nullptr;
-    frmNotePad *m_shownMenusOf = nullptr;
+    DocumentWindow *m_shownMenusOf = nullptr;
     CommonDialog m_commonDialog;
 };
 
 // The one main window, or nullptr before it exists.
-frmMDI *mainWindow();
+MainWindow *mainWindow();
 
 // Twips (1/1440 inch) to pixels and back, through the screen's logical resolution.
 int twipsToPixelsX(int twips);

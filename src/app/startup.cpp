@@ -92,7 +92,7 @@ QRect designGeometry()
     return design;
 }
 
-void loadMainWindow(frmMDI &window)
+void loadMainWindow(MainWindow &window)
 {
     CursorOverride busy(Qt::BusyCursor);
     ignoringErrors([] { QDir::setCurrent(QCoreApplication::applicationDirPath()); });
@@ -116,8 +116,8 @@ StartedProgram startUp(const StartupOptions &options)
     });
     QCoreApplication::processEvents();
 
-    started.mainWindow = std::make_unique<frmMDI>();
-    frmMDI &main = *started.mainWindow;
+    started.mainWindow = std::make_unique<MainWindow>();
+    MainWindow &main = *started.mainWindow;
     placeInTwips(main, designGeometry());
     loadMainWindow(main);
     main.show();

@@ -12,7 +12,7 @@
 
 namespace vornel {
 
-class frmMDI;
+class MainWindow;
 
 // The command line as the program takes it: one path, the arguments after the program's
 // name joined with blanks, so that a path with blanks opens even when it was not quoted.
@@ -30,7 +30,7 @@ QRect designGeometry();
 // Main window load: the program's folder becomes the current folder, and the window moves to
 // the stored "X", "Y" plus 10 and takes the stored "Width", "Height" minus 20 (twips); a key
 // that is missing or unreadable stands for the window's present value.
-void loadMainWindow(frmMDI &window);
+void loadMainWindow(MainWindow &window);
 
 struct StartupOptions {
     QString commandLine;  // the file to open, or empty
@@ -38,7 +38,7 @@ struct StartupOptions {
 };
 
 struct StartedProgram {
-    std::unique_ptr<frmMDI> mainWindow;  // shown
+    std::unique_ptr<MainWindow> mainWindow;  // shown
     QPointer<Welcome> splash;            // until it has closed itself
 };
 

@@ -33,7 +33,7 @@ bool StatusHints::eventFilter(QObject *watched, QEvent *event)
         const auto *move = static_cast<QMouseEvent *>(event);
         const bool overChild = watched == m_dialog && m_dialog->childAt(move->position().toPoint()) != nullptr;
         const auto hint = m_hints.constFind(watched);
-        frmMDI *main = mainWindow();
+        MainWindow *main = mainWindow();
         if (hint != m_hints.constEnd() && main && !overChild)
             main->setStatusText(*hint);
     }

@@ -66,7 +66,7 @@ frmTemplate::frmTemplate(const QString &folder, QWidget *parent)
 
     adjustSize();
     // Centred within the main window's extent, measured from the screen's corner.
-    if (const frmMDI *main = mainWindow())
+    if (const MainWindow *main = mainWindow())
         move((main->width() - width()) / 2, (main->height() - height()) / 2);
 }
 

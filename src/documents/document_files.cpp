@@ -51,7 +51,7 @@ public:
 // start other commands in the middle of the load.
 class LoadProgress {
 public:
-    LoadProgress(frmMDI &main, qint64 fileSize)
+    LoadProgress(MainWindow &main, qint64 fileSize)
         : m_main(main)
         , m_active(fileSize >= kShowProgressFrom)
         , m_after(main.statusText())
@@ -78,7 +78,7 @@ public:
     void setTextAfter(const QString &text) { m_after = text; }
 
 private:
-    frmMDI &m_main;
+    MainWindow &m_main;
     bool m_active;
     bool m_shown = false;
     QString m_after;
@@ -91,7 +91,7 @@ void tell(const QString &title, const QString &text, MsgIcon icon = MsgIcon::Non
 
 // The shared file dialog prepared as an open dialog; the default extension a Save As left
 // behind would otherwise be added to the name of the file picked.
-CommonDialog &openDialog(frmMDI &main, const QString &title, const QString &filter, int filterIndex)
+CommonDialog &openDialog(MainWindow &main, const QString &title, const QString &filter, int filterIndex)
 {
     CommonDialog &dialog = main.commonDialog();
     dialog.dialogTitle = title;
@@ -102,7 +102,7 @@ CommonDialog &openDialog(frmMDI &main, const QString &title, const QString &filt
     return dialog;
 }
 
-void retitle(frmNotePad &window, const QString &path, const QString &name)
+void retitle(DocumentWindow &window, const QString &path, const QString &name)
 {
     // A relative path (from the command line) would name another file once the current
     // folder changes.
@@ -113,14 +113,14 @@ void retitle(frmNotePad &window, const QString &path, const QString &name)
 
 } // namespace
 
-frmNotePad *LoadDocument(const QString &path, const QString &name)
+DocumentWindow *LoadDocument(const QString &path, const QString &name)
 {
-    frmMDI *main = mainWindow();
+    MainWindow *main = mainWindow();
     if (!main)
         return nullptr;
 
     FileRead file;
-    frmNotePad *window = nullptr;
+    DocumentWindow *window = nullptr;
     {
         BusyCursor busy;
         LoadProgress progress(*main, QFileInfo(path).size());
@@ -146,7 +146,7 @@ frmNotePad *LoadDocument(const QString &path, const QString &name)
         }
     }
     if (!file.opened) {
-        tell(frmMDI::kCaption, QStringLiteral("Can't open file: ") + path);
+        tell(MainWindow::kCaption, QStringLiteral("Can't open file: ") + path);
         return nullptr;
     }
     if (!file.complete) {
@@ -156,7 +156,7 @@ frmNotePad *LoadDocument(const QString &path, const QString &name)
     return window;
 }
 
-bool SaveDocument(frmNotePad &window, const QString &path, const QString &name)
+bool SaveDocument(DocumentWindow &window, const QString &path, const QString &name)
 {
     QString error;
     {
@@ -168,7 +168,7 @@ bool SaveDocument(frmNotePad &window, const QString &path, const QString &name)
         error = writeFileSafely(path, bytes);
     }
     if (!error.isEmpty()) {
-        tell(frmMDI::kCaption, error, MsgIcon::Exclamation);
+        tell(MainWindow::kCaption, error, MsgIcon::Exclamation);
         return false;
     }
     retitle(window, path, name);
@@ -178,7 +178,7 @@ bool SaveDocument(frmNotePad &window, const QString &path, const QString &name)
 
 QString AskSaveAsName()
 {
-    frmMDI *main = mainWindow();
+    MainWindow *main = mainWindow();
     if (!main)
         return QString();
     CommonDialog &dialog = main->commonDialog();
@@ -194,7 +194,7 @@ QString AskSaveAsName()
     return dialog.fileName;
 }
 
-bool SaveOnClose(frmNotePad &window)
+bool SaveOnClose(DocumentWindow &window)
 {
     if (window.caption() == QStringLiteral("Untitled:") + window.tag()) {
         const QString path = AskSaveAsName();
@@ -208,7 +208,7 @@ bool SaveOnClose(frmNotePad &window)
 
 void OpenCommand()
 {
-    frmMDI *main = mainWindow();
+    MainWindow *main = mainWindow();
     if (!main)
         return;
     CommonDialog &dialog = openDialog(*main, QString(), kOpenFilter, 1);
@@ -226,7 +226,7 @@ void OpenCommand()
     AddRecentFile(path);
 }
 
-void SaveCommand(frmNotePad &window)
+void SaveCommand(DocumentWindow &window)
 {
     QString path;
     QString name;
@@ -243,7 +243,7 @@ void SaveCommand(frmNotePad &window)
     AddRecentFile(path);
 }
 
-void SaveAsCommand(frmNotePad &window)
+void SaveAsCommand(DocumentWindow &window)
 {
     const QString path = AskSaveAsName();
     if (path.isEmpty())
@@ -254,8 +254,8 @@ void SaveAsCommand(frmNotePad &window)
 
 void InsertFileCommand()
 {
-    frmMDI *main = mainWindow();
-    frmNotePad *window = main ? main->activeDocument() : nullptr;
+    MainWindow *main = mainWindow();
+    DocumentWindow *window = main ? main->activeDocument() : nullptr;
     if (!window)
         return;
     CommonDialog &dialog =
@@ -275,7 +275,7 @@ void InsertFileCommand()
             window->text1()->setSelText(codec::decode(file.bytes));
     }
     if (!file.opened) {
-        tell(frmMDI::kCaption, QStringLiteral("Can't open file: ") + path);
+        tell(MainWindow::kCaption, QStringLiteral("Can't open file: ") + path);
         return;
     }
     if (!file.complete) {
@@ -286,7 +286,7 @@ void InsertFileCommand()
 
 void DeleteFileCommand()
 {
-    frmMDI *main = mainWindow();
+    MainWindow *main = mainWindow();
     if (!main)
         return;
     CommonDialog &dialog = openDialog(*main, QStringLiteral("Select File to Delete"), kDeleteFilter, 1);
@@ -312,14 +312,14 @@ QString FileNameOf(const QString &path)
 
 bool ActivateIfOpen(const QString &path)
 {
-    frmMDI *main = mainWindow();
+    MainWindow *main = mainWindow();
     if (!main)
         return false;
     const DocumentTable &table = documentTable();
     for (int slot = 1; slot <= table.size(); ++slot) {
         if (table.isFree(slot))
             continue;
-        frmNotePad *window = main->documentInSlot(slot);
+        DocumentWindow *window = main->documentInSlot(slot);
         if (window && isSameFile(window->realFileName(), path)) {
             main->activateDocument(window);
             return true;

@@ -4,26 +4,26 @@
 
 namespace vornel {
 
-class frmNotePad;
+class DocumentWindow;
 
 // Moving documents between document windows and the disk, and the File menu commands.
 
 // Loads the file at path into a new document window titled name (upper-cased). On failure to
 // open: "Can't open file: " + path, and no window. Returns the new window or nullptr.
-frmNotePad *LoadDocument(const QString &path, const QString &name);
+DocumentWindow *LoadDocument(const QString &path, const QString &name);
 // Writes the window's text followed by one CR LF to path, replacing the file safely; on
 // success retitles the window and clears its changed flag. False (and the error shown) on
 // failure, with the window unchanged.
-bool SaveDocument(frmNotePad &window, const QString &path, const QString &name);
+bool SaveDocument(DocumentWindow &window, const QString &path, const QString &name);
 // The Save As dialog: the chosen full path, or the empty text on Cancel.
 QString AskSaveAsName();
 // Yes in the close question: saves the window being closed; false means the close is
 // cancelled (no name chosen, or the save failed).
-bool SaveOnClose(frmNotePad &window);
+bool SaveOnClose(DocumentWindow &window);
 
 void OpenCommand();
-void SaveCommand(frmNotePad &window);
-void SaveAsCommand(frmNotePad &window);
+void SaveCommand(DocumentWindow &window);
+void SaveAsCommand(DocumentWindow &window);
 void InsertFileCommand();
 void DeleteFileCommand();
 void PrintCommand();

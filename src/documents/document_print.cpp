@@ -9,8 +9,8 @@ namespace vornel {
 
 void PrintCommand()
 {
-    frmMDI *main = mainWindow();
-    frmNotePad *window = main ? main->activeDocument() : nullptr;
+    MainWindow *main = mainWindow();
+    DocumentWindow *window = main ? main->activeDocument() : nullptr;
     if (!window)
         return;
     const TextArea &text = *window->text1();
@@ -24,11 +24,11 @@ void PrintCommand()
 
     const bool selection = options.flags & PrintDialogFlags::Selection;
     if (selection && text.selLength() == 0) {
-        platform().messageBox(frmMDI::kCaption, QStringLiteral("No selection to print"), MsgButtons::Ok, MsgIcon::None);
+        platform().messageBox(MainWindow::kCaption, QStringLiteral("No selection to print"), MsgButtons::Ok, MsgIcon::None);
         return;
     }
     if (options.flags & PrintDialogFlags::PrintToFile) {
-        platform().messageBox(frmMDI::kCaption, QStringLiteral("only one copy when you print to file"),
+        platform().messageBox(MainWindow::kCaption, QStringLiteral("only one copy when you print to file"),
                               MsgButtons::Ok, MsgIcon::None);
         return;
     }

@@ -88,9 +88,9 @@ void setTemplateFolder(const QString &folder)
     templateFolderOverride() = folder;
 }
 
-frmNotePad *NewDocumentFromTemplate(const QString &templateName)
+DocumentWindow *NewDocumentFromTemplate(const QString &templateName)
 {
-    frmMDI *main = mainWindow();
+    MainWindow *main = mainWindow();
     if (!main)
         return nullptr;
 
@@ -108,7 +108,7 @@ frmNotePad *NewDocumentFromTemplate(const QString &templateName)
         // The settings hold a bare file name; it is appended as it stands, as it always was.
         const TemplateRead read = readTemplateFile(templateFolder() + QLatin1Char('/') + templateName);
         if (!read.opened) {
-            platform().messageBox(frmMDI::kCaption, QStringLiteral("Can't open template file: ") + templateName,
+            platform().messageBox(MainWindow::kCaption, QStringLiteral("Can't open template file: ") + templateName,
                                   MsgButtons::Ok, MsgIcon::None);
             return nullptr;
         }
@@ -121,7 +121,7 @@ frmNotePad *NewDocumentFromTemplate(const QString &templateName)
     }
 
     const int slot = documentTable().findFreeSlot();
-    frmNotePad *window = main->createDocumentWindow(slot);
+    DocumentWindow *window = main->createDocumentWindow(slot);
     window->setCaption(QStringLiteral("Untitled:") + QString::number(slot));
     // Filled while hidden so that a long template is laid out once. Filling it is a change of
     // the text, which marks the new document as changed: closing it asks whether to save.

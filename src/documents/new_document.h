@@ -4,7 +4,7 @@
 
 namespace vornel {
 
-class frmNotePad;
+class DocumentWindow;
 
 // The name of the built-in template, as the chooser lists it and the settings keep it.
 inline const QString kDefaultTemplateName = QStringLiteral("Vornel Default");
@@ -23,6 +23,6 @@ void setTemplateFolder(const QString &folder);
 // named template, or nullptr when nothing was created (the title prompt cancelled or left
 // empty, the template file missing, no main window). A template file is taken over byte for
 // byte; a short read is reported and the document keeps what was read.
-frmNotePad *NewDocumentFromTemplate(const QString &templateName);
+DocumentWindow *NewDocumentFromTemplate(const QString &templateName);
 
 } // namespace vornel

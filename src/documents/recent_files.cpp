@@ -91,7 +91,7 @@ void PushRecentFile(const QString &path)
 
 void RefreshRecentMenus()
 {
-    frmMDI *main = mainWindow();
+    MainWindow *main = mainWindow();
     if (!main)
         return;
     QList<const QList<QAction *> *> menus{&main->recentFileActions()};
@@ -99,7 +99,7 @@ void RefreshRecentMenus()
     for (int slot = 1; slot <= table.size(); ++slot) {
         if (table.isFree(slot))
             continue;
-        if (frmNotePad *window = main->documentInSlot(slot))
+        if (DocumentWindow *window = main->documentInSlot(slot))
             menus << &window->recentFileActions();
     }
     const StoredList list = storedList();
@@ -114,7 +114,7 @@ void RefreshRecentMenus()
 
 void FillRecentMenusAtStartup()
 {
-    frmMDI *main = mainWindow();
+    MainWindow *main = mainWindow();
     if (!main)
         return;
     for (int i = 1; i <= kRecentFileCount; ++i) {

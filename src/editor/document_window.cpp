@@ -21,7 +21,7 @@
 
 namespace vornel {
 
-frmNotePad::frmNotePad(int slot, QWidget *parent)
+DocumentWindow::DocumentWindow(int slot, QWidget *parent)
     : QWidget(parent)
     , m_slot(slot)
     , m_text(new TextArea(this))
@@ -46,7 +46,7 @@ frmNotePad::frmNotePad(int slot, QWidget *parent)
     applyPreferences();
 }
 
-frmNotePad::~frmNotePad()
+DocumentWindow::~DocumentWindow()
 {
     // A window closed by its close box gave its slot back already; by the time it is deleted
     // a new window may have taken that slot.
@@ -54,17 +54,17 @@ frmNotePad::~frmNotePad()
         documentTable().setFree(m_slot, true);
 }
 
-void frmNotePad::setCaption(const QString &caption)
+void DocumentWindow::setCaption(const QString &caption)
 {
     setWindowTitle(caption);
 }
 
-QMenu *frmNotePad::menu(const QString &objectName) const
+QMenu *DocumentWindow::menu(const QString &objectName) const
 {
     return findChild<QMenu *>(objectName);
 }
 
-QAction *frmNotePad::action(const QString &objectName) const
+QAction *DocumentWindow::action(const QString &objectName) const
 {
     for (QMenu *top : m_menus) {
         if (auto *found = top->findChild<QAction *>(objectName))
@@ -83,20 +83,20 @@ QAction *frmNotePad::action(const QString &objectName) const
     return nullptr;
 }
 
-QMenu *frmNotePad::addTopMenu(const QString &objectName, const QString &caption)
+QMenu *DocumentWindow::addTopMenu(const QString &objectName, const QString &caption)
 {
     auto *top = new QMenu(caption, this);
     top->setObjectName(objectName);
     // Opening any menu clears the hint line.
     connect(top, &QMenu::aboutToShow, this, [] {
-        if (frmMDI *main = mainWindow())
+        if (MainWindow *main = mainWindow())
             main->setStatusText(QString());
     });
     m_menus.append(top);
     return top;
 }
 
-void frmNotePad::insertMenu(QMenu *menu)
+void DocumentWindow::insertMenu(QMenu *menu)
 {
     // The menu bar keeps this order whichever menus a later part of the program adds.
     static const QStringList order = {
@@ -113,14 +113,14 @@ void frmNotePad::insertMenu(QMenu *menu)
         ++at;
     m_menus.insert(at, menu);
     connect(menu, &QMenu::aboutToShow, this, [] {
-        if (frmMDI *main = mainWindow())
+        if (MainWindow *main = mainWindow())
             main->setStatusText(QString());
     });
-    if (frmMDI *main = mainWindow())
+    if (MainWindow *main = mainWindow())
         main->updateMenuBar();
 }
 
-void frmNotePad::buildMenus()
+void DocumentWindow::buildMenus()
 {
     buildFileMenu();
     buildEditMenu();
@@ -131,12 +131,12 @@ void frmNotePad::buildMenus()
     addMarkupMenus(*this);
 }
 
-void frmNotePad::buildFileMenu()
+void DocumentWindow::buildFileMenu()
 {
     QMenu *file = addTopMenu(QStringLiteral("mnuFile"), tr("&File"));
     const QList<MenuEntry> entries = {
         {QStringLiteral("mnuFNew"), tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), [] {
-             if (frmMDI *main = mainWindow())
+             if (MainWindow *main = mainWindow())
                  main->action(QStringLiteral("mnuFNew"))->trigger();
          }},
         {QStringLiteral("mnuFOpen"), tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), [] { OpenCommand(); }},
@@ -151,7 +151,7 @@ void frmNotePad::buildFileMenu()
         {QStringLiteral("mnuPrintSetup"), tr("P&rint Setup..."), QKeySequence(Qt::CTRL | Qt::Key_R), [] { PrintSetupCommand(); }},
         {QStringLiteral("mnuFSep3"), QString(), {}, {}},
         {QStringLiteral("mnuFExit"), tr("E&xit"), {}, [] {
-             if (frmMDI *main = mainWindow())
+             if (MainWindow *main = mainWindow())
                  main->close();
          }},
     };
@@ -170,7 +170,7 @@ void frmNotePad::buildFileMenu()
     connect(file, &QMenu::aboutToShow, this, [this] { action(QStringLiteral("mnuPrint"))->setEnabled(m_text->length() > 0); });
 }
 
-void frmNotePad::buildEditMenu()
+void DocumentWindow::buildEditMenu()
 {
     QMenu *edit = addTopMenu(QStringLiteral("mnuEdit"), tr("&Edit"));
     const QList<MenuEntry> entries = {
@@ -197,7 +197,7 @@ void frmNotePad::buildEditMenu()
             [this] { action(QStringLiteral("mnuUndo"))->setEnabled(documentTable().isChanged(m_slot)); });
 }
 
-void frmNotePad::buildDocumentMenu()
+void DocumentWindow::buildDocumentMenu()
 {
     QMenu *document = addTopMenu(QStringLiteral("mnuDocument"), tr("&Document"));
     struct DocTag {
@@ -218,7 +218,7 @@ void frmNotePad::buildDocumentMenu()
     }
 }
 
-void frmNotePad::buildStylesMenu()
+void DocumentWindow::buildStylesMenu()
 {
     QMenu *styles = addTopMenu(QStringLiteral("mnuStyles"), tr("&Styles"));
     QMenu *headings = styles->addMenu(tr("&Headings"));
@@ -232,7 +232,7 @@ void frmNotePad::buildStylesMenu()
     }
 }
 
-void frmNotePad::buildWindowMenu()
+void DocumentWindow::buildWindowMenu()
 {
     m_windowMenu = addTopMenu(QStringLiteral("mnuWindow"), tr("&Window"));
     // The extended-characters toolbox hooks its command onto mnuExtend.
@@ -242,14 +242,14 @@ void frmNotePad::buildWindowMenu()
                                     {QStringLiteral("mnuOToolbar"), tr("Extended &Toolbar"), {}, {}}, this);
     toolbar->setCheckable(true);
     connect(toolbar, &QAction::triggered, this, [toolbar] {
-        if (frmMDI *main = mainWindow())
+        if (MainWindow *main = mainWindow())
             main->setExtendedToolbar(toolbar->isChecked());
     });
     m_windowMenu->addSeparator();
     const char *arrange[] = {"&Cascade", "Tile &Horizontally", "Tile &Vertically", "&Arrange Icons"};
     for (int i = 0; i < 4; ++i) {
         addMenuEntry(m_windowMenu, {arrayName(QStringLiteral("mnuArrange"), i), tr(arrange[i]), {}, [i] {
-                                        frmMDI *main = mainWindow();
+                                        MainWindow *main = mainWindow();
                                         if (!main)
                                             return;
                                         switch (i) {
@@ -263,14 +263,14 @@ void frmNotePad::buildWindowMenu()
     }
     connect(m_windowMenu, &QMenu::aboutToShow, this, [this, toolbar, toolbox] {
         toolbox->setChecked(prefs().ExtShow != 0);
-        if (frmMDI *main = mainWindow()) {
+        if (MainWindow *main = mainWindow()) {
             toolbar->setChecked(main->extendedToolbarChecked());
             main->fillWindowList(m_windowMenu);
         }
     });
 }
 
-void frmNotePad::buildHelpMenu()
+void DocumentWindow::buildHelpMenu()
 {
     QMenu *help = addTopMenu(QStringLiteral("mnuHelp"), tr("&Help"));
     // The manual's commands hook onto mnuManual(0..1).
@@ -278,23 +278,23 @@ void frmNotePad::buildHelpMenu()
     addMenuEntry(help, {arrayName(QStringLiteral("mnuManual"), 1), tr("Vornel &Manual"), {}, {}}, this);
     addMenuEntry(help, {QStringLiteral("mnuHSep1"), QString(), {}, {}}, this);
     addMenuEntry(help, {QStringLiteral("mnuSupport"), tr("&Getting Help from Teslund"), {}, [] {
-                            if (frmMDI *main = mainWindow())
+                            if (MainWindow *main = mainWindow())
                                 main->showSupport();
                         }},
                  this);
     addMenuEntry(help, {QStringLiteral("mnuAbout"), tr("&About Vornel"), {}, [] {
-                            if (frmMDI *main = mainWindow())
+                            if (MainWindow *main = mainWindow())
                                 main->showAbout();
                         }},
                  this);
 }
 
-void frmNotePad::mnuHead(int level)
+void DocumentWindow::mnuHead(int level)
 {
     InsertBlockTag(*m_text, QStringLiteral("H") + QString::number(level), true);
 }
 
-void frmNotePad::editDelete()
+void DocumentWindow::editDelete()
 {
     TextArea &text = *m_text;
     if (text.selStart() >= text.length())
@@ -308,13 +308,13 @@ void frmNotePad::editDelete()
     text.setSelText(QString());
 }
 
-void frmNotePad::editSelectAll()
+void DocumentWindow::editSelectAll()
 {
     m_text->setSelStart(0);
     m_text->setSelLength(m_text->length());
 }
 
-void frmNotePad::applyPreferences()
+void DocumentWindow::applyPreferences()
 {
     const Preferences &p = prefs();
     QPalette palette = m_text->palette();
@@ -339,14 +339,14 @@ void frmNotePad::applyPreferences()
         m_text->setFont(font);
 }
 
-void frmNotePad::showStatus()
+void DocumentWindow::showStatus()
 {
-    frmMDI *main = mainWindow();
+    MainWindow *main = mainWindow();
     if (main && main->activeDocument() && main->activeDocument()->caption() == caption())
         main->setStatusText(QStringLiteral("Edit ") + caption());
 }
 
-bool frmNotePad::eventFilter(QObject *watched, QEvent *event)
+bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_text && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
@@ -362,11 +362,11 @@ bool frmNotePad::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void frmNotePad::closeEvent(QCloseEvent *event)
+void DocumentWindow::closeEvent(QCloseEvent *event)
 {
     if (documentTable().isChanged(m_slot)) {
         const MsgResult answer = platform().messageBox(
-            frmMDI::kCaption,
+            MainWindow::kCaption,
             QStringLiteral("Do you want to save changes to the file [") + caption() + QStringLiteral("]?"),
             MsgButtons::YesNoCancel, MsgIcon::Question);
         if (answer == MsgResult::Cancel || (answer == MsgResult::Yes && !SaveOnClose(*this))) {

@@ -13,12 +13,12 @@ class TextArea;
 // A document window (frmNotePad): one text area filling it, the full path of its file, a
 // caption, its slot in the document table (its tag) and its own menu bar, which the main
 // window shows while this window is active.
-class frmNotePad : public QWidget {
+class DocumentWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmNotePad(int slot, QWidget *parent = nullptr);
-    ~frmNotePad() override;
+    explicit DocumentWindow(int slot, QWidget *parent = nullptr);
+    ~DocumentWindow() override;
 
     TextArea *text1() const { return m_text; }
     int slot() const { return m_slot; }

@@ -110,7 +110,7 @@ void insertElement(TextArea &area, const QString &startTag, const QString &endTe
 }
 
 void addTagEntries(QMenu *menu, const QString &controlName, const TagEntry *entries, int count,
-                   frmNotePad &window)
+                   DocumentWindow &window)
 {
     for (int i = 0; i < count; ++i) {
         const TagEntry &entry = entries[i];
@@ -137,7 +137,7 @@ QMenu *addSubmenu(QMenu *menu, const QString &entryName, const QString &caption,
 }
 
 void addCellSubmenu(QMenu *special, int tableIndex, const QString &caption, const QString &controlName,
-                    const QString &cellTag, frmNotePad &window)
+                    const QString &cellTag, DocumentWindow &window)
 {
     QMenu *cells = addSubmenu(special, arrayName(QStringLiteral("mnutable"), tableIndex), caption, controlName);
     TextArea *area = window.text1();
@@ -151,7 +151,7 @@ void addCellSubmenu(QMenu *special, int tableIndex, const QString &caption, cons
     }
 }
 
-void addStyleEntries(frmNotePad &window)
+void addStyleEntries(DocumentWindow &window)
 {
     QMenu *styles = window.menu(QStringLiteral("mnuStyles"));
     if (!styles)
@@ -159,7 +159,7 @@ void addStyleEntries(frmNotePad &window)
     addTagEntries(styles, QStringLiteral("mnuTextStyle"), textStyles, int(std::size(textStyles)), window);
 }
 
-void addInsertMenu(frmNotePad &window)
+void addInsertMenu(DocumentWindow &window)
 {
     auto *insert = new QMenu(QObject::tr("&Insert"), &window);
     insert->setObjectName(QStringLiteral("mnuInsert"));
@@ -179,7 +179,7 @@ void addInsertMenu(frmNotePad &window)
     window.insertMenu(insert);
 }
 
-void addSpecialMenu(frmNotePad &window)
+void addSpecialMenu(DocumentWindow &window)
 {
     auto *special = new QMenu(QObject::tr("S&pecial"), &window);
     special->setObjectName(QStringLiteral("mnuSpecial"));
@@ -197,7 +197,7 @@ void addSpecialMenu(frmNotePad &window)
     addMenuEntry(special,
                  {arrayName(QStringLiteral("mnutable"), 1), QObject::tr("&Build Table..."), {},
                   [] {
-                      platform().messageBox(frmMDI::kCaption, QStringLiteral("popup box to build entire table"),
+                      platform().messageBox(MainWindow::kCaption, QStringLiteral("popup box to build entire table"),
                                             MsgButtons::Ok, MsgIcon::None);
                   },
                   false},
@@ -226,7 +226,7 @@ void addSpecialMenu(frmNotePad &window)
 
 } // namespace
 
-void addMarkupMenus(frmNotePad &window)
+void addMarkupMenus(DocumentWindow &window)
 {
     addStyleEntries(window);
     addInsertMenu(window);

@@ -2,7 +2,7 @@
 
 namespace vornel {
 
-class frmNotePad;
+class DocumentWindow;
 class TextArea;
 
 // The markup menus of a document window, each built from its table:
@@ -14,7 +14,7 @@ class TextArea;
 // - Special ("mnuSpecial"): the alignment entries mnuJustify(0..5), then the table entries
 //   mnutable(0..5) with the submenus "mnuTableBorder", "mnuHeadingXTRA" and "mnuCellXTRA".
 //   The entities mnuSpecial(0..2), mnuDateTime and mnuGoHome go in front of mnuJustify(0).
-void addMarkupMenus(frmNotePad &window);
+void addMarkupMenus(DocumentWindow &window);
 
 // mnuList(index) on a text area: a list skeleton or block tags with nothing selected, the
 // selected lines turned into a list otherwise, assigned as one undo step. The conversion lets

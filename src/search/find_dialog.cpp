@@ -94,7 +94,7 @@ frmFind::frmFind(TextArea *area, QWidget *parent)
     adjustSize();
     resize(std::max(width(), 380), height());
     // Centred over the main window.
-    if (const frmMDI *main = mainWindow()) {
+    if (const MainWindow *main = mainWindow()) {
         const QRect frame = main->frameGeometry();
         move(frame.left() + frame.width() / 2 - width() / 2, frame.top() + frame.height() / 2 - height() / 2);
     }

@@ -82,7 +82,7 @@ frmReplace::frmReplace(QWidget *parent)
     adjustSize();
     resize(std::max(width(), 380), height());
     // Centred within the main window's extent, measured from the screen's corner.
-    if (const frmMDI *main = mainWindow())
+    if (const MainWindow *main = mainWindow())
         move((main->width() - width()) / 2, (main->height() - height()) / 2);
 }
 

@@ -62,8 +62,8 @@ void OpenReplaceDialog(TextArea &area)
 void SearchButtonClick()
 {
     QCoreApplication::processEvents();
-    frmMDI *main = mainWindow();
-    frmNotePad *document = main ? main->activeDocument() : nullptr;
+    MainWindow *main = mainWindow();
+    DocumentWindow *document = main ? main->activeDocument() : nullptr;
     if (!document) {
         platform().beep();
         return;

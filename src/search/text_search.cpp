@@ -105,7 +105,7 @@ bool FindStep(SearchTarget &target, SearchState &state)
     if (found >= 0)
         target.select(found, int(state.SearchText.size()));
     else
-        platform().messageBox(frmMDI::kCaption, notFoundText(state), MsgButtons::Ok, MsgIcon::None);
+        platform().messageBox(MainWindow::kCaption, notFoundText(state), MsgButtons::Ok, MsgIcon::None);
 
     state.LastSearchPos = target.selStart();
     state.NewSearch = false;

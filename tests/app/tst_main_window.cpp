@@ -321,7 +321,7 @@ private Q_SLOTS:
     void menuBarSwitchesWithTheDocuments()
     {
         showMain();
-        frmNotePad *document = m_app->newDocument();
+        DocumentWindow *document = m_app->newDocument();
         QCOMPARE(m_app->main()->menuBar()->actions().first()->menu(), document->menus().first());
         document->parentWidget()->close();
         QTRY_COMPARE(m_app->main()->menuBar()->actions().first()->menu(), ownMenu(QStringLiteral("mnuFile")));
@@ -357,7 +357,7 @@ private Q_SLOTS:
     void documentEntrySetsTheToolbar()
     {
         showMain();
-        frmNotePad *document = m_app->newDocument();
+        DocumentWindow *document = m_app->newDocument();
         QAction *documentEntry = document->action(QStringLiteral("mnuOToolbar"));
         QVERIFY(documentEntry);
 
@@ -402,7 +402,7 @@ private Q_SLOTS:
         m_app->main()->action(QStringLiteral("mnuAbout"))->trigger();
         QCOMPARE(shown, 1);
 
-        frmNotePad *document = m_app->newDocument();
+        DocumentWindow *document = m_app->newDocument();
         document->action(QStringLiteral("mnuAbout"))->trigger();
         QCOMPARE(shown, 2);
     }
@@ -471,9 +471,9 @@ private Q_SLOTS:
     {
         showMain();
         m_app->newDocument();
-        frmNotePad *changed = m_app->newDocument();
+        DocumentWindow *changed = m_app->newDocument();
         documentTable().setChanged(changed->slot(), true);
-        m_app->platform().expectMessageBox(MsgResult::No, frmMDI::kCaption);
+        m_app->platform().expectMessageBox(MsgResult::No, MainWindow::kCaption);
 
         QVERIFY(m_app->main()->close());
 
@@ -485,10 +485,10 @@ private Q_SLOTS:
     void cancelInACloseQuestionStopsTheExit()
     {
         showMain();
-        frmNotePad *changed = m_app->newDocument();
-        frmNotePad *other = m_app->newDocument();
+        DocumentWindow *changed = m_app->newDocument();
+        DocumentWindow *other = m_app->newDocument();
         documentTable().setChanged(changed->slot(), true);
-        m_app->platform().expectMessageBox(MsgResult::Cancel, frmMDI::kCaption);
+        m_app->platform().expectMessageBox(MsgResult::Cancel, MainWindow::kCaption);
 
         QVERIFY(!m_app->main()->close());
 

@@ -64,7 +64,7 @@ private:
     std::unique_ptr<ScopedPlatform> m_platform;
     StartedProgram m_started;
 
-    frmMDI &start(const QString &commandLine = QString())
+    MainWindow &start(const QString &commandLine = QString())
     {
         StartupOptions options;
         options.commandLine = commandLine;
@@ -128,7 +128,7 @@ private Q_SLOTS:
     void storedGeometryGetsTheOffsets()
     {
         storeGeometry(QRect(1500, 1200, 10500, 7500));
-        frmMDI main;
+        MainWindow main;
         main.move(40, 30);
         main.resize(500, 400);
 
@@ -141,7 +141,7 @@ private Q_SLOTS:
 
     void firstStartOffsetsThePresentGeometry()
     {
-        frmMDI main;
+        MainWindow main;
         main.move(75, 60);
         main.resize(600, 450);
         const QRect present = twipsGeometryOf(main);
@@ -156,7 +156,7 @@ private Q_SLOTS:
         storeGeometry(QRect(1500, 1200, 10500, 7500));
         QVERIFY(saveSetting(QStringLiteral("X"), QStringLiteral("left")));
         QVERIFY(saveSetting(QStringLiteral("Height"), QStringLiteral(" 99999")));
-        frmMDI main;
+        MainWindow main;
         main.move(75, 60);
         main.resize(600, 450);
         const QRect present = twipsGeometryOf(main);
@@ -169,7 +169,7 @@ private Q_SLOTS:
 
     void firstStartUsesTheDesignGeometry()
     {
-        frmMDI &main = start();
+        MainWindow &main = start();
         QCOMPARE(placementOf(main), pixelsOf(designGeometry().adjusted(10, 10, -10, -10)));
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(screen.contains(main.frameGeometry()));
@@ -180,7 +180,7 @@ private Q_SLOTS:
         QRect stored(1500, 1200, 10500, 7500);
         storeGeometry(stored);
         for (int run = 0; run < 3; ++run) {
-            frmMDI &main = start();
+            MainWindow &main = start();
             QCOMPARE(placementOf(main), pixelsOf(stored.adjusted(10, 10, -10, -10)));
             QVERIFY(main.close());
             const QRect saved = readWindowGeometry(settingsStore(), QRect());
@@ -204,7 +204,7 @@ private Q_SLOTS:
         QVERIFY(saveSetting(QStringLiteral("ExtShow"), QStringLiteral("-1")));
         const QString path = writeFileIn(m_filesDir->path(), QStringLiteral("my page.htm"), "<HTML>\r\nWelcome\r\n</HTML>");
 
-        frmMDI &main = start(path);
+        MainWindow &main = start(path);
 
         QVERIFY(main.isVisible());
         QCOMPARE(mainWindow(), &main);
@@ -216,14 +216,14 @@ private Q_SLOTS:
         QCOMPARE(QApplication::overrideCursor(), nullptr);
 
         QCOMPARE(main.documents().size(), 1);
-        frmNotePad *document = main.documents().first();
+        DocumentWindow *document = main.documents().first();
         QCOMPARE(document->caption(), QStringLiteral("MY PAGE.HTM"));
         QCOMPARE(document->text1()->text(), QStringLiteral("<HTML>\r\nWelcome\r\n</HTML>"));
     }
 
     void startWithoutCommandLineOpensNothing()
     {
-        frmMDI &main = start();
+        MainWindow &main = start();
         QVERIFY(main.isVisible());
         QVERIFY(main.documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
@@ -238,7 +238,7 @@ private Q_SLOTS:
         const QString path = m_filesDir->filePath(QStringLiteral("gone.htm"));
         (*m_platform)->expectMessageBox(MsgResult::Ok, {}, QStringLiteral("Can't open file: ") + path);
 
-        frmMDI &main = start(path);
+        MainWindow &main = start(path);
 
         QVERIFY(main.isVisible());
         QVERIFY(main.documents().isEmpty());
@@ -250,7 +250,7 @@ private Q_SLOTS:
         const QString recent = writeFileIn(m_filesDir->path(), QStringLiteral("recent.htm"), "x");
         QVERIFY(saveSetting(QStringLiteral("RecentFile1"), recent));
 
-        frmMDI &main = start();
+        MainWindow &main = start();
 
         QAction *first = main.recentFileActions().at(1);
         QVERIFY(first->isVisible());
@@ -262,7 +262,7 @@ private Q_SLOTS:
     void toolboxPositionFollowsTheMainWindow()
     {
         storeGeometry(QRect(1500, 1200, 10500, 7500));
-        frmMDI &main = start();
+        MainWindow &main = start();
         const QRect twips = twipsGeometryOf(main);
         QCOMPARE(toolboxPosition(), QPoint(twips.x() + twips.width() - 3400, 400));
     }

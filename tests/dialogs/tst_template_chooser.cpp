@@ -218,7 +218,7 @@ private Q_SLOTS:
     void defaultNamingNoFileFailsWhenUsed()
     {
         prefs().Template = QStringLiteral("deleted.htt");
-        m_app->platform().expectMessageBox(MsgResult::Ok, frmMDI::kCaption,
+        m_app->platform().expectMessageBox(MsgResult::Ok, MainWindow::kCaption,
                                         QStringLiteral("Can't open template file: deleted.htt"));
         frmTemplate chooser(folder(), m_app->main());
         QCOMPARE(chooser.message()->text(), QStringLiteral("deleted.htt"));
@@ -290,7 +290,7 @@ private Q_SLOTS:
         m_app->main()->action(QStringLiteral("mnuFNew"))->trigger();
         QCOMPARE(shown, 1);
         QCOMPARE(m_app->main()->documents().size(), 1);
-        frmNotePad *first = m_app->main()->activeDocument();
+        DocumentWindow *first = m_app->main()->activeDocument();
         QCOMPARE(first->text1()->text(), QStringLiteral("via the menu"));
         // The document window's File > New.
         first->action(QStringLiteral("mnuFNew"))->trigger();

@@ -49,20 +49,20 @@ QByteArray reversed(QByteArray bytes)
     return bytes;
 }
 
-void showMain(frmMDI &main)
+void showMain(MainWindow &main)
 {
     main.resize(800, 600);
     main.show();
 }
 
-QMdiSubWindow *subWindowOf(frmNotePad *window)
+QMdiSubWindow *subWindowOf(DocumentWindow *window)
 {
     return qobject_cast<QMdiSubWindow *>(window->parentWidget());
 }
 
-frmNotePad *newUntitled(frmMDI &main, const QString &text)
+DocumentWindow *newUntitled(MainWindow &main, const QString &text)
 {
-    frmNotePad *window = newDocumentWindow(main);
+    DocumentWindow *window = newDocumentWindow(main);
     window->text1()->setText(text);
     return window;
 }
@@ -145,11 +145,11 @@ private Q_SLOTS:
     void loadShowsTheFileInANewWindow()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         showMain(main);
         const QString where = file(QStringLiteral("Index.htm"), QByteArrayLiteral("<HTML>\r\n</HTML>"));
 
-        frmNotePad *window = LoadDocument(where, QStringLiteral("Index.htm"));
+        DocumentWindow *window = LoadDocument(where, QStringLiteral("Index.htm"));
         QVERIFY(window);
         QCOMPARE(window->caption(), QStringLiteral("INDEX.HTM"));
         QCOMPARE(window->realFileName(), where);
@@ -170,9 +170,9 @@ private Q_SLOTS:
         const QString where = file(QStringLiteral("rel.htm"), "old");
         const QString before = QDir::currentPath();
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         QVERIFY(QDir::setCurrent(m_folder->path()));
-        frmNotePad *window = LoadDocument(QStringLiteral("rel.htm"), QStringLiteral("rel.htm"));
+        DocumentWindow *window = LoadDocument(QStringLiteral("rel.htm"), QStringLiteral("rel.htm"));
         QVERIFY(QDir::setCurrent(QDir::tempPath()));
         QVERIFY(window);
         QCOMPARE(window->realFileName(), where);
@@ -199,10 +199,10 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         const QString where = file(QStringLiteral("bytes.htm"), bytes);
 
-        frmNotePad *window = LoadDocument(where, QStringLiteral("bytes.htm"));
+        DocumentWindow *window = LoadDocument(where, QStringLiteral("bytes.htm"));
         QVERIFY(window);
         QCOMPARE(window->text1()->toBytes(), bytes);
         QCOMPARE(window->text1()->length(), int(bytes.size()));
@@ -214,7 +214,7 @@ private Q_SLOTS:
     void randomFilesRoundTrip()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         const quint32 seed = QRandomGenerator::global()->generate();
         QRandomGenerator random(seed);
         // Line-end and NUL bytes come often, so that every way of combining them turns up.
@@ -226,7 +226,7 @@ private Q_SLOTS:
                 bytes.append(random.bounded(3) == 0 ? frequent.at(random.bounded(3)) : char(random.bounded(256)));
             }
             const QString where = file(QStringLiteral("random%1.htm").arg(round), bytes);
-            frmNotePad *window = LoadDocument(where, FileNameOf(where));
+            DocumentWindow *window = LoadDocument(where, FileNameOf(where));
             QVERIFY2(window, qPrintable(QStringLiteral("seed %1").arg(seed)));
             QVERIFY2(SaveDocument(*window, where, FileNameOf(where)), qPrintable(QStringLiteral("seed %1").arg(seed)));
             QVERIFY2(readFile(where) == bytes + kCrLf, qPrintable(QStringLiteral("seed %1, round %2").arg(seed).arg(round)));
@@ -237,10 +237,10 @@ private Q_SLOTS:
     void eachLoadAndSaveAddsOneLineEnd()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         const QString where = file(QStringLiteral("grow.htm"), QByteArrayLiteral("<P>"));
         for (int cycle = 1; cycle <= 3; ++cycle) {
-            frmNotePad *window = LoadDocument(where, QStringLiteral("grow.htm"));
+            DocumentWindow *window = LoadDocument(where, QStringLiteral("grow.htm"));
             QVERIFY(window);
             SaveCommand(*window);
             QCOMPARE(readFile(where), QByteArrayLiteral("<P>") + kCrLf.repeated(cycle));
@@ -265,9 +265,9 @@ private Q_SLOTS:
         file(QStringLiteral("plain.txt"), "x");
         QVERIFY(mkfifo(QFile::encodeName(path(QStringLiteral("pipe.htm"))).constData(), 0600) == 0);
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         const QString where = name.startsWith(QLatin1Char('/')) ? name : path(name);
-        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption, QStringLiteral("Can't open file: ") + where);
+        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, QStringLiteral("Can't open file: ") + where);
 
         QVERIFY(!LoadDocument(where, FileNameOf(where)));
         QVERIFY(main.documents().isEmpty());
@@ -279,17 +279,17 @@ private Q_SLOTS:
     void slotsAreReusedLowestFirst()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         showMain(main);
-        frmNotePad *opened = LoadDocument(file(QStringLiteral("a.htm"), "a"), QStringLiteral("a.htm"));
+        DocumentWindow *opened = LoadDocument(file(QStringLiteral("a.htm"), "a"), QStringLiteral("a.htm"));
         QCOMPARE(opened->slot(), 1);
         // An opened file occupies a number too.
-        frmNotePad *second = newUntitled(main, QString());
+        DocumentWindow *second = newUntitled(main, QString());
         QCOMPARE(second->caption(), QStringLiteral("Untitled:2"));
-        frmNotePad *third = LoadDocument(file(QStringLiteral("b.htm"), "b"), QStringLiteral("b.htm"));
+        DocumentWindow *third = LoadDocument(file(QStringLiteral("b.htm"), "b"), QStringLiteral("b.htm"));
         QCOMPARE(third->slot(), 3);
 
-        QPointer<frmNotePad> closing = opened;
+        QPointer<DocumentWindow> closing = opened;
         subWindowOf(opened)->close();
         QTRY_VERIFY(closing.isNull());
         QVERIFY(documentTable().isFree(1));
@@ -319,11 +319,11 @@ private Q_SLOTS:
     void largeFileLeavesTheUsualStatusText()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         showMain(main);
         const QByteArray line = QByteArray(62, 'x') + kCrLf;
         const QString where = file(QStringLiteral("big.txt"), line.repeated(9 * 1024 * 1024 / line.size()));
-        frmNotePad *window = LoadDocument(where, QStringLiteral("big.txt"));
+        DocumentWindow *window = LoadDocument(where, QStringLiteral("big.txt"));
         QVERIFY(window);
         QCOMPARE(window->text1()->length(), int(QFileInfo(where).size()));
         QCOMPARE(main.statusText(), QStringLiteral("Edit BIG.TXT"));
@@ -342,7 +342,7 @@ private Q_SLOTS:
     void openSetsUpTheDialogAndLoads()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         showMain(main);
         CommonDialog &dialog = main.commonDialog();
         // Leftovers of an earlier use of the shared dialog.
@@ -374,7 +374,7 @@ private Q_SLOTS:
     void openCancelDoesNothing()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         p->expectOpenDialogCancel();
         OpenCommand();
         QVERIFY(main.documents().isEmpty());
@@ -384,10 +384,10 @@ private Q_SLOTS:
     void openOfAMissingFileStillListsIt()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         const QString where = path(QStringLiteral("gone.htm"));
         p->expectOpenDialog(where);
-        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption, QStringLiteral("Can't open file: ") + where);
+        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, QStringLiteral("Can't open file: ") + where);
         OpenCommand();
         QVERIFY(main.documents().isEmpty());
         QCOMPARE(recent(1), where);
@@ -412,10 +412,10 @@ private Q_SLOTS:
         QVERIFY(QFile::link(where, path(QStringLiteral("link.htm"))));
         QVERIFY(QFile::link(m_folder->path(), path(QStringLiteral("linkdir"))));
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         showMain(main);
-        frmNotePad *first = LoadDocument(where, QStringLiteral("Index.htm"));
-        frmNotePad *other = newUntitled(main, QString());
+        DocumentWindow *first = LoadDocument(where, QStringLiteral("Index.htm"));
+        DocumentWindow *other = newUntitled(main, QString());
         QCOMPARE(main.activeDocument(), other);
 
         const QString again = m_folder->path() + QLatin1Char('/') + spelling;
@@ -433,14 +433,14 @@ private Q_SLOTS:
         const QString lower = file(QStringLiteral("index.htm"), "lower");
         const QString upper = file(QStringLiteral("INDEX.HTM"), "upper");
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         p->expectOpenDialog(lower);
         p->expectOpenDialog(upper);
         OpenCommand();
         OpenCommand();
         QCOMPARE(main.documents().size(), 2);
         // Both show the same caption but each keeps its own file.
-        const QList<frmNotePad *> windows = main.documents();
+        const QList<DocumentWindow *> windows = main.documents();
         QCOMPARE(windows.at(0)->caption(), windows.at(1)->caption());
         QCOMPARE(windows.at(0)->text1()->text(), QStringLiteral("lower"));
         QCOMPARE(windows.at(1)->text1()->text(), QStringLiteral("upper"));
@@ -454,14 +454,14 @@ private Q_SLOTS:
     void activateIfOpenIgnoresUntitledAndClosedWindows()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         newUntitled(main, QStringLiteral("x"));
         const QString where = file(QStringLiteral("a.htm"), "a");
         QVERIFY(!ActivateIfOpen(where));
         QVERIFY(!ActivateIfOpen(QString()));
-        frmNotePad *window = LoadDocument(where, QStringLiteral("a.htm"));
+        DocumentWindow *window = LoadDocument(where, QStringLiteral("a.htm"));
         QVERIFY(ActivateIfOpen(where));
-        QPointer<frmNotePad> closing = window;
+        QPointer<DocumentWindow> closing = window;
         subWindowOf(window)->close();
         QTRY_VERIFY(closing.isNull());
         QVERIFY(!ActivateIfOpen(where));
@@ -472,8 +472,8 @@ private Q_SLOTS:
     void saveOnUntitledAsksForAName()
     {
         ScopedPlatform p;
-        frmMDI main;
-        frmNotePad *window = newUntitled(main, QStringLiteral("<HTML>"));
+        MainWindow main;
+        DocumentWindow *window = newUntitled(main, QStringLiteral("<HTML>"));
         main.commonDialog().fileName = QStringLiteral("/left/over.htm");
         main.commonDialog().dialogTitle = QStringLiteral("Left over");
         // Typed without extension: the dialog adds "html".
@@ -500,11 +500,11 @@ private Q_SLOTS:
     void saveCancelChangesNothing()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         newUntitled(main, QString());
         newUntitled(main, QString());
         newUntitled(main, QString());
-        frmNotePad *window = newUntitled(main, QStringLiteral("text"));
+        DocumentWindow *window = newUntitled(main, QStringLiteral("text"));
         QCOMPARE(window->caption(), QStringLiteral("Untitled:4"));
         p->expectSaveDialogCancel();
 
@@ -521,8 +521,8 @@ private Q_SLOTS:
         QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Web")));
         const QString where = file(QStringLiteral("Web/Index.htm"), "old");
         ScopedPlatform p;
-        frmMDI main;
-        frmNotePad *window = LoadDocument(where, QStringLiteral("Index.htm"));
+        MainWindow main;
+        DocumentWindow *window = LoadDocument(where, QStringLiteral("Index.htm"));
         window->text1()->setText(QStringLiteral("new"));
         QVERIFY(documentTable().isChanged(window->slot()));
 
@@ -540,8 +540,8 @@ private Q_SLOTS:
     {
         const QString first = file(QStringLiteral("first.htm"), "one");
         ScopedPlatform p;
-        frmMDI main;
-        frmNotePad *window = LoadDocument(first, QStringLiteral("first.htm"));
+        MainWindow main;
+        DocumentWindow *window = LoadDocument(first, QStringLiteral("first.htm"));
         const QString second = path(QStringLiteral("Second.htm"));
         p->expectSaveDialog(second);
 
@@ -564,8 +564,8 @@ private Q_SLOTS:
         const QString link = path(QStringLiteral("link.htm"));
         QVERIFY(QFile::link(target, link));
         ScopedPlatform p;
-        frmMDI main;
-        frmNotePad *window = LoadDocument(link, QStringLiteral("link.htm"));
+        MainWindow main;
+        DocumentWindow *window = LoadDocument(link, QStringLiteral("link.htm"));
         window->text1()->setText(QStringLiteral("new"));
         QVERIFY(SaveDocument(*window, link, QStringLiteral("link.htm")));
 
@@ -617,12 +617,12 @@ private Q_SLOTS:
         }
 
         ScopedPlatform p;
-        frmMDI main;
-        frmNotePad *window = LoadDocument(loaded, QStringLiteral("doc.htm"));
+        MainWindow main;
+        DocumentWindow *window = LoadDocument(loaded, QStringLiteral("doc.htm"));
         // Larger than the size limit below.
         const QString edited = QStringLiteral("edited ").repeated(20000);
         window->text1()->setText(edited);
-        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption);
+        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption);
 
         bool saved = true;
         if (kind == u"file too large") {
@@ -651,11 +651,11 @@ private Q_SLOTS:
     {
         const QString loaded = file(QStringLiteral("doc.htm"), "x");
         ScopedPlatform p;
-        frmMDI main;
-        frmNotePad *window = LoadDocument(loaded, QStringLiteral("doc.htm"));
+        MainWindow main;
+        DocumentWindow *window = LoadDocument(loaded, QStringLiteral("doc.htm"));
         const QString target = loaded + QStringLiteral("/inner.htm");
         p->expectSaveDialog(target);
-        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption);
+        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption);
         SaveAsCommand(*window);
         QCOMPARE(window->realFileName(), loaded);
         QCOMPARE(recent(1), target);
@@ -680,14 +680,14 @@ private Q_SLOTS:
         QFETCH(QByteArray, fileAfter);
         const QString where = file(QStringLiteral("page.htm"), "old");
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         showMain(main);
         newUntitled(main, QString());
-        QPointer<frmNotePad> window = LoadDocument(where, QStringLiteral("page.htm"));
+        QPointer<DocumentWindow> window = LoadDocument(where, QStringLiteral("page.htm"));
         window->text1()->setText(QStringLiteral("changed"));
         // The window being closed need not be the active one.
         main.activateDocument(main.documentInSlot(1));
-        p->expectMessageBox(answer, frmMDI::kCaption,
+        p->expectMessageBox(answer, MainWindow::kCaption,
                             QStringLiteral("Do you want to save changes to the file [PAGE.HTM]?"));
 
         subWindowOf(window)->close();
@@ -704,10 +704,10 @@ private Q_SLOTS:
     void closeQuestionOnUntitled()
     {
         ScopedPlatform p;
-        frmMDI main;
-        QPointer<frmNotePad> window = newUntitled(main, QStringLiteral("new page"));
+        MainWindow main;
+        QPointer<DocumentWindow> window = newUntitled(main, QStringLiteral("new page"));
 
-        p->expectMessageBox(MsgResult::Yes, frmMDI::kCaption,
+        p->expectMessageBox(MsgResult::Yes, MainWindow::kCaption,
                             QStringLiteral("Do you want to save changes to the file [Untitled:1]?"));
         p->expectSaveDialogCancel();
         subWindowOf(window)->close();
@@ -727,13 +727,13 @@ private Q_SLOTS:
     {
         const QString where = file(QStringLiteral("page.htm"), "old");
         ScopedPlatform p;
-        frmMDI main;
-        QPointer<frmNotePad> window = LoadDocument(where, QStringLiteral("page.htm"));
+        MainWindow main;
+        QPointer<DocumentWindow> window = LoadDocument(where, QStringLiteral("page.htm"));
         window->text1()->setText(QStringLiteral("changed"));
         // The file's folder is replaced by a plain file, so the path no longer leads anywhere.
         window->setRealFileName(where + QStringLiteral("/page.htm"));
         p->expectMessageBox(MsgResult::Yes);
-        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption);
+        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption);
 
         subWindowOf(window)->close();
         QCoreApplication::processEvents();
@@ -751,8 +751,8 @@ private Q_SLOTS:
         const QByteArray bytes("X\r\nY\0Z\xff\n", 9);
         const QString where = file(QStringLiteral("part.txt"), bytes);
         ScopedPlatform p;
-        frmMDI main;
-        frmNotePad *window = newUntitled(main, QStringLiteral("ab--ef"));
+        MainWindow main;
+        DocumentWindow *window = newUntitled(main, QStringLiteral("ab--ef"));
         documentTable().setChanged(1, false);
         window->text1()->setSelStart(2);
         window->text1()->setSelLength(2);
@@ -787,8 +787,8 @@ private Q_SLOTS:
     void getFileCancelAndFailure()
     {
         ScopedPlatform p;
-        frmMDI main;
-        frmNotePad *window = newUntitled(main, QStringLiteral("text"));
+        MainWindow main;
+        DocumentWindow *window = newUntitled(main, QStringLiteral("text"));
         p->expectOpenDialogCancel();
         InsertFileCommand();
         QCOMPARE(main.commonDialog().dialogTitle, QString());
@@ -796,7 +796,7 @@ private Q_SLOTS:
 
         const QString where = path(QStringLiteral("gone.txt"));
         p->expectOpenDialog(where);
-        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption, QStringLiteral("Can't open file: ") + where);
+        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, QStringLiteral("Can't open file: ") + where);
         InsertFileCommand();
         QCOMPARE(window->text1()->text(), QStringLiteral("text"));
     }
@@ -815,8 +815,8 @@ private Q_SLOTS:
         QFETCH(MsgResult, answer);
         const QString where = file(QStringLiteral("old.htm"), "old");
         ScopedPlatform p;
-        frmMDI main;
-        frmNotePad *window = LoadDocument(where, QStringLiteral("old.htm"));
+        MainWindow main;
+        DocumentWindow *window = LoadDocument(where, QStringLiteral("old.htm"));
         main.commonDialog().fileName = QStringLiteral("/left/over.htm");
         p->expectOpenDialog(where);
         p->expectMessageBox(answer, QStringLiteral("Deleting File"),
@@ -836,7 +836,7 @@ private Q_SLOTS:
 
         QCOMPARE(QFile::exists(where), answer == MsgResult::No);
         // The open window stays and can be saved again.
-        QCOMPARE(main.documents(), QList<frmNotePad *>{window});
+        QCOMPARE(main.documents(), QList<DocumentWindow *>{window});
         SaveCommand(*window);
         QCOMPARE(readFile(where), QByteArrayLiteral("old\r\n"));
     }
@@ -844,7 +844,7 @@ private Q_SLOTS:
     void deleteFileCancelAndFailure()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         p->expectOpenDialogCancel();
         DeleteFileCommand();
         QCOMPARE(main.commonDialog().dialogTitle, QString());
@@ -861,7 +861,7 @@ private Q_SLOTS:
     void printWholeTextOneJobPerCopy()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         newUntitled(main, QStringLiteral("line 1\r\nline 2\n"));
         p->expectPrintDialog(3);
 
@@ -876,8 +876,8 @@ private Q_SLOTS:
     void printSelection()
     {
         ScopedPlatform p;
-        frmMDI main;
-        frmNotePad *window = newUntitled(main, QStringLiteral("one two three"));
+        MainWindow main;
+        DocumentWindow *window = newUntitled(main, QStringLiteral("one two three"));
         window->text1()->setSelStart(4);
         window->text1()->setSelLength(3);
         p->expectPrintDialog(2, PrintDialogFlags::Selection);
@@ -905,10 +905,10 @@ private Q_SLOTS:
         QFETCH(int, chosen);
         QFETCH(QString, message);
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         newUntitled(main, QStringLiteral("text"));
         p->expectPrintDialog(2, chosen);
-        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption, message);
+        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, message);
         PrintCommand();
         QVERIFY(p->printedTexts().isEmpty());
     }
@@ -916,7 +916,7 @@ private Q_SLOTS:
     void printCancelAndSetup()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         newUntitled(main, QStringLiteral("text"));
         p->expectPrintDialogCancel();
         PrintCommand();
@@ -933,11 +933,11 @@ private Q_SLOTS:
     {
         const QString where = file(QStringLiteral("menu.htm"), "menu");
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         showMain(main);
         p->expectOpenDialog(where);
         main.action(QStringLiteral("mnuFOpen"))->trigger();
-        frmNotePad *window = main.activeDocument();
+        DocumentWindow *window = main.activeDocument();
         QVERIFY(window);
         window->text1()->setText(QStringLiteral("via menu"));
         window->action(QStringLiteral("mnuFSave"))->trigger();

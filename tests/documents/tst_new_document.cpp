@@ -64,7 +64,7 @@ private Q_SLOTS:
     void defaultTemplateAsksForTheTitle()
     {
         m_app->platform().expectInputBox(QStringLiteral("Home"), kTitleCaption, kTitlePrompt);
-        frmNotePad *document = NewDocumentFromTemplate(QStringLiteral("Vornel Default"));
+        DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("Vornel Default"));
         QVERIFY(document);
         QCOMPARE(document->text1()->toBytes(),
                  QByteArray("<HTML>\r\n<HEAD>\r\n<TITLE>Home</TITLE>\r\n<!-- Comment Here -->\r\n</HEAD>\r\n"
@@ -84,7 +84,7 @@ private Q_SLOTS:
     {
         const QString title = QStringLiteral("Tom & \"Jerry\" <b>");
         m_app->platform().expectInputBox(title);
-        frmNotePad *document = NewDocumentFromTemplate(kDefaultTemplateName);
+        DocumentWindow *document = NewDocumentFromTemplate(kDefaultTemplateName);
         QVERIFY(document);
         QCOMPARE(document->text1()->text(), DefaultTemplateText(title));
         QVERIFY(document->text1()->text().contains(QStringLiteral("<TITLE>Tom & \"Jerry\" <b></TITLE>")));
@@ -110,7 +110,7 @@ private Q_SLOTS:
         const QDateTime modified = QFileInfo(path).lastModified();
 
         // A file template asks nothing.
-        frmNotePad *document = NewDocumentFromTemplate(QStringLiteral("page.htt"));
+        DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("page.htt"));
         QVERIFY(document);
         QCOMPARE(document->text1()->toBytes(), bytes);
         QCOMPARE(document->text1()->length(), int(bytes.size()));
@@ -131,7 +131,7 @@ private Q_SLOTS:
                 b = char(random.bounded(256));
             const QString name = QStringLiteral("r%1.htt").arg(round);
             QVERIFY(writeFile(templatePath(name), bytes));
-            frmNotePad *document = NewDocumentFromTemplate(name);
+            DocumentWindow *document = NewDocumentFromTemplate(name);
             QVERIFY(document);
             QCOMPARE(document->text1()->toBytes(), bytes);
         }
@@ -140,7 +140,7 @@ private Q_SLOTS:
     void emptyTemplateStillCountsAsChanged()
     {
         QVERIFY(writeFile(templatePath(QStringLiteral("empty.htt")), QByteArray()));
-        frmNotePad *document = NewDocumentFromTemplate(QStringLiteral("empty.htt"));
+        DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("empty.htt"));
         QVERIFY(document);
         QCOMPARE(document->text1()->length(), 0);
         QVERIFY(documentTable().isChanged(document->slot()));
@@ -158,7 +158,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QVERIFY(QDir(m_templates->path()).mkdir(QStringLiteral("folder.htt")));
-        expectMessage(frmMDI::kCaption, QStringLiteral("Can't open template file: ") + name);
+        expectMessage(MainWindow::kCaption, QStringLiteral("Can't open template file: ") + name);
         QCOMPARE(NewDocumentFromTemplate(name), nullptr);
         QVERIFY(m_app->main()->documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
@@ -172,7 +172,7 @@ private Q_SLOTS:
         QFile probe(path);
         if (probe.open(QIODevice::ReadOnly))
             QSKIP("this user reads files without read permission");
-        expectMessage(frmMDI::kCaption, QStringLiteral("Can't open template file: locked.htt"));
+        expectMessage(MainWindow::kCaption, QStringLiteral("Can't open template file: locked.htt"));
         QCOMPARE(NewDocumentFromTemplate(QStringLiteral("locked.htt")), nullptr);
         QVERIFY(!documentTable().anyOpen());
     }
@@ -187,7 +187,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(source, templatePath(QStringLiteral("short.htt"))));
         expectMessage(QStringLiteral("Error Reading File"),
                       QStringLiteral("Cannot read all of the characters in short.htt"));
-        frmNotePad *document = NewDocumentFromTemplate(QStringLiteral("short.htt"));
+        DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("short.htt"));
         QVERIFY(document);
         QCOMPARE(document->text1()->toBytes(), content);
         QCOMPARE(m_app->platform().calls().first().icon, MsgIcon::Information);
@@ -196,15 +196,15 @@ private Q_SLOTS:
     void slotsAreReused()
     {
         QVERIFY(writeFile(templatePath(QStringLiteral("a.htt")), "a"));
-        frmNotePad *first = NewDocumentFromTemplate(QStringLiteral("a.htt"));
-        frmNotePad *second = NewDocumentFromTemplate(QStringLiteral("a.htt"));
+        DocumentWindow *first = NewDocumentFromTemplate(QStringLiteral("a.htt"));
+        DocumentWindow *second = NewDocumentFromTemplate(QStringLiteral("a.htt"));
         QVERIFY(first && second);
         QCOMPARE(second->caption(), QStringLiteral("Untitled:2"));
         documentTable().setChanged(first->slot(), false);
         QPointer<QWidget> window = first->parentWidget();
         window->close();
         QTRY_VERIFY(window.isNull());
-        frmNotePad *third = NewDocumentFromTemplate(QStringLiteral("a.htt"));
+        DocumentWindow *third = NewDocumentFromTemplate(QStringLiteral("a.htt"));
         QVERIFY(third);
         QCOMPARE(third->caption(), QStringLiteral("Untitled:1"));
     }
@@ -212,9 +212,9 @@ private Q_SLOTS:
     void closingAnUntouchedNewDocumentAsks()
     {
         m_app->platform().expectInputBox(QStringLiteral("T"));
-        frmNotePad *document = NewDocumentFromTemplate(kDefaultTemplateName);
+        DocumentWindow *document = NewDocumentFromTemplate(kDefaultTemplateName);
         QVERIFY(document);
-        m_app->platform().expectMessageBox(MsgResult::Cancel, frmMDI::kCaption,
+        m_app->platform().expectMessageBox(MsgResult::Cancel, MainWindow::kCaption,
                                         QStringLiteral("Do you want to save changes to the file [Untitled:1]?"));
         QPointer<QWidget> window = document->parentWidget();
         window->close();
@@ -226,7 +226,7 @@ private Q_SLOTS:
         const QString recent = m_templates->filePath(QStringLiteral("RECENT.HTM"));
         QVERIFY(saveSetting(QStringLiteral("RecentFile1"), recent));
         QVERIFY(writeFile(templatePath(QStringLiteral("a.htt")), "a"));
-        frmNotePad *document = NewDocumentFromTemplate(QStringLiteral("a.htt"));
+        DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("a.htt"));
         QVERIFY(document);
         QAction *first = document->recentFileActions().at(1);
         QVERIFY(first->isVisible());

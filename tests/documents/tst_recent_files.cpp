@@ -133,7 +133,7 @@ private Q_SLOTS:
     void emptyStoreShowsNothing()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         FillRecentMenusAtStartup();
         RefreshRecentMenus();
         const QList<QAction *> &entries = main.recentFileActions();
@@ -149,8 +149,8 @@ private Q_SLOTS:
         saveSetting(key(3), QStringLiteral("/web/R&D.htm"));
         saveSetting(key(4), kNotUsed);
         ScopedPlatform p;
-        frmMDI main;
-        frmNotePad *window = newDocumentWindow(main);
+        MainWindow main;
+        DocumentWindow *window = newDocumentWindow(main);
 
         FillRecentMenusAtStartup();
         const QList<QAction *> &entries = main.recentFileActions();
@@ -163,14 +163,14 @@ private Q_SLOTS:
     void refreshFillsEveryFileMenu()
     {
         ScopedPlatform p;
-        frmMDI main;
-        frmNotePad *first = newDocumentWindow(main);
-        frmNotePad *second = newDocumentWindow(main);
+        MainWindow main;
+        DocumentWindow *first = newDocumentWindow(main);
+        DocumentWindow *second = newDocumentWindow(main);
         AddRecentFile(QStringLiteral("/web/one.htm"));
         AddRecentFile(QStringLiteral("/web/two.htm"));
 
         const QStringList expected = hiddenFrom({QStringLiteral("/web/two.htm"), QStringLiteral("/web/one.htm")});
-        for (frmNotePad *window : {first, second}) {
+        for (DocumentWindow *window : {first, second}) {
             QVERIFY(window->recentFileActions().at(0)->isVisible());
             QCOMPARE(shown(window->recentFileActions()), expected);
         }
@@ -189,7 +189,7 @@ private Q_SLOTS:
     void openingNineFilesKeepsTheLastEight()
     {
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         QStringList paths;
         for (int i = 1; i <= 9; ++i) {
             paths.prepend(file(QStringLiteral("page%1.htm").arg(i)));
@@ -216,7 +216,7 @@ private Q_SLOTS:
             PushRecentFile(file(QStringLiteral("p%1.htm").arg(i)));
         const QStringList before = storedList();
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         p->expectOpenDialog(before.at(entry - 1));
         OpenCommand();
         QCOMPARE(main.documents().size(), 1);
@@ -228,7 +228,7 @@ private Q_SLOTS:
         QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Web")));
         const QString mixed = file(QStringLiteral("Web/Index.htm"));
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         p->expectOpenDialog(mixed);
         OpenCommand();
         SaveCommand(*main.activeDocument());
@@ -250,11 +250,11 @@ private Q_SLOTS:
         PushRecentFile(a);
         PushRecentFile(b);
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         FillRecentMenusAtStartup();
 
         main.recentFileActions().at(2)->trigger();
-        frmNotePad *window = main.activeDocument();
+        DocumentWindow *window = main.activeDocument();
         QVERIFY(window);
         QCOMPARE(window->realFileName(), a);
         QCOMPARE(window->caption(), QStringLiteral("A.HTM"));
@@ -274,10 +274,10 @@ private Q_SLOTS:
         const QString a = file(QStringLiteral("a.htm"));
         PushRecentFile(a);
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         main.show();
         FillRecentMenusAtStartup();
-        frmNotePad *opened = LoadDocument(a, QStringLiteral("a.htm"));
+        DocumentWindow *opened = LoadDocument(a, QStringLiteral("a.htm"));
         newDocumentWindow(main);
         p->expectMessageBox(MsgResult::Ok, QStringLiteral("File Open"),
                             QStringLiteral("The file ") + a + QStringLiteral(" is already open"));
@@ -292,9 +292,9 @@ private Q_SLOTS:
         const QString gone = m_folder->filePath(QStringLiteral("gone.htm"));
         PushRecentFile(gone);
         ScopedPlatform p;
-        frmMDI main;
+        MainWindow main;
         FillRecentMenusAtStartup();
-        p->expectMessageBox(MsgResult::Ok, frmMDI::kCaption, QStringLiteral("Can't open file: ") + gone);
+        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, QStringLiteral("Can't open file: ") + gone);
 
         OpenRecentFile(gone);
         QVERIFY(main.documents().isEmpty());
@@ -305,10 +305,10 @@ private Q_SLOTS:
     void closingAnUntitledDocumentListsTheNewName()
     {
         ScopedPlatform p;
-        frmMDI main;
-        frmNotePad *window = newDocumentWindow(main);
+        MainWindow main;
+        DocumentWindow *window = newDocumentWindow(main);
         window->text1()->setText(QStringLiteral("text"));
-        QPointer<frmNotePad> closing = window;
+        QPointer<DocumentWindow> closing = window;
         const QString where = m_folder->filePath(QStringLiteral("new.htm"));
         p->expectMessageBox(MsgResult::Yes);
         p->expectSaveDialog(where);

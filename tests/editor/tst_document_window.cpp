@@ -20,14 +20,14 @@ class TestDocumentWindow : public QObject {
 private:
     std::unique_ptr<AppFixture> m_app;
 
-    frmNotePad *newDocument()
+    DocumentWindow *newDocument()
     {
-        frmNotePad *document = m_app->newDocument();
+        DocumentWindow *document = m_app->newDocument();
         document->text1()->setFocus();
         return document;
     }
 
-    void setText(frmNotePad *document, const QString &text, int start, int length = 0)
+    void setText(DocumentWindow *document, const QString &text, int start, int length = 0)
     {
         document->text1()->setText(text);
         document->text1()->setSelStart(start);
@@ -100,7 +100,7 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         QFETCH(QKeySequence, shortcut);
         QFETCH(bool, visible);
-        frmNotePad *document = newDocument();
+        DocumentWindow *document = newDocument();
         QAction *action = document->action(name);
         QVERIFY2(action, qPrintable(name));
         QCOMPARE(action->text(), caption);
@@ -112,7 +112,7 @@ private Q_SLOTS:
     {
         const QStringList own = topCaptions();
         QCOMPARE(own, (QStringList{"&File", "&Window", "&Help"}));
-        frmNotePad *document = newDocument();
+        DocumentWindow *document = newDocument();
         QCOMPARE(topCaptions().mid(0, 4), (QStringList{"&File", "&Edit", "&Document", "&Styles"}));
         QCOMPARE(topCaptions().last(), QStringLiteral("&Help"));
         QCOMPARE(m_app->main()->statusText(), QStringLiteral("Edit Untitled:1"));
@@ -123,7 +123,7 @@ private Q_SLOTS:
 
     void recentEntriesStartHidden()
     {
-        frmNotePad *document = newDocument();
+        DocumentWindow *document = newDocument();
         QCOMPARE(document->recentFileActions().size(), 9);
         for (QAction *a : document->recentFileActions())
             QVERIFY(!a->isVisible());
@@ -132,7 +132,7 @@ private Q_SLOTS:
 
     void documentMenuWritesBlockTags()
     {
-        frmNotePad *document = newDocument();
+        DocumentWindow *document = newDocument();
         setText(document, QStringLiteral("My page"), 0, 7);
         document->action(QStringLiteral("mnuDoc(3)"))->trigger();
         QCOMPARE(document->text1()->text(), QStringLiteral("<TITLE>My page</TITLE>"));
@@ -156,7 +156,7 @@ private Q_SLOTS:
         QFETCH(int, enterBR);
         QFETCH(QString, expected);
         prefs().EnterBR = qint16(enterBR);
-        frmNotePad *document = newDocument();
+        DocumentWindow *document = newDocument();
         setText(document, QStringLiteral("abc"), 3);
         QTest::keyClick(document->text1(), Qt::Key_Return);
         QCOMPARE(document->text1()->text(), expected);
@@ -179,7 +179,7 @@ private Q_SLOTS:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(QString, expected);
-        frmNotePad *document = newDocument();
+        DocumentWindow *document = newDocument();
         setText(document, QStringLiteral("abx"), 2, 1);
         QTest::keyClick(document->text1(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(document->text1()->text(), expected);
@@ -187,7 +187,7 @@ private Q_SLOTS:
 
     void editDelete()
     {
-        frmNotePad *document = newDocument();
+        DocumentWindow *document = newDocument();
         setText(document, QStringLiteral("ab\r\ncd"), 2);
         document->action(QStringLiteral("mnuEDelete"))->trigger();
         QCOMPARE(document->text1()->text(), QStringLiteral("abcd"));
@@ -209,7 +209,7 @@ private Q_SLOTS:
 
     void editClipboardAndSelectAll()
     {
-        frmNotePad *document = newDocument();
+        DocumentWindow *document = newDocument();
         m_app->platform().setClipboardText(QStringLiteral("keep"));
         setText(document, QStringLiteral("one\r\ntwo"), 2);
         document->action(QStringLiteral("mnuECut"))->trigger();
@@ -227,7 +227,7 @@ private Q_SLOTS:
 
     void menuShortcutsWinOverTheTextArea()
     {
-        frmNotePad *document = newDocument();
+        DocumentWindow *document = newDocument();
         setText(document, QStringLiteral("abc"), 1);
         // Ctrl+A is Save As, not Select All.
         m_app->platform().expectSaveDialogCancel();
@@ -243,7 +243,7 @@ private Q_SLOTS:
 
     void everyChangeMarksTheSlot()
     {
-        frmNotePad *document = newDocument();
+        DocumentWindow *document = newDocument();
         QVERIFY(!documentTable().isChanged(document->slot()));
         QTest::keyClicks(document->text1(), QStringLiteral("a"));
         QVERIFY(documentTable().isChanged(document->slot()));
@@ -260,10 +260,10 @@ private Q_SLOTS:
     {
         QFETCH(int, answer);
         QFETCH(bool, closes);
-        frmNotePad *document = newDocument();
+        DocumentWindow *document = newDocument();
         const int slot = document->slot();
         QTest::keyClicks(document->text1(), QStringLiteral("a"));
-        m_app->platform().expectMessageBox(MsgResult(answer), frmMDI::kCaption,
+        m_app->platform().expectMessageBox(MsgResult(answer), MainWindow::kCaption,
                                         QStringLiteral("Do you want to save changes to the file [Untitled:1]?"));
         QPointer<QWidget> window = document->parentWidget();
         window->close();
@@ -276,11 +276,11 @@ private Q_SLOTS:
 
     void aSlotTakenBeforeTheClosedWindowIsDeletedStaysTaken()
     {
-        frmNotePad *first = newDocument();
+        DocumentWindow *first = newDocument();
         QPointer<QWidget> window = first->parentWidget();
         QVERIFY(window->close());
         // The closed window is deleted later; the new one takes its slot meanwhile.
-        frmNotePad *second = newDocument();
+        DocumentWindow *second = newDocument();
         QCOMPARE(second->slot(), 1);
         QTRY_VERIFY(window.isNull());
         QVERIFY(!documentTable().isFree(1));
@@ -289,7 +289,7 @@ private Q_SLOTS:
 
     void yesOnAnUntitledDocumentAsksForAName()
     {
-        frmNotePad *document = newDocument();
+        DocumentWindow *document = newDocument();
         QTest::keyClicks(document->text1(), QStringLiteral("a"));
         m_app->platform().expectMessageBox(MsgResult::Yes);
         m_app->platform().expectSaveDialogCancel();
@@ -301,7 +301,7 @@ private Q_SLOTS:
 
     void exitCancelledByADocumentKeepsEverything()
     {
-        frmNotePad *first = newDocument();
+        DocumentWindow *first = newDocument();
         newDocument();
         QTest::keyClicks(first->text1(), QStringLiteral("a"));
         m_app->platform().expectMessageBox(MsgResult::Cancel);
@@ -318,7 +318,7 @@ private Q_SLOTS:
         prefs().Italic = -1;
         prefs().FColor = 0x0000FF;   // red, as 0x00BBGGRR
         prefs().BColor = 0xFFFFFF;
-        frmNotePad *document = newDocument();
+        DocumentWindow *document = newDocument();
         document->text1()->clearFocus();
         document->text1()->setFocus();
         QTRY_VERIFY(document->text1()->font().italic());
@@ -331,8 +331,8 @@ private Q_SLOTS:
 
     void windowListAndArrangement()
     {
-        frmNotePad *first = newDocument();
-        frmNotePad *second = newDocument();
+        DocumentWindow *first = newDocument();
+        DocumentWindow *second = newDocument();
         QMenu *window = second->menu(QStringLiteral("mnuWindow"));
         QVERIFY(window);
         m_app->main()->fillWindowList(window);

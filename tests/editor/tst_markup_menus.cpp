@@ -39,7 +39,7 @@ class TestMarkupMenus : public QObject {
 
 private:
     std::unique_ptr<AppFixture> m_app;
-    frmNotePad *m_document = nullptr;
+    DocumentWindow *m_document = nullptr;
 
     void setMarked(const QString &text) { ::setMarked(*m_document->text1(), parseMarked(text)); }
 
@@ -223,9 +223,9 @@ private Q_SLOTS:
 
     void shortcutsActOnTheFocusedDocument()
     {
-        frmNotePad *first = m_document;
+        DocumentWindow *first = m_document;
         first->text1()->setText(QStringLiteral("one"));
-        frmNotePad *second = m_app->newDocument();
+        DocumentWindow *second = m_app->newDocument();
         second->text1()->setFocus();
         second->text1()->setText(QStringLiteral("two"));
         second->text1()->setSelStart(0);

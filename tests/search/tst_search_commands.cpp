@@ -65,9 +65,9 @@ private:
     std::unique_ptr<AppFixture> m_app;
     int m_dialogsShown = 0;
 
-    frmNotePad *document(const QString &marked)
+    DocumentWindow *document(const QString &marked)
     {
-        frmNotePad *window = m_app->newDocument();
+        DocumentWindow *window = m_app->newDocument();
         window->text1()->setFocus();
         setMarked(*window->text1(), parseMarked(marked));
         return window;
@@ -112,7 +112,7 @@ private Q_SLOTS:
 
     void editMenuEntriesFollowSelectAll()
     {
-        frmNotePad *window = document(QStringLiteral("|"));
+        DocumentWindow *window = document(QStringLiteral("|"));
         const QList<QAction *> actions = window->menu(QStringLiteral("mnuEdit"))->actions();
         qsizetype at = -1;
         for (qsizetype i = 0; i < actions.size(); ++i) {
@@ -136,7 +136,7 @@ private Q_SLOTS:
 
     void findDialogLoadsFromTheSelection()
     {
-        frmNotePad *window = document(QStringLiteral("one [two] three"));
+        DocumentWindow *window = document(QStringLiteral("one [two] three"));
         searchState().SearchText = QStringLiteral("older");
         searchState().SearchDirection = 0;
         answerWith<frmFind>([this](frmFind &find) {
@@ -165,7 +165,7 @@ private Q_SLOTS:
 
     void findDialogLoadsTheLastSearchText()
     {
-        frmNotePad *window = document(QStringLiteral("ab|c"));
+        DocumentWindow *window = document(QStringLiteral("ab|c"));
         answerWith<frmFind>([](frmFind &find) {
             QCOMPARE(find.text1()->text(), QString());
             QVERIFY(!find.cmdFind()->isEnabled());
@@ -183,7 +183,7 @@ private Q_SLOTS:
 
     void findDialogFindsOnAndStaysOpen()
     {
-        frmNotePad *window = document(QStringLiteral("|one two one two"));
+        DocumentWindow *window = document(QStringLiteral("|one two one two"));
         TextArea *text = window->text1();
         answerWith<frmFind>([this, text](frmFind &find) {
             QTest::keyClicks(find.text1(), QStringLiteral("two"));
@@ -194,7 +194,7 @@ private Q_SLOTS:
             QVERIFY(find.isVisible());
             find.cmdFind()->click();
             QCOMPARE(markedText(*text), QStringLiteral("one two one [two]"));
-            m_app->platform().expectMessageBox(MsgResult::Ok, frmMDI::kCaption, notFound(QStringLiteral("two")));
+            m_app->platform().expectMessageBox(MsgResult::Ok, MainWindow::kCaption, notFound(QStringLiteral("two")));
             find.cmdFind()->click();
             QCOMPARE(markedText(*text), QStringLiteral("one two one [two]"));
             // Upward from there.
@@ -212,7 +212,7 @@ private Q_SLOTS:
 
     void caseBoxAndCancelKeepTheirChoice()
     {
-        frmNotePad *window = document(QStringLiteral("|Table"));
+        DocumentWindow *window = document(QStringLiteral("|Table"));
         answerWith<frmFind>([](frmFind &find) {
             find.chkCase()->click();
             QCOMPARE(searchState().MatchCase, 1);
@@ -236,7 +236,7 @@ private Q_SLOTS:
 
     void findNextAndPreviousFromTheKeyboard()
     {
-        frmNotePad *window = document(QStringLiteral("|ab ab ab"));
+        DocumentWindow *window = document(QStringLiteral("|ab ab ab"));
         searchState().SearchText = QStringLiteral("AB");
         searchState().LastSearchPos = -1;
         TextArea *text = window->text1();
@@ -248,7 +248,7 @@ private Q_SLOTS:
         QTest::keyClick(text, Qt::Key_F3, Qt::ShiftModifier);
         QCOMPARE(markedText(*text), QStringLiteral("[ab] ab ab"));
         QCOMPARE(searchState().SearchDirection, 0);
-        m_app->platform().expectMessageBox(MsgResult::Ok, frmMDI::kCaption, notFound(QStringLiteral("AB")));
+        m_app->platform().expectMessageBox(MsgResult::Ok, MainWindow::kCaption, notFound(QStringLiteral("AB")));
         QTest::keyClick(text, Qt::Key_F3, Qt::ShiftModifier);
         QCOMPARE(markedText(*text), QStringLiteral("[ab] ab ab"));
         QCOMPARE(m_dialogsShown, 0);
@@ -256,7 +256,7 @@ private Q_SLOTS:
 
     void findNextWithNothingToFindOpensTheDialog()
     {
-        frmNotePad *window = document(QStringLiteral("x|y"));
+        DocumentWindow *window = document(QStringLiteral("x|y"));
         answerWith<frmFind>([](frmFind &find) { QVERIFY(!find.cmdFind()->isEnabled()); });
         window->action(QStringLiteral("mnuSFindNext(1)"))->trigger();
         QCOMPARE(m_dialogsShown, 1);
@@ -267,7 +267,7 @@ private Q_SLOTS:
 
     void replaceDialogLoads()
     {
-        frmNotePad *window = document(QStringLiteral("a [b] c"));
+        DocumentWindow *window = document(QStringLiteral("a [b] c"));
         answerWith<frmReplace>([this](frmReplace &replace) {
             QCOMPARE(replace.windowTitle(), QStringLiteral("Replace"));
             QCOMPARE(replace.text1(0)->text(), QStringLiteral("b"));
@@ -286,7 +286,7 @@ private Q_SLOTS:
             // Enter alone starts nothing.
             QTest::keyClick(replace.text1(1), Qt::Key_Return);
             QVERIFY(replace.isVisible());
-            const frmMDI *main = m_app->main();
+            const MainWindow *main = m_app->main();
             QCOMPARE(replace.pos(), QPoint((main->width() - replace.width()) / 2, (main->height() - replace.height()) / 2));
             replace.text1(0)->setText(QStringLiteral("q"));
             QTest::keyClick(&replace, Qt::Key_Escape);
@@ -300,7 +300,7 @@ private Q_SLOTS:
 
     void replaceAllIsOneUndoStep()
     {
-        frmNotePad *window = document(QStringLiteral("|<b>x</b>\r\n<b>y</b>"));
+        DocumentWindow *window = document(QStringLiteral("|<b>x</b>\r\n<b>y</b>"));
         answerWith<frmReplace>([this](frmReplace &replace) {
             replace.text1(0)->setText(QStringLiteral("b>"));
             replace.text1(1)->setText(QStringLiteral("STRONG>"));
@@ -322,7 +322,7 @@ private Q_SLOTS:
 
     void verifyInTheDocument()
     {
-        frmNotePad *window = document(QStringLiteral("x1 |x2 x3"));
+        DocumentWindow *window = document(QStringLiteral("x1 |x2 x3"));
         TextArea *text = window->text1();
         answerWith<frmReplace>([this](frmReplace &replace) {
             replace.text1(0)->setText(QStringLiteral("x"));
@@ -347,7 +347,7 @@ private Q_SLOTS:
         QString body;
         for (int i = 0; i < 3000; ++i)
             body += QStringLiteral("line %1 of text\r\n").arg(i, 4, 10, QLatin1Char('0'));
-        frmNotePad *window = document(QLatin1Char('|') + body + QStringLiteral("<HR>"));
+        DocumentWindow *window = document(QLatin1Char('|') + body + QStringLiteral("<HR>"));
         TextArea *text = window->text1();
         QVERIFY(text->length() > 40000);
         searchState().SearchText = QStringLiteral("<hr>");
@@ -403,7 +403,7 @@ private Q_SLOTS:
         QCOMPARE(m_dialogsShown, 0);
 
         document(QStringLiteral("|a"));
-        frmNotePad *active = document(QStringLiteral("[bc]d"));
+        DocumentWindow *active = document(QStringLiteral("[bc]d"));
         searchState().NewSearch = false;
         answerWith<frmFind>([active](frmFind &find) {
             QCOMPARE(find.text1()->text(), QStringLiteral("bc"));
@@ -442,7 +442,7 @@ private Q_SLOTS:
         QFETCH(bool, replaceDialog);
         QFETCH(QString, control);
         QFETCH(QString, hint);
-        frmNotePad *window = document(QStringLiteral("|"));
+        DocumentWindow *window = document(QStringLiteral("|"));
         std::unique_ptr<QDialog> dialog;
         if (replaceDialog)
             dialog = std::make_unique<frmReplace>(m_app->main());

@@ -63,7 +63,7 @@ private:
     int length_ = 0;
 };
 
-const QString kTitle = frmMDI::kCaption;
+const QString kTitle = MainWindow::kCaption;
 
 QString notFound(const QString &what)
 {

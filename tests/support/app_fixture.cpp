@@ -36,7 +36,7 @@ void forgetDocumentChanges()
         documentTable().setChanged(slot, false);
 }
 
-frmNotePad *newDocumentWindow(frmMDI &main)
+DocumentWindow *newDocumentWindow(MainWindow &main)
 {
     return main.createDocumentWindow(documentTable().findFreeSlot());
 }
@@ -51,7 +51,7 @@ AppFixture::AppFixture()
     loadPreferences();
     documentTable().reset();
     m_platform = std::make_unique<ScopedPlatform>();
-    m_main = std::make_unique<frmMDI>();
+    m_main = std::make_unique<MainWindow>();
     m_main->resize(800, 600);
 }
 

@@ -8,8 +8,8 @@
 #include <memory>
 
 namespace vornel {
-class frmMDI;
-class frmNotePad;
+class MainWindow;
+class DocumentWindow;
 }
 
 // Points the program's settings store at a fresh temporary folder for as long as it lives, so
@@ -47,7 +47,7 @@ private:
 void forgetDocumentChanges();
 
 // A new, empty document window of main in the first free slot.
-vornel::frmNotePad *newDocumentWindow(vornel::frmMDI &main);
+vornel::DocumentWindow *newDocumentWindow(vornel::MainWindow &main);
 
 // One pixel expressed in twips: the most a twips → pixels → twips round trip can be off by.
 int onePixelInTwips();
@@ -70,15 +70,15 @@ public:
     // Destroys the main window now, for a test of a program that has none.
     void destroyMain();
 
-    vornel::frmMDI *main() const { return m_main.get(); }
+    vornel::MainWindow *main() const { return m_main.get(); }
     ScriptedPlatform &platform() { return **m_platform; }
     QString settingsDir() const { return m_settings.path(); }
-    vornel::frmNotePad *newDocument() { return newDocumentWindow(*m_main); }
+    vornel::DocumentWindow *newDocument() { return newDocumentWindow(*m_main); }
 
 private:
     TemporarySettings m_settings;
     std::unique_ptr<ScopedPlatform> m_platform;
-    std::unique_ptr<vornel::frmMDI> m_main;
+    std::unique_ptr<vornel::MainWindow> m_main;
 };
 
 // Where a test of the document files starts when it makes its own windows: temporary settings,
