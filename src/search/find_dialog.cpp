@@ -18,7 +18,7 @@
 
 namespace vornel {
 
-frmFind::frmFind(TextArea *area, QWidget *parent)
+FindDialog::FindDialog(TextArea *area, QWidget *parent)
     : QDialog(parent)
     , m_area(area)
     , m_text(new QLineEdit(this))
@@ -100,12 +100,12 @@ frmFind::frmFind(TextArea *area, QWidget *parent)
     }
 }
 
-QRadioButton *frmFind::optDirection(int index) const
+QRadioButton *FindDialog::optDirection(int index) const
 {
     return index >= 0 && index < 2 ? m_direction[index] : nullptr;
 }
 
-void frmFind::findClicked()
+void FindDialog::findClicked()
 {
     if (!m_area)
         return;
@@ -115,7 +115,7 @@ void frmFind::findClicked()
     m_find->setText(tr("&Next"));
 }
 
-void frmFind::reject()
+void FindDialog::reject()
 {
     searchState().SearchText = m_text->text();
     searchState().MatchCase = m_case->isChecked() ? 1 : 0;

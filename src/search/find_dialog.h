@@ -17,13 +17,13 @@ class TextArea;
 // which finds the next occurrence in the document's text area and stays open for the next.
 // Loading it centres it over the main window, disables "Fi&nd" and sets the search direction
 // to down.
-class frmFind : public QDialog {
+class FindDialog : public QDialog {
     Q_OBJECT
 
 public:
     static inline const QString kCaption = QStringLiteral("Find");
 
-    explicit frmFind(TextArea *area, QWidget *parent = nullptr);
+    explicit FindDialog(TextArea *area, QWidget *parent = nullptr);
 
     QLineEdit *text1() const { return m_text; }
     // optDirection(0) "&Up", optDirection(1) "&Down".

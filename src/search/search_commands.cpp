@@ -27,7 +27,7 @@ QString initialFindText(const TextArea &area)
 
 void OpenFindDialog(TextArea &area)
 {
-    frmFind dialog(&area, mainWindow());
+    FindDialog dialog(&area, mainWindow());
     dialog.text1()->setText(initialFindText(area));
     // Selected, so that typing replaces it.
     dialog.text1()->selectAll();

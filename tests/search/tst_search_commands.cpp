@@ -139,7 +139,7 @@ private Q_SLOTS:
         DocumentWindow *window = document(QStringLiteral("one [two] three"));
         searchState().SearchText = QStringLiteral("older");
         searchState().SearchDirection = 0;
-        answerWith<frmFind>([this](frmFind &find) {
+        answerWith<FindDialog>([this](FindDialog &find) {
             QCOMPARE(find.windowTitle(), QStringLiteral("Find"));
             QCOMPARE(find.text1()->text(), QStringLiteral("two"));
             // Ready to be typed over.
@@ -166,7 +166,7 @@ private Q_SLOTS:
     void findDialogLoadsTheLastSearchText()
     {
         DocumentWindow *window = document(QStringLiteral("ab|c"));
-        answerWith<frmFind>([](frmFind &find) {
+        answerWith<FindDialog>([](FindDialog &find) {
             QCOMPARE(find.text1()->text(), QString());
             QVERIFY(!find.cmdFind()->isEnabled());
             QTest::keyClicks(find.text1(), QStringLiteral("b"));
@@ -176,7 +176,7 @@ private Q_SLOTS:
             QTest::keyClicks(find.text1(), QStringLiteral("bc"));
         });
         window->action(QStringLiteral("mnuSFind"))->trigger();
-        answerWith<frmFind>([](frmFind &find) { QCOMPARE(find.text1()->text(), QStringLiteral("bc")); });
+        answerWith<FindDialog>([](FindDialog &find) { QCOMPARE(find.text1()->text(), QStringLiteral("bc")); });
         window->action(QStringLiteral("mnuSFind"))->trigger();
         QCOMPARE(m_dialogsShown, 2);
     }
@@ -185,7 +185,7 @@ private Q_SLOTS:
     {
         DocumentWindow *window = document(QStringLiteral("|one two one two"));
         TextArea *text = window->text1();
-        answerWith<frmFind>([this, text](frmFind &find) {
+        answerWith<FindDialog>([this, text](FindDialog &find) {
             QTest::keyClicks(find.text1(), QStringLiteral("two"));
             // Enter presses the default button.
             QTest::keyClick(find.text1(), Qt::Key_Return);
@@ -213,7 +213,7 @@ private Q_SLOTS:
     void caseBoxAndCancelKeepTheirChoice()
     {
         DocumentWindow *window = document(QStringLiteral("|Table"));
-        answerWith<frmFind>([](frmFind &find) {
+        answerWith<FindDialog>([](FindDialog &find) {
             find.chkCase()->click();
             QCOMPARE(searchState().MatchCase, 1);
             find.text1()->setText(QStringLiteral("TABLE"));
@@ -257,7 +257,7 @@ private Q_SLOTS:
     void findNextWithNothingToFindOpensTheDialog()
     {
         DocumentWindow *window = document(QStringLiteral("x|y"));
-        answerWith<frmFind>([](frmFind &find) { QVERIFY(!find.cmdFind()->isEnabled()); });
+        answerWith<FindDialog>([](FindDialog &find) { QVERIFY(!find.cmdFind()->isEnabled()); });
         window->action(QStringLiteral("mnuSFindNext(1)"))->trigger();
         QCOMPARE(m_dialogsShown, 1);
         QTest::keyClick(window->text1(), Qt::Key_F3);
@@ -397,7 +397,7 @@ private Q_SLOTS:
     void searchButton()
     {
         // With no document, only a beep.
-        answerWith<frmFind>([](frmFind &) {});
+        answerWith<FindDialog>([](FindDialog &) {});
         SearchButtonClick();
         QCOMPARE(m_app->platform().beepCount(), 1);
         QCOMPARE(m_dialogsShown, 0);
@@ -405,7 +405,7 @@ private Q_SLOTS:
         document(QStringLiteral("|a"));
         DocumentWindow *active = document(QStringLiteral("[bc]d"));
         searchState().NewSearch = false;
-        answerWith<frmFind>([active](frmFind &find) {
+        answerWith<FindDialog>([active](FindDialog &find) {
             QCOMPARE(find.text1()->text(), QStringLiteral("bc"));
             QVERIFY(searchState().NewSearch);
             find.cmdFind()->click();
@@ -447,7 +447,7 @@ private Q_SLOTS:
         if (replaceDialog)
             dialog = std::make_unique<frmReplace>(m_app->main());
         else
-            dialog = std::make_unique<frmFind>(window->text1(), m_app->main());
+            dialog = std::make_unique<FindDialog>(window->text1(), m_app->main());
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         m_app->main()->setStatusText(QString());
