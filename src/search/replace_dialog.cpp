@@ -14,7 +14,7 @@
 
 namespace vornel {
 
-frmReplace::frmReplace(QWidget *parent)
+ReplaceDialog::ReplaceDialog(QWidget *parent)
     : QDialog(parent)
     , m_case(new QCheckBox(tr("Match &Case"), this))
     , m_cancel(new QPushButton(tr("Cancel"), this))
@@ -86,24 +86,24 @@ frmReplace::frmReplace(QWidget *parent)
         move((main->width() - width()) / 2, (main->height() - height()) / 2);
 }
 
-QLineEdit *frmReplace::text1(int index) const
+QLineEdit *ReplaceDialog::text1(int index) const
 {
     return index >= 0 && index < 2 ? m_texts[index] : nullptr;
 }
 
-QPushButton *frmReplace::cmdReplace(int index) const
+QPushButton *ReplaceDialog::cmdReplace(int index) const
 {
     return index >= 0 && index < 2 ? m_replace[index] : nullptr;
 }
 
-void frmReplace::updateButtons()
+void ReplaceDialog::updateButtons()
 {
     const bool any = !m_texts[0]->text().isEmpty();
     m_replace[0]->setEnabled(any);
     m_replace[1]->setEnabled(any);
 }
 
-void frmReplace::replaceClicked(int index)
+void ReplaceDialog::replaceClicked(int index)
 {
     searchState().SearchText = m_texts[0]->text();
     searchState().ReplaceText = m_texts[1]->text();
@@ -111,7 +111,7 @@ void frmReplace::replaceClicked(int index)
     accept();
 }
 
-void frmReplace::reject()
+void ReplaceDialog::reject()
 {
     searchState().SearchText = m_texts[0]->text();
     searchState().MatchCase = m_case->isChecked() ? 1 : 0;

@@ -14,13 +14,13 @@ class StatusHints;
 // buttons "&Verify" (confirm each) and "Replace &All". Either button keeps the texts in the
 // search state, records which run was asked for and closes the dialog; the run itself
 // follows once the dialog has gone.
-class frmReplace : public QDialog {
+class ReplaceDialog : public QDialog {
     Q_OBJECT
 
 public:
     static inline const QString kCaption = QStringLiteral("Replace");
 
-    explicit frmReplace(QWidget *parent = nullptr);
+    explicit ReplaceDialog(QWidget *parent = nullptr);
 
     // Text1(0) the text to find, Text1(1) the replacement.
     QLineEdit *text1(int index) const;

@@ -48,7 +48,7 @@ void FindNextCommand(TextArea &area, int index)
 
 void OpenReplaceDialog(TextArea &area)
 {
-    frmReplace dialog(mainWindow());
+    ReplaceDialog dialog(mainWindow());
     dialog.text1(0)->setText(initialFindText(area));
     dialog.text1(0)->selectAll();
     runModalDialog(dialog);

@@ -223,7 +223,7 @@ private Q_SLOTS:
         QCOMPARE(searchState().SearchText, QStringLiteral("TABLE"));
         QCOMPARE(searchState().MatchCase, 1);
         // The next dialog shows the case rule the search will follow.
-        answerWith<frmReplace>([](frmReplace &replace) {
+        answerWith<ReplaceDialog>([](ReplaceDialog &replace) {
             QVERIFY(replace.chkCase()->isChecked());
             replace.chkCase()->click();
             QCOMPARE(searchState().MatchCase, 0);
@@ -268,7 +268,7 @@ private Q_SLOTS:
     void replaceDialogLoads()
     {
         DocumentWindow *window = document(QStringLiteral("a [b] c"));
-        answerWith<frmReplace>([this](frmReplace &replace) {
+        answerWith<ReplaceDialog>([this](ReplaceDialog &replace) {
             QCOMPARE(replace.windowTitle(), QStringLiteral("Replace"));
             QCOMPARE(replace.text1(0)->text(), QStringLiteral("b"));
             QCOMPARE(replace.text1(1)->text(), QString());
@@ -301,7 +301,7 @@ private Q_SLOTS:
     void replaceAllIsOneUndoStep()
     {
         DocumentWindow *window = document(QStringLiteral("|<b>x</b>\r\n<b>y</b>"));
-        answerWith<frmReplace>([this](frmReplace &replace) {
+        answerWith<ReplaceDialog>([this](ReplaceDialog &replace) {
             replace.text1(0)->setText(QStringLiteral("b>"));
             replace.text1(1)->setText(QStringLiteral("STRONG>"));
             // The run comes after the dialog has gone.
@@ -324,7 +324,7 @@ private Q_SLOTS:
     {
         DocumentWindow *window = document(QStringLiteral("x1 |x2 x3"));
         TextArea *text = window->text1();
-        answerWith<frmReplace>([this](frmReplace &replace) {
+        answerWith<ReplaceDialog>([this](ReplaceDialog &replace) {
             replace.text1(0)->setText(QStringLiteral("x"));
             replace.text1(1)->setText(QStringLiteral("yy"));
             replace.cmdReplace(0)->click();
@@ -445,7 +445,7 @@ private Q_SLOTS:
         DocumentWindow *window = document(QStringLiteral("|"));
         std::unique_ptr<QDialog> dialog;
         if (replaceDialog)
-            dialog = std::make_unique<frmReplace>(m_app->main());
+            dialog = std::make_unique<ReplaceDialog>(m_app->main());
         else
             dialog = std::make_unique<FindDialog>(window->text1(), m_app->main());
         dialog->show();
