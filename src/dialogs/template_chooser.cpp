@@ -17,7 +17,7 @@
 
 namespace vornel {
 
-frmTemplate::frmTemplate(const QString &folder, QWidget *parent)
+TemplateChooser::TemplateChooser(const QString &folder, QWidget *parent)
     : QDialog(parent)
     , m_list(new QListWidget(this))
     , m_message(new QLabel(this))
@@ -70,12 +70,12 @@ frmTemplate::frmTemplate(const QString &folder, QWidget *parent)
         move((main->width() - width()) / 2, (main->height() - height()) / 2);
 }
 
-QPushButton *frmTemplate::command1(int index) const
+QPushButton *TemplateChooser::command1(int index) const
 {
     return index >= 0 && index < 4 ? m_buttons[index] : nullptr;
 }
 
-void frmTemplate::fillList(const QString &folder)
+void TemplateChooser::fillList(const QString &folder)
 {
     m_list->addItem(kDefaultTemplateName);
     // A folder that cannot be read lists nothing; the built-in template is always there.
@@ -84,7 +84,7 @@ void frmTemplate::fillList(const QString &folder)
     m_list->addItems(files);
 }
 
-void frmTemplate::command1Click(int index)
+void TemplateChooser::command1Click(int index)
 {
     switch (index) {
     case 0: setAsDefault(); break;
@@ -95,13 +95,13 @@ void frmTemplate::command1Click(int index)
     }
 }
 
-QString frmTemplate::selectedTemplate() const
+QString TemplateChooser::selectedTemplate() const
 {
     const QList<QListWidgetItem *> selected = m_list->selectedItems();
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
-void frmTemplate::setAsDefault()
+void TemplateChooser::setAsDefault()
 {
     const QString chosen = selectedTemplate();
     if (chosen.isEmpty())
@@ -111,7 +111,7 @@ void frmTemplate::setAsDefault()
     m_message->setText(chosen);
 }
 
-void frmTemplate::showHelp()
+void TemplateChooser::showHelp()
 {
     // The paragraphs are separated by LF CR LF CR, as the help text always was.
     const QString separator = QStringLiteral("\n\r\n\r");
@@ -125,7 +125,7 @@ void frmTemplate::showHelp()
                           MsgButtons::Ok, MsgIcon::None);
 }
 
-void frmTemplate::useTemplate()
+void TemplateChooser::useTemplate()
 {
     QString name = selectedTemplate();
     if (name.isEmpty())
@@ -137,7 +137,7 @@ void frmTemplate::useTemplate()
 
 void NewCommand()
 {
-    frmTemplate chooser(templateFolder(), mainWindow());
+    TemplateChooser chooser(templateFolder(), mainWindow());
     runModalDialog(chooser);
 }
 

@@ -12,13 +12,13 @@ namespace vornel {
 // and every "*.htt" file of the template folder in List1, the current default in the
 // "Current Default" frame, and the buttons Command1(0) "Set As Default", (1) "Cancel",
 // (2) "Help", (3) "OK". OK (or a double click on an entry) builds the new document itself.
-class frmTemplate : public QDialog {
+class TemplateChooser : public QDialog {
     Q_OBJECT
 
 public:
     static inline const QString kCaption = QStringLiteral("Use Template for new Document");
 
-    explicit frmTemplate(const QString &folder, QWidget *parent = nullptr);
+    explicit TemplateChooser(const QString &folder, QWidget *parent = nullptr);
 
     QListWidget *list1() const { return m_list; }
     QLabel *message() const { return m_message; }

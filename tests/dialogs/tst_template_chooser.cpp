@@ -32,7 +32,7 @@ QStringList entries(const QListWidget *list)
     return names;
 }
 
-void select(frmTemplate &chooser, const QString &name)
+void select(TemplateChooser &chooser, const QString &name)
 {
     const QList<QListWidgetItem *> found = chooser.list1()->findItems(name, Qt::MatchExactly);
     QVERIFY2(found.size() == 1, qPrintable(name));
@@ -73,7 +73,7 @@ private Q_SLOTS:
     void layout()
     {
         prefs().Template = QStringLiteral("Vornel Default");
-        frmTemplate chooser(folder(), m_app->main());
+        TemplateChooser chooser(folder(), m_app->main());
         QCOMPARE(chooser.objectName(), QStringLiteral("frmTemplate"));
         QCOMPARE(chooser.windowTitle(), QStringLiteral("Use Template for new Document"));
         QCOMPARE(chooser.list1()->objectName(), QStringLiteral("List1"));
@@ -94,7 +94,7 @@ private Q_SLOTS:
 
     void centredInTheMainWindow()
     {
-        frmTemplate chooser(folder(), m_app->main());
+        TemplateChooser chooser(folder(), m_app->main());
         QCOMPARE(chooser.x(), (m_app->main()->width() - chooser.width()) / 2);
         QCOMPARE(chooser.y(), (m_app->main()->height() - chooser.height()) / 2);
     }
@@ -107,7 +107,7 @@ private Q_SLOTS:
         addTemplate(QStringLiteral("notes.txt"), "n");
         addTemplate(QStringLiteral("page.htt.bak"), "p");
         QVERIFY(QDir(folder()).mkdir(QStringLiteral("folder.htt")));
-        frmTemplate chooser(folder(), m_app->main());
+        TemplateChooser chooser(folder(), m_app->main());
         QCOMPARE(entries(chooser.list1()), (QStringList{"Vornel Default", "A.htt", "b.htt", "c.HTT"}));
         QVERIFY(chooser.list1()->selectedItems().isEmpty());
     }
@@ -122,7 +122,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, folderExists);
         const QString where = folderExists ? folder() : m_templates->filePath(QStringLiteral("missing"));
-        frmTemplate chooser(where, m_app->main());
+        TemplateChooser chooser(where, m_app->main());
         QCOMPARE(entries(chooser.list1()), QStringList{"Vornel Default"});
     }
 
@@ -130,7 +130,7 @@ private Q_SLOTS:
     {
         prefs().Template = QStringLiteral("Vornel Default");
         addTemplate(QStringLiteral("a.htt"), "a");
-        frmTemplate chooser(folder(), m_app->main());
+        TemplateChooser chooser(folder(), m_app->main());
         chooser.command1(0)->click();
         QCOMPARE(prefs().Template, QStringLiteral("Vornel Default"));
         QCOMPARE(chooser.message()->text(), QStringLiteral("Vornel Default"));
@@ -140,7 +140,7 @@ private Q_SLOTS:
     {
         prefs().Template = QStringLiteral("Vornel Default");
         addTemplate(QStringLiteral("a.htt"), "a");
-        frmTemplate chooser(folder(), m_app->main());
+        TemplateChooser chooser(folder(), m_app->main());
         chooser.show();
         select(chooser, QStringLiteral("a.htt"));
         chooser.command1(0)->click();
@@ -162,7 +162,7 @@ private Q_SLOTS:
                            "directory as .HTT files.  If no default template is configured, the Vornel default will "
                            "be used.\n\r\n\rYou can define your default template by selecting the filename and "
                            "clicking \"Set As Default\""));
-        frmTemplate chooser(folder(), m_app->main());
+        TemplateChooser chooser(folder(), m_app->main());
         chooser.command1(2)->click();
         QVERIFY(m_app->main()->documents().isEmpty());
     }
@@ -171,7 +171,7 @@ private Q_SLOTS:
     {
         prefs().Template = QStringLiteral("Vornel Default");
         addTemplate(QStringLiteral("a.htt"), QByteArray("first\0line\r\n", 12));
-        frmTemplate chooser(folder(), m_app->main());
+        TemplateChooser chooser(folder(), m_app->main());
         chooser.show();
         select(chooser, QStringLiteral("a.htt"));
         chooser.command1(3)->click();
@@ -188,7 +188,7 @@ private Q_SLOTS:
         addTemplate(QStringLiteral("a.htt"), "from a");
         addTemplate(QStringLiteral("b.htt"), "from b");
         prefs().Template = QStringLiteral("b.htt");
-        frmTemplate chooser(folder(), m_app->main());
+        TemplateChooser chooser(folder(), m_app->main());
         chooser.command1(3)->click();
         QCOMPARE(m_app->main()->documents().size(), 1);
         QCOMPARE(m_app->main()->activeDocument()->text1()->text(), QStringLiteral("from b"));
@@ -197,7 +197,7 @@ private Q_SLOTS:
     void okWithTheBuiltInAsksForTheTitle()
     {
         m_app->platform().expectInputBox(QStringLiteral("Home"), QStringLiteral("Create New Document"));
-        frmTemplate chooser(folder(), m_app->main());
+        TemplateChooser chooser(folder(), m_app->main());
         select(chooser, QStringLiteral("Vornel Default"));
         chooser.command1(3)->click();
         QCOMPARE(m_app->main()->documents().size(), 1);
@@ -207,7 +207,7 @@ private Q_SLOTS:
     void cancelledTitleStillClosesTheChooser()
     {
         m_app->platform().expectInputBox(QString());
-        frmTemplate chooser(folder(), m_app->main());
+        TemplateChooser chooser(folder(), m_app->main());
         chooser.show();
         select(chooser, QStringLiteral("Vornel Default"));
         chooser.command1(3)->click();
@@ -220,7 +220,7 @@ private Q_SLOTS:
         prefs().Template = QStringLiteral("deleted.htt");
         m_app->platform().expectMessageBox(MsgResult::Ok, MainWindow::kCaption,
                                         QStringLiteral("Can't open template file: deleted.htt"));
-        frmTemplate chooser(folder(), m_app->main());
+        TemplateChooser chooser(folder(), m_app->main());
         QCOMPARE(chooser.message()->text(), QStringLiteral("deleted.htt"));
         chooser.command1(3)->click();
         QVERIFY(m_app->main()->documents().isEmpty());
@@ -230,7 +230,7 @@ private Q_SLOTS:
     void doubleClickActsAsOk()
     {
         addTemplate(QStringLiteral("a.htt"), "double");
-        frmTemplate chooser(folder(), m_app->main());
+        TemplateChooser chooser(folder(), m_app->main());
         chooser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chooser));
         QListWidget *list = chooser.list1();
@@ -261,7 +261,7 @@ private Q_SLOTS:
     {
         QFETCH(int, button);
         QFETCH(QString, hint);
-        frmTemplate chooser(folder(), m_app->main());
+        TemplateChooser chooser(folder(), m_app->main());
         chooser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chooser));
         m_app->main()->setStatusText(QString());
@@ -279,7 +279,7 @@ private Q_SLOTS:
         int shown = 0;
         setModalDialogRunner([&shown](QDialog &dialog) {
             ++shown;
-            auto *chooser = qobject_cast<frmTemplate *>(&dialog);
+            auto *chooser = qobject_cast<TemplateChooser *>(&dialog);
             if (!chooser)
                 return int(QDialog::Rejected);
             select(*chooser, QStringLiteral("a.htt"));
@@ -302,7 +302,7 @@ private Q_SLOTS:
     void cancelInTheChooserCreatesNothing()
     {
         setModalDialogRunner([](QDialog &dialog) {
-            auto *chooser = qobject_cast<frmTemplate *>(&dialog);
+            auto *chooser = qobject_cast<TemplateChooser *>(&dialog);
             if (chooser)
                 chooser->command1(1)->click();
             return dialog.result();
