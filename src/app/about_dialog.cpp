@@ -10,7 +10,7 @@
 
 namespace vornel {
 
-About::About(QWidget *parent)
+AboutDialog::AboutDialog(QWidget *parent)
     : QDialog(parent)
     , m_product(new QLabel(kProductName, this))
     , m_version(new QLabel(versionText(), this))
@@ -52,7 +52,7 @@ About::About(QWidget *parent)
 
 void showAboutBox(QWidget *parent)
 {
-    About about(parent);
+    AboutDialog about(parent);
     runModalDialog(about);
 }
 

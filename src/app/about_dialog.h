@@ -7,14 +7,14 @@ class QPushButton;
 
 namespace vornel {
 
-// The About box: program name, version and a few words about the program, with an OK button.
-class About : public QDialog {
+// The About box (About): program name, version and a few words about the program, with an OK button.
+class AboutDialog : public QDialog {
     Q_OBJECT
 
 public:
     static inline const QString kCaption = QStringLiteral("About Vornel");
 
-    explicit About(QWidget *parent = nullptr);
+    explicit AboutDialog(QWidget *parent = nullptr);
 
     QLabel *productLabel() const { return m_product; }
     QLabel *versionLabel() const { return m_version; }

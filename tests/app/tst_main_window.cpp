@@ -383,7 +383,7 @@ private Q_SLOTS:
         int shown = 0;
         setModalDialogRunner([&shown](QDialog &dialog) {
             ++shown;
-            auto *about = qobject_cast<About *>(&dialog);
+            auto *about = qobject_cast<AboutDialog *>(&dialog);
             if (!about)
                 return int(QDialog::Rejected);
             [&] {
@@ -409,7 +409,7 @@ private Q_SLOTS:
 
     void aboutBoxClosesWithOk()
     {
-        About about(m_app->main());
+        AboutDialog about(m_app->main());
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QCOMPARE(about.okButton()->text(), QStringLiteral("OK"));
