@@ -11,7 +11,7 @@
 
 namespace vornel {
 
-Welcome::Welcome(int lifetimeMs)
+SplashWindow::SplashWindow(int lifetimeMs)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_version(new QLabel(versionText(), this))
     , m_lifetimeMs(lifetimeMs)
@@ -48,7 +48,7 @@ Welcome::Welcome(int lifetimeMs)
         move(screen->geometry().center() - rect().center());
 }
 
-void Welcome::showEvent(QShowEvent *event)
+void SplashWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // Counted from the moment it opens, and only once: hiding and showing does not restart it.
@@ -58,7 +58,7 @@ void Welcome::showEvent(QShowEvent *event)
     }
 }
 
-void Welcome::paintEvent(QPaintEvent *)
+void SplashWindow::paintEvent(QPaintEvent *)
 {
     // Without a window frame, a border of its own sets it off from what lies behind.
     QPainter painter(this);

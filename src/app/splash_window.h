@@ -6,15 +6,15 @@ class QLabel;
 
 namespace vornel {
 
-// The splash window shown while the program starts: frameless, not modal, centred on the
+// The splash window (Welcome) shown while the program starts: frameless, not modal, centred on the
 // screen; it closes (and deletes) itself a fixed time after it was shown.
-class Welcome : public QWidget {
+class SplashWindow : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int kDefaultLifetimeMs = 3000;
 
-    explicit Welcome(int lifetimeMs = kDefaultLifetimeMs);
+    explicit SplashWindow(int lifetimeMs = kDefaultLifetimeMs);
 
     QLabel *versionLabel() const { return m_version; }
 

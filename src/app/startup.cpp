@@ -111,7 +111,7 @@ StartedProgram startUp(const StartupOptions &options)
     // Let the splash window paint before the main window is built.
     QCoreApplication::processEvents();
     ignoringErrors([&] {
-        started.splash = new Welcome(options.splashLifetimeMs);
+        started.splash = new SplashWindow(options.splashLifetimeMs);
         started.splash->show();
     });
     QCoreApplication::processEvents();

@@ -34,12 +34,12 @@ void loadMainWindow(MainWindow &window);
 
 struct StartupOptions {
     QString commandLine;  // the file to open, or empty
-    int splashLifetimeMs = Welcome::kDefaultLifetimeMs;
+    int splashLifetimeMs = SplashWindow::kDefaultLifetimeMs;
 };
 
 struct StartedProgram {
     std::unique_ptr<MainWindow> mainWindow;  // shown
-    QPointer<Welcome> splash;            // until it has closed itself
+    QPointer<SplashWindow> splash;      // until it has closed itself
 };
 
 // The start-up procedure after the single-instance check: busy cursor, splash window, main

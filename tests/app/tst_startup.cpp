@@ -280,7 +280,7 @@ private Q_SLOTS:
 
     void splashLooksLikeASplash()
     {
-        QPointer<Welcome> splash = new Welcome(kShortSplashMs);
+        QPointer<SplashWindow> splash = new SplashWindow(kShortSplashMs);
         QCOMPARE(splash->objectName(), QStringLiteral("Welcome"));
         QVERIFY(splash->windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(splash->windowModality(), Qt::NonModal);
