@@ -83,7 +83,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
     setInsertionTargetResolver([] {
         DocumentWindow *document = g_mainWindow ? g_mainWindow->activeDocument() : nullptr;
-        return document ? document->text1() : nullptr;
+        return document ? document->textArea() : nullptr;
     });
     platform().setDialogParent(this);
 }
@@ -350,7 +350,7 @@ void MainWindow::activateDocument(DocumentWindow *document)
     for (QMdiSubWindow *window : m_mdi->subWindowList()) {
         if (window->widget() == document) {
             m_mdi->setActiveSubWindow(window);
-            document->text1()->setFocus();
+            document->textArea()->setFocus();
         }
     }
     updateMenuBar();

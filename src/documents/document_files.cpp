@@ -136,12 +136,12 @@ DocumentWindow *LoadDocument(const QString &path, const QString &name)
                 main->setStatusText(QStringLiteral("Edit ") + window->caption());
             progress.setTextAfter(main->statusText());
             progress.show(QStringLiteral("Loading %1 ...").arg(name));
-            window->text1()->loadBytes(file.bytes, [&](int percent) {
+            window->textArea()->loadBytes(file.bytes, [&](int percent) {
                 progress.show(QStringLiteral("Loading %1 (%2%)").arg(name, QString::number(percent)));
                 // The window repaints between parts; what the user types waits for the end.
                 QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             });
-            window->text1()->setSelStart(0);
+            window->textArea()->setSelStart(0);
             documentTable().setChanged(slot, false);
         }
     }
@@ -163,7 +163,7 @@ bool SaveDocument(DocumentWindow &window, const QString &path, const QString &na
         BusyCursor busy;
         // A saved document always ends with one line end more than its text; appended in
         // place, as a 10 MB text has no copy to spare.
-        QByteArray bytes = window.text1()->toBytes();
+        QByteArray bytes = window.textArea()->toBytes();
         bytes.append("\r\n", 2);
         error = writeFileSafely(path, bytes);
     }
@@ -272,7 +272,7 @@ void InsertFileCommand()
         BusyCursor busy;
         file = readWholeFile(path);
         if (file.opened)
-            window->text1()->setSelText(codec::decode(file.bytes));
+            window->textArea()->setSelText(codec::decode(file.bytes));
     }
     if (!file.opened) {
         tell(MainWindow::kCaption, QStringLiteral("Can't open file: ") + path);

@@ -13,7 +13,7 @@ void PrintCommand()
     DocumentWindow *window = main ? main->activeDocument() : nullptr;
     if (!window)
         return;
-    const TextArea &text = *window->text1();
+    const TextArea &text = *window->textArea();
 
     PrintDialogOptions options;
     options.copies = 1;

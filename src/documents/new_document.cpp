@@ -125,7 +125,7 @@ DocumentWindow *NewDocumentFromTemplate(const QString &templateName)
     window->setCaption(QStringLiteral("Untitled:") + QString::number(slot));
     // Filled while hidden so that a long template is laid out once. Filling it is a change of
     // the text, which marks the new document as changed: closing it asks whether to save.
-    TextArea *area = window->text1();
+    TextArea *area = window->textArea();
     area->hide();
     if (builtIn)
         area->setText(skeleton);

@@ -20,7 +20,8 @@ public:
     explicit DocumentWindow(int slot, QWidget *parent = nullptr);
     ~DocumentWindow() override;
 
-    TextArea *text1() const { return m_text; }
+    // The text area Text1.
+    TextArea *textArea() const { return m_text; }
     int slot() const { return m_slot; }
     QString tag() const { return QString::number(m_slot); }
 

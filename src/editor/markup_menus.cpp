@@ -118,7 +118,7 @@ void addTagEntries(QMenu *menu, const QString &controlName, const TagEntry *entr
         MenuEntry menuEntry{arrayName(controlName, i), entry.caption ? QString::fromLatin1(entry.caption) : QString(),
                             shortcut, {}};
         if (entry.operation != Operation::None) {
-            TextArea *area = window.text1();
+            TextArea *area = window.textArea();
             menuEntry.run = [area, &entry] { runTag(*area, entry); };
         }
         // Shortcuts belong to the window, so they work while the focus is in its text area.
@@ -140,7 +140,7 @@ void addCellSubmenu(QMenu *special, int tableIndex, const QString &caption, cons
                     const QString &cellTag, DocumentWindow &window)
 {
     QMenu *cells = addSubmenu(special, arrayName(QStringLiteral("mnutable"), tableIndex), caption, controlName);
-    TextArea *area = window.text1();
+    TextArea *area = window.textArea();
     for (int i = 0; i < 4; ++i) {
         const QString startTag = cellTag + QLatin1Char(' ') + QString::fromLatin1(cellAlignments[i].startTag);
         const QString endTag = QStringLiteral("</") + cellTag + QLatin1Char('>');
@@ -167,7 +167,7 @@ void addInsertMenu(DocumentWindow &window)
     // and mnuComment follow the submenu.
     QMenu *lists = insert->addMenu(QObject::tr("&Lists"));
     lists->setObjectName(QStringLiteral("mnuLists"));
-    TextArea *area = window.text1();
+    TextArea *area = window.textArea();
     for (int i = 0; i < int(listMenuEntries.size()); ++i) {
         const ListMenuEntry &entry = listMenuEntries[std::size_t(i)];
         MenuEntry menuEntry{arrayName(QStringLiteral("mnuList"), i),
@@ -183,7 +183,7 @@ void addSpecialMenu(DocumentWindow &window)
 {
     auto *special = new QMenu(QObject::tr("S&pecial"), &window);
     special->setObjectName(QStringLiteral("mnuSpecial"));
-    TextArea *area = window.text1();
+    TextArea *area = window.textArea();
 
     // The entities mnuSpecial(0..2), mnuDateTime and mnuGoHome come first, in front of
     // mnuJustify(0).

@@ -68,7 +68,7 @@ void SearchButtonClick()
         platform().beep();
         return;
     }
-    OpenFindDialog(*document->text1());
+    OpenFindDialog(*document->textArea());
 }
 
 } // namespace vornel

@@ -218,7 +218,7 @@ private Q_SLOTS:
         QCOMPARE(main.documents().size(), 1);
         DocumentWindow *document = main.documents().first();
         QCOMPARE(document->caption(), QStringLiteral("MY PAGE.HTM"));
-        QCOMPARE(document->text1()->text(), QStringLiteral("<HTML>\r\nWelcome\r\n</HTML>"));
+        QCOMPARE(document->textArea()->text(), QStringLiteral("<HTML>\r\nWelcome\r\n</HTML>"));
     }
 
     void startWithoutCommandLineOpensNothing()

@@ -178,7 +178,7 @@ private Q_SLOTS:
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
         QVERIFY(!chooser.isVisible());
         QCOMPARE(m_app->main()->documents().size(), 1);
-        QCOMPARE(m_app->main()->activeDocument()->text1()->toBytes(), QByteArray("first\0line\r\n", 12));
+        QCOMPARE(m_app->main()->activeDocument()->textArea()->toBytes(), QByteArray("first\0line\r\n", 12));
         // Choosing a template for once does not make it the default.
         QCOMPARE(prefs().Template, QStringLiteral("Vornel Default"));
     }
@@ -191,7 +191,7 @@ private Q_SLOTS:
         TemplateChooser chooser(folder(), m_app->main());
         chooser.command1(3)->click();
         QCOMPARE(m_app->main()->documents().size(), 1);
-        QCOMPARE(m_app->main()->activeDocument()->text1()->text(), QStringLiteral("from b"));
+        QCOMPARE(m_app->main()->activeDocument()->textArea()->text(), QStringLiteral("from b"));
     }
 
     void okWithTheBuiltInAsksForTheTitle()
@@ -201,7 +201,7 @@ private Q_SLOTS:
         select(chooser, QStringLiteral("Vornel Default"));
         chooser.command1(3)->click();
         QCOMPARE(m_app->main()->documents().size(), 1);
-        QCOMPARE(m_app->main()->activeDocument()->text1()->text(), DefaultTemplateText(QStringLiteral("Home")));
+        QCOMPARE(m_app->main()->activeDocument()->textArea()->text(), DefaultTemplateText(QStringLiteral("Home")));
     }
 
     void cancelledTitleStillClosesTheChooser()
@@ -243,7 +243,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!chooser.isVisible());
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
         QCOMPARE(m_app->main()->documents().size(), 1);
-        QCOMPARE(m_app->main()->activeDocument()->text1()->text(), QStringLiteral("double"));
+        QCOMPARE(m_app->main()->activeDocument()->textArea()->text(), QStringLiteral("double"));
     }
 
     void hints_data()
@@ -291,7 +291,7 @@ private Q_SLOTS:
         QCOMPARE(shown, 1);
         QCOMPARE(m_app->main()->documents().size(), 1);
         DocumentWindow *first = m_app->main()->activeDocument();
-        QCOMPARE(first->text1()->text(), QStringLiteral("via the menu"));
+        QCOMPARE(first->textArea()->text(), QStringLiteral("via the menu"));
         // The document window's File > New.
         first->action(QStringLiteral("mnuFNew"))->trigger();
         QCOMPARE(shown, 2);

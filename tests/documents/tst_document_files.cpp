@@ -63,7 +63,7 @@ QMdiSubWindow *subWindowOf(DocumentWindow *window)
 DocumentWindow *newUntitled(MainWindow &main, const QString &text)
 {
     DocumentWindow *window = newDocumentWindow(main);
-    window->text1()->setText(text);
+    window->textArea()->setText(text);
     return window;
 }
 
@@ -155,8 +155,8 @@ private Q_SLOTS:
         QCOMPARE(window->realFileName(), where);
         QCOMPARE(window->slot(), 1);
         QCOMPARE(window->tag(), QStringLiteral("1"));
-        QCOMPARE(window->text1()->text(), QStringLiteral("<HTML>\r\n</HTML>"));
-        QCOMPARE(window->text1()->selStart(), 0);
+        QCOMPARE(window->textArea()->text(), QStringLiteral("<HTML>\r\n</HTML>"));
+        QCOMPARE(window->textArea()->selStart(), 0);
         QVERIFY(!documentTable().isFree(1));
         QVERIFY(!documentTable().isChanged(1));
         QCOMPARE(main.activeDocument(), window);
@@ -176,7 +176,7 @@ private Q_SLOTS:
         QVERIFY(QDir::setCurrent(QDir::tempPath()));
         QVERIFY(window);
         QCOMPARE(window->realFileName(), where);
-        window->text1()->setText(QStringLiteral("new"));
+        window->textArea()->setText(QStringLiteral("new"));
         SaveCommand(*window);
         QDir::setCurrent(before);
         QCOMPARE(readFile(where), QByteArrayLiteral("new\r\n"));
@@ -204,8 +204,8 @@ private Q_SLOTS:
 
         DocumentWindow *window = LoadDocument(where, QStringLiteral("bytes.htm"));
         QVERIFY(window);
-        QCOMPARE(window->text1()->toBytes(), bytes);
-        QCOMPARE(window->text1()->length(), int(bytes.size()));
+        QCOMPARE(window->textArea()->toBytes(), bytes);
+        QCOMPARE(window->textArea()->length(), int(bytes.size()));
 
         QVERIFY(SaveDocument(*window, where, QStringLiteral("bytes.htm")));
         QCOMPARE(readFile(where), bytes + kCrLf);
@@ -325,7 +325,7 @@ private Q_SLOTS:
         const QString where = file(QStringLiteral("big.txt"), line.repeated(9 * 1024 * 1024 / line.size()));
         DocumentWindow *window = LoadDocument(where, QStringLiteral("big.txt"));
         QVERIFY(window);
-        QCOMPARE(window->text1()->length(), int(QFileInfo(where).size()));
+        QCOMPARE(window->textArea()->length(), int(QFileInfo(where).size()));
         QCOMPARE(main.statusText(), QStringLiteral("Edit BIG.TXT"));
         QVERIFY(!QGuiApplication::overrideCursor());
     }
@@ -442,10 +442,10 @@ private Q_SLOTS:
         // Both show the same caption but each keeps its own file.
         const QList<DocumentWindow *> windows = main.documents();
         QCOMPARE(windows.at(0)->caption(), windows.at(1)->caption());
-        QCOMPARE(windows.at(0)->text1()->text(), QStringLiteral("lower"));
-        QCOMPARE(windows.at(1)->text1()->text(), QStringLiteral("upper"));
+        QCOMPARE(windows.at(0)->textArea()->text(), QStringLiteral("lower"));
+        QCOMPARE(windows.at(1)->textArea()->text(), QStringLiteral("upper"));
 
-        windows.at(0)->text1()->setText(QStringLiteral("LOWER"));
+        windows.at(0)->textArea()->setText(QStringLiteral("LOWER"));
         SaveCommand(*windows.at(0));
         QCOMPARE(readFile(lower), QByteArrayLiteral("LOWER\r\n"));
         QCOMPARE(readFile(upper), QByteArrayLiteral("upper"));
@@ -523,7 +523,7 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         DocumentWindow *window = LoadDocument(where, QStringLiteral("Index.htm"));
-        window->text1()->setText(QStringLiteral("new"));
+        window->textArea()->setText(QStringLiteral("new"));
         QVERIFY(documentTable().isChanged(window->slot()));
 
         SaveCommand(*window);
@@ -566,7 +566,7 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         DocumentWindow *window = LoadDocument(link, QStringLiteral("link.htm"));
-        window->text1()->setText(QStringLiteral("new"));
+        window->textArea()->setText(QStringLiteral("new"));
         QVERIFY(SaveDocument(*window, link, QStringLiteral("link.htm")));
 
         QVERIFY(QFileInfo(link).isSymLink());
@@ -621,7 +621,7 @@ private Q_SLOTS:
         DocumentWindow *window = LoadDocument(loaded, QStringLiteral("doc.htm"));
         // Larger than the size limit below.
         const QString edited = QStringLiteral("edited ").repeated(20000);
-        window->text1()->setText(edited);
+        window->textArea()->setText(edited);
         p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption);
 
         bool saved = true;
@@ -642,7 +642,7 @@ private Q_SLOTS:
         QCOMPARE(window->caption(), QStringLiteral("DOC.HTM"));
         QCOMPARE(window->realFileName(), loaded);
         QVERIFY(documentTable().isChanged(window->slot()));
-        QCOMPARE(window->text1()->text(), edited);
+        QCOMPARE(window->textArea()->text(), edited);
         // No temporary file is left behind.
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{QStringLiteral("doc.htm")});
     }
@@ -684,7 +684,7 @@ private Q_SLOTS:
         showMain(main);
         newUntitled(main, QString());
         QPointer<DocumentWindow> window = LoadDocument(where, QStringLiteral("page.htm"));
-        window->text1()->setText(QStringLiteral("changed"));
+        window->textArea()->setText(QStringLiteral("changed"));
         // The window being closed need not be the active one.
         main.activateDocument(main.documentInSlot(1));
         p->expectMessageBox(answer, MainWindow::kCaption,
@@ -729,7 +729,7 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         QPointer<DocumentWindow> window = LoadDocument(where, QStringLiteral("page.htm"));
-        window->text1()->setText(QStringLiteral("changed"));
+        window->textArea()->setText(QStringLiteral("changed"));
         // The file's folder is replaced by a plain file, so the path no longer leads anywhere.
         window->setRealFileName(where + QStringLiteral("/page.htm"));
         p->expectMessageBox(MsgResult::Yes);
@@ -740,7 +740,7 @@ private Q_SLOTS:
         QVERIFY(window);
         QVERIFY(!documentTable().isFree(window->slot()));
         QVERIFY(documentTable().isChanged(window->slot()));
-        QCOMPARE(window->text1()->text(), QStringLiteral("changed"));
+        QCOMPARE(window->textArea()->text(), QStringLiteral("changed"));
         QCOMPARE(p->callsOf(PlatformCall::Kind::MessageBox).constLast().icon, MsgIcon::Exclamation);
     }
 
@@ -754,8 +754,8 @@ private Q_SLOTS:
         MainWindow main;
         DocumentWindow *window = newUntitled(main, QStringLiteral("ab--ef"));
         documentTable().setChanged(1, false);
-        window->text1()->setSelStart(2);
-        window->text1()->setSelLength(2);
+        window->textArea()->setSelStart(2);
+        window->textArea()->setSelLength(2);
         CommonDialog &dialog = main.commonDialog();
         dialog.flags = 0x1234;
         dialog.initDir = QStringLiteral("/somewhere");
@@ -774,14 +774,14 @@ private Q_SLOTS:
         QCOMPARE(dialog.dialogTitle, QString());
 
         const QString inserted = codec::decode(bytes);
-        QCOMPARE(window->text1()->text(), QStringLiteral("ab") + inserted + QStringLiteral("ef"));
-        QCOMPARE(window->text1()->selStart(), 2 + int(inserted.size()));
-        QCOMPARE(window->text1()->selLength(), 0);
+        QCOMPARE(window->textArea()->text(), QStringLiteral("ab") + inserted + QStringLiteral("ef"));
+        QCOMPARE(window->textArea()->selStart(), 2 + int(inserted.size()));
+        QCOMPARE(window->textArea()->selLength(), 0);
         QVERIFY(documentTable().isChanged(1));
         QCOMPARE(window->caption(), QStringLiteral("Untitled:1"));
         QCOMPARE(recent(1), QStringLiteral("Not Used"));
         QByteArray expected = QByteArrayLiteral("ab") + bytes + QByteArrayLiteral("ef");
-        QCOMPARE(window->text1()->toBytes(), expected);
+        QCOMPARE(window->textArea()->toBytes(), expected);
     }
 
     void getFileCancelAndFailure()
@@ -792,13 +792,13 @@ private Q_SLOTS:
         p->expectOpenDialogCancel();
         InsertFileCommand();
         QCOMPARE(main.commonDialog().dialogTitle, QString());
-        QCOMPARE(window->text1()->text(), QStringLiteral("text"));
+        QCOMPARE(window->textArea()->text(), QStringLiteral("text"));
 
         const QString where = path(QStringLiteral("gone.txt"));
         p->expectOpenDialog(where);
         p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, QStringLiteral("Can't open file: ") + where);
         InsertFileCommand();
-        QCOMPARE(window->text1()->text(), QStringLiteral("text"));
+        QCOMPARE(window->textArea()->text(), QStringLiteral("text"));
     }
 
     // ---- Delete File ----
@@ -878,8 +878,8 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         DocumentWindow *window = newUntitled(main, QStringLiteral("one two three"));
-        window->text1()->setSelStart(4);
-        window->text1()->setSelLength(3);
+        window->textArea()->setSelStart(4);
+        window->textArea()->setSelLength(3);
         p->expectPrintDialog(2, PrintDialogFlags::Selection);
 
         PrintCommand();
@@ -939,7 +939,7 @@ private Q_SLOTS:
         main.action(QStringLiteral("mnuFOpen"))->trigger();
         DocumentWindow *window = main.activeDocument();
         QVERIFY(window);
-        window->text1()->setText(QStringLiteral("via menu"));
+        window->textArea()->setText(QStringLiteral("via menu"));
         window->action(QStringLiteral("mnuFSave"))->trigger();
         QCOMPARE(readFile(where), QByteArrayLiteral("via menu\r\n"));
         p->expectPrintDialog();

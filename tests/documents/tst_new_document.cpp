@@ -66,7 +66,7 @@ private Q_SLOTS:
         m_app->platform().expectInputBox(QStringLiteral("Home"), kTitleCaption, kTitlePrompt);
         DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("Vornel Default"));
         QVERIFY(document);
-        QCOMPARE(document->text1()->toBytes(),
+        QCOMPARE(document->textArea()->toBytes(),
                  QByteArray("<HTML>\r\n<HEAD>\r\n<TITLE>Home</TITLE>\r\n<!-- Comment Here -->\r\n</HEAD>\r\n"
                             "<BODY>\r\n\r\nYour Document Here\r\n\r\n</BODY>\r\n</HTML>"));
         QCOMPARE(m_app->platform().calls().first().defaultText, QStringLiteral("Untitled"));
@@ -74,7 +74,7 @@ private Q_SLOTS:
         QCOMPARE(document->slot(), 1);
         QVERIFY(document->realFileName().isEmpty());
         QCOMPARE(m_app->main()->activeDocument(), document);
-        QVERIFY(document->text1()->isVisible());
+        QVERIFY(document->textArea()->isVisible());
         // A new document counts as changed from the start.
         QVERIFY(documentTable().isChanged(1));
         QVERIFY(!documentTable().isFree(1));
@@ -86,8 +86,8 @@ private Q_SLOTS:
         m_app->platform().expectInputBox(title);
         DocumentWindow *document = NewDocumentFromTemplate(kDefaultTemplateName);
         QVERIFY(document);
-        QCOMPARE(document->text1()->text(), DefaultTemplateText(title));
-        QVERIFY(document->text1()->text().contains(QStringLiteral("<TITLE>Tom & \"Jerry\" <b></TITLE>")));
+        QCOMPARE(document->textArea()->text(), DefaultTemplateText(title));
+        QVERIFY(document->textArea()->text().contains(QStringLiteral("<TITLE>Tom & \"Jerry\" <b></TITLE>")));
     }
 
     void cancelledTitleCreatesNothing()
@@ -112,8 +112,8 @@ private Q_SLOTS:
         // A file template asks nothing.
         DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("page.htt"));
         QVERIFY(document);
-        QCOMPARE(document->text1()->toBytes(), bytes);
-        QCOMPARE(document->text1()->length(), int(bytes.size()));
+        QCOMPARE(document->textArea()->toBytes(), bytes);
+        QCOMPARE(document->textArea()->length(), int(bytes.size()));
         QCOMPARE(document->caption(), QStringLiteral("Untitled:1"));
         QVERIFY(documentTable().isChanged(document->slot()));
         QVERIFY(m_app->platform().calls().isEmpty());
@@ -133,7 +133,7 @@ private Q_SLOTS:
             QVERIFY(writeFile(templatePath(name), bytes));
             DocumentWindow *document = NewDocumentFromTemplate(name);
             QVERIFY(document);
-            QCOMPARE(document->text1()->toBytes(), bytes);
+            QCOMPARE(document->textArea()->toBytes(), bytes);
         }
     }
 
@@ -142,7 +142,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(templatePath(QStringLiteral("empty.htt")), QByteArray()));
         DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("empty.htt"));
         QVERIFY(document);
-        QCOMPARE(document->text1()->length(), 0);
+        QCOMPARE(document->textArea()->length(), 0);
         QVERIFY(documentTable().isChanged(document->slot()));
     }
 
@@ -189,7 +189,7 @@ private Q_SLOTS:
                       QStringLiteral("Cannot read all of the characters in short.htt"));
         DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("short.htt"));
         QVERIFY(document);
-        QCOMPARE(document->text1()->toBytes(), content);
+        QCOMPARE(document->textArea()->toBytes(), content);
         QCOMPARE(m_app->platform().calls().first().icon, MsgIcon::Information);
     }
 

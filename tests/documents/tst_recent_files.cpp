@@ -258,7 +258,7 @@ private Q_SLOTS:
         QVERIFY(window);
         QCOMPARE(window->realFileName(), a);
         QCOMPARE(window->caption(), QStringLiteral("A.HTM"));
-        QCOMPARE(window->text1()->text(), QStringLiteral("<A>"));
+        QCOMPARE(window->textArea()->text(), QStringLiteral("<A>"));
         QCOMPARE(storedList(), notUsedFrom({b, a}));
         QCOMPARE(shown(window->recentFileActions()), hiddenFrom({b, a}));
 
@@ -307,7 +307,7 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         DocumentWindow *window = newDocumentWindow(main);
-        window->text1()->setText(QStringLiteral("text"));
+        window->textArea()->setText(QStringLiteral("text"));
         QPointer<DocumentWindow> closing = window;
         const QString where = m_folder->filePath(QStringLiteral("new.htm"));
         p->expectMessageBox(MsgResult::Yes);

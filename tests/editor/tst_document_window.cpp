@@ -23,15 +23,15 @@ private:
     DocumentWindow *newDocument()
     {
         DocumentWindow *document = m_app->newDocument();
-        document->text1()->setFocus();
+        document->textArea()->setFocus();
         return document;
     }
 
     void setText(DocumentWindow *document, const QString &text, int start, int length = 0)
     {
-        document->text1()->setText(text);
-        document->text1()->setSelStart(start);
-        document->text1()->setSelLength(length);
+        document->textArea()->setText(text);
+        document->textArea()->setSelStart(start);
+        document->textArea()->setSelLength(length);
     }
 
     QStringList topCaptions() const
@@ -135,13 +135,13 @@ private Q_SLOTS:
         DocumentWindow *document = newDocument();
         setText(document, QStringLiteral("My page"), 0, 7);
         document->action(QStringLiteral("mnuDoc(3)"))->trigger();
-        QCOMPARE(document->text1()->text(), QStringLiteral("<TITLE>My page</TITLE>"));
+        QCOMPARE(document->textArea()->text(), QStringLiteral("<TITLE>My page</TITLE>"));
         setText(document, QStringLiteral("ab My page"), 3, 7);
         document->action(QStringLiteral("mnuDoc(3)"))->trigger();
-        QCOMPARE(document->text1()->text(), QStringLiteral("ab \r\n<TITLE>My page</TITLE>\r\n"));
+        QCOMPARE(document->textArea()->text(), QStringLiteral("ab \r\n<TITLE>My page</TITLE>\r\n"));
         setText(document, QStringLiteral("xy"), 2);
         document->action(QStringLiteral("mnuDoc(2)"))->trigger();
-        QCOMPARE(document->text1()->text(), QStringLiteral("xy\r\n<ISINDEX>"));
+        QCOMPARE(document->textArea()->text(), QStringLiteral("xy\r\n<ISINDEX>"));
     }
 
     void enterKey_data()
@@ -158,9 +158,9 @@ private Q_SLOTS:
         prefs().EnterBR = qint16(enterBR);
         DocumentWindow *document = newDocument();
         setText(document, QStringLiteral("abc"), 3);
-        QTest::keyClick(document->text1(), Qt::Key_Return);
-        QCOMPARE(document->text1()->text(), expected);
-        QCOMPARE(document->text1()->selStart(), expected.size());
+        QTest::keyClick(document->textArea(), Qt::Key_Return);
+        QCOMPARE(document->textArea()->text(), expected);
+        QCOMPARE(document->textArea()->selStart(), expected.size());
     }
 
     void headingKeys_data()
@@ -181,8 +181,8 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         DocumentWindow *document = newDocument();
         setText(document, QStringLiteral("abx"), 2, 1);
-        QTest::keyClick(document->text1(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(document->text1()->text(), expected);
+        QTest::keyClick(document->textArea(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(document->textArea()->text(), expected);
     }
 
     void editDelete()
@@ -190,21 +190,21 @@ private Q_SLOTS:
         DocumentWindow *document = newDocument();
         setText(document, QStringLiteral("ab\r\ncd"), 2);
         document->action(QStringLiteral("mnuEDelete"))->trigger();
-        QCOMPARE(document->text1()->text(), QStringLiteral("abcd"));
+        QCOMPARE(document->textArea()->text(), QStringLiteral("abcd"));
         setText(document, QStringLiteral("abcd"), 4);
         document->action(QStringLiteral("mnuEDelete"))->trigger();
-        QCOMPARE(document->text1()->text(), QStringLiteral("abcd"));
+        QCOMPARE(document->textArea()->text(), QStringLiteral("abcd"));
         setText(document, QStringLiteral("abcd"), 1, 2);
         document->action(QStringLiteral("mnuEDelete"))->trigger();
-        QCOMPARE(document->text1()->text(), QStringLiteral("ad"));
+        QCOMPARE(document->textArea()->text(), QStringLiteral("ad"));
         // A lone CR is a line end of its own: the character after it stays.
         setText(document, QStringLiteral("a\rb"), 1);
         document->action(QStringLiteral("mnuEDelete"))->trigger();
-        QCOMPARE(document->text1()->text(), QStringLiteral("ab"));
+        QCOMPARE(document->textArea()->text(), QStringLiteral("ab"));
         // A lone LF is one character.
         setText(document, QStringLiteral("a\nb"), 1);
         document->action(QStringLiteral("mnuEDelete"))->trigger();
-        QCOMPARE(document->text1()->text(), QStringLiteral("ab"));
+        QCOMPARE(document->textArea()->text(), QStringLiteral("ab"));
     }
 
     void editClipboardAndSelectAll()
@@ -216,13 +216,13 @@ private Q_SLOTS:
         document->action(QStringLiteral("mnuECopy"))->trigger();
         QCOMPARE(m_app->platform().clipboardText(), QStringLiteral("keep"));
         document->action(QStringLiteral("mnuESelectAll"))->trigger();
-        QCOMPARE(document->text1()->selLength(), 8);
+        QCOMPARE(document->textArea()->selLength(), 8);
         document->action(QStringLiteral("mnuECut"))->trigger();
         QCOMPARE(m_app->platform().clipboardText(), QStringLiteral("one\r\ntwo"));
-        QCOMPARE(document->text1()->length(), 0);
+        QCOMPARE(document->textArea()->length(), 0);
         document->action(QStringLiteral("mnuEPaste"))->trigger();
         document->action(QStringLiteral("mnuEPaste"))->trigger();
-        QCOMPARE(document->text1()->text(), QStringLiteral("one\r\ntwoone\r\ntwo"));
+        QCOMPARE(document->textArea()->text(), QStringLiteral("one\r\ntwoone\r\ntwo"));
     }
 
     void menuShortcutsWinOverTheTextArea()
@@ -231,21 +231,21 @@ private Q_SLOTS:
         setText(document, QStringLiteral("abc"), 1);
         // Ctrl+A is Save As, not Select All.
         m_app->platform().expectSaveDialogCancel();
-        QTest::keyClick(document->text1(), Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(document->text1()->selLength(), 0);
+        QTest::keyClick(document->textArea(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(document->textArea()->selLength(), 0);
         QCOMPARE(m_app->platform().callsOf(PlatformCall::Kind::SaveDialog).size(), 1);
         // Ctrl+Z still undoes in the text area although its menu entry is hidden.
-        QTest::keyClicks(document->text1(), QStringLiteral("xy"));
-        QCOMPARE(document->text1()->text(), QStringLiteral("axybc"));
-        QTest::keyClick(document->text1(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(document->text1()->text(), QStringLiteral("abc"));
+        QTest::keyClicks(document->textArea(), QStringLiteral("xy"));
+        QCOMPARE(document->textArea()->text(), QStringLiteral("axybc"));
+        QTest::keyClick(document->textArea(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(document->textArea()->text(), QStringLiteral("abc"));
     }
 
     void everyChangeMarksTheSlot()
     {
         DocumentWindow *document = newDocument();
         QVERIFY(!documentTable().isChanged(document->slot()));
-        QTest::keyClicks(document->text1(), QStringLiteral("a"));
+        QTest::keyClicks(document->textArea(), QStringLiteral("a"));
         QVERIFY(documentTable().isChanged(document->slot()));
     }
 
@@ -262,7 +262,7 @@ private Q_SLOTS:
         QFETCH(bool, closes);
         DocumentWindow *document = newDocument();
         const int slot = document->slot();
-        QTest::keyClicks(document->text1(), QStringLiteral("a"));
+        QTest::keyClicks(document->textArea(), QStringLiteral("a"));
         m_app->platform().expectMessageBox(MsgResult(answer), MainWindow::kCaption,
                                         QStringLiteral("Do you want to save changes to the file [Untitled:1]?"));
         QPointer<QWidget> window = document->parentWidget();
@@ -290,7 +290,7 @@ private Q_SLOTS:
     void yesOnAnUntitledDocumentAsksForAName()
     {
         DocumentWindow *document = newDocument();
-        QTest::keyClicks(document->text1(), QStringLiteral("a"));
+        QTest::keyClicks(document->textArea(), QStringLiteral("a"));
         m_app->platform().expectMessageBox(MsgResult::Yes);
         m_app->platform().expectSaveDialogCancel();
         QPointer<QWidget> window = document->parentWidget();
@@ -303,7 +303,7 @@ private Q_SLOTS:
     {
         DocumentWindow *first = newDocument();
         newDocument();
-        QTest::keyClicks(first->text1(), QStringLiteral("a"));
+        QTest::keyClicks(first->textArea(), QStringLiteral("a"));
         m_app->platform().expectMessageBox(MsgResult::Cancel);
         QVERIFY(!m_app->main()->close());
         QCOMPARE(m_app->main()->documents().size(), 2);
@@ -319,14 +319,14 @@ private Q_SLOTS:
         prefs().FColor = 0x0000FF;   // red, as 0x00BBGGRR
         prefs().BColor = 0xFFFFFF;
         DocumentWindow *document = newDocument();
-        document->text1()->clearFocus();
-        document->text1()->setFocus();
-        QTRY_VERIFY(document->text1()->font().italic());
-        QCOMPARE(document->text1()->font().pointSize(), 14);
-        QVERIFY(!document->text1()->font().bold());
-        QCOMPARE(document->text1()->font().family(), QStringLiteral("DejaVu Sans Mono"));
-        QCOMPARE(document->text1()->palette().color(QPalette::Text), QColor(Qt::red));
-        QCOMPARE(document->text1()->palette().color(QPalette::Base), QColor(Qt::white));
+        document->textArea()->clearFocus();
+        document->textArea()->setFocus();
+        QTRY_VERIFY(document->textArea()->font().italic());
+        QCOMPARE(document->textArea()->font().pointSize(), 14);
+        QVERIFY(!document->textArea()->font().bold());
+        QCOMPARE(document->textArea()->font().family(), QStringLiteral("DejaVu Sans Mono"));
+        QCOMPARE(document->textArea()->palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(document->textArea()->palette().color(QPalette::Base), QColor(Qt::white));
     }
 
     void windowListAndArrangement()

@@ -41,9 +41,9 @@ private:
     std::unique_ptr<AppFixture> m_app;
     DocumentWindow *m_document = nullptr;
 
-    void setMarked(const QString &text) { ::setMarked(*m_document->text1(), parseMarked(text)); }
+    void setMarked(const QString &text) { ::setMarked(*m_document->textArea(), parseMarked(text)); }
 
-    QString current() const { return markedText(*m_document->text1()); }
+    QString current() const { return markedText(*m_document->textArea()); }
 
     QAction *action(const QString &name)
     {
@@ -89,7 +89,7 @@ private Q_SLOTS:
         QVERIFY(m_app->isValid());
         QVERIFY(m_app->showMain());
         m_document = m_app->newDocument();
-        m_document->text1()->setFocus();
+        m_document->textArea()->setFocus();
     }
 
     void cleanup()
@@ -216,7 +216,7 @@ private Q_SLOTS:
         QFETCH(int, key);
         QFETCH(QString, after);
         setMarked(QStringLiteral("[w]"));
-        QTest::keyClick(m_document->text1(), Qt::Key(key), Qt::ControlModifier);
+        QTest::keyClick(m_document->textArea(), Qt::Key(key), Qt::ControlModifier);
         QCOMPARE(current(), after);
         QVERIFY(documentTable().isChanged(m_document->slot()));
     }
@@ -224,15 +224,15 @@ private Q_SLOTS:
     void shortcutsActOnTheFocusedDocument()
     {
         DocumentWindow *first = m_document;
-        first->text1()->setText(QStringLiteral("one"));
+        first->textArea()->setText(QStringLiteral("one"));
         DocumentWindow *second = m_app->newDocument();
-        second->text1()->setFocus();
-        second->text1()->setText(QStringLiteral("two"));
-        second->text1()->setSelStart(0);
-        second->text1()->setSelLength(3);
-        QTest::keyClick(second->text1(), Qt::Key_B, Qt::ControlModifier);
-        QCOMPARE(second->text1()->text(), QStringLiteral("<B>two</B>"));
-        QCOMPARE(first->text1()->text(), QStringLiteral("one"));
+        second->textArea()->setFocus();
+        second->textArea()->setText(QStringLiteral("two"));
+        second->textArea()->setSelStart(0);
+        second->textArea()->setSelLength(3);
+        QTest::keyClick(second->textArea(), Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(second->textArea()->text(), QStringLiteral("<B>two</B>"));
+        QCOMPARE(first->textArea()->text(), QStringLiteral("one"));
     }
 
     void specialMenuOrder()
@@ -325,9 +325,9 @@ private Q_SLOTS:
     {
         setMarked(QStringLiteral("a[xy]b"));
         trigger(QStringLiteral("mnuCellXTRA(0)"));
-        QVERIFY(m_document->text1()->canUndo());
-        m_document->text1()->undo();
-        QCOMPARE(m_document->text1()->text(), QStringLiteral("axyb"));
+        QVERIFY(m_document->textArea()->canUndo());
+        m_document->textArea()->undo();
+        QCOMPARE(m_document->textArea()->text(), QStringLiteral("axyb"));
     }
 
     void noteOnTables()
@@ -413,9 +413,9 @@ private Q_SLOTS:
         setMarked(QStringLiteral("x[a~b]y"));
         trigger(QStringLiteral("mnuList(0)"));
         QVERIFY(documentTable().isChanged(m_document->slot()));
-        m_document->text1()->undo();
-        QCOMPARE(m_document->text1()->text(), QStringLiteral("xa\r\nby"));
-        QVERIFY(!m_document->text1()->canUndo());
+        m_document->textArea()->undo();
+        QCOMPARE(m_document->textArea()->text(), QStringLiteral("xa\r\nby"));
+        QVERIFY(!m_document->textArea()->canUndo());
     }
 
     void longSelectionBecomesAList()
@@ -426,7 +426,7 @@ private Q_SLOTS:
         for (int i = 0; i < lines; ++i)
             source << QStringLiteral(" item %1").arg(i);
         const QString text = source.join(QStringLiteral("\r\n"));
-        TextArea *area = m_document->text1();
+        TextArea *area = m_document->textArea();
         area->setText(QStringLiteral("<P>") + text);
         area->setSelStart(3);
         area->setSelLength(int(text.size()));

@@ -68,8 +68,8 @@ private:
     DocumentWindow *document(const QString &marked)
     {
         DocumentWindow *window = m_app->newDocument();
-        window->text1()->setFocus();
-        setMarked(*window->text1(), parseMarked(marked));
+        window->textArea()->setFocus();
+        setMarked(*window->textArea(), parseMarked(marked));
         return window;
     }
 
@@ -184,7 +184,7 @@ private Q_SLOTS:
     void findDialogFindsOnAndStaysOpen()
     {
         DocumentWindow *window = document(QStringLiteral("|one two one two"));
-        TextArea *text = window->text1();
+        TextArea *text = window->textArea();
         answerWith<FindDialog>([this, text](FindDialog &find) {
             QTest::keyClicks(find.text1(), QStringLiteral("two"));
             // Enter presses the default button.
@@ -239,7 +239,7 @@ private Q_SLOTS:
         DocumentWindow *window = document(QStringLiteral("|ab ab ab"));
         searchState().SearchText = QStringLiteral("AB");
         searchState().LastSearchPos = -1;
-        TextArea *text = window->text1();
+        TextArea *text = window->textArea();
         QTest::keyClick(text, Qt::Key_F3);
         QCOMPARE(markedText(*text), QStringLiteral("[ab] ab ab"));
         QTest::keyClick(text, Qt::Key_F3);
@@ -260,9 +260,9 @@ private Q_SLOTS:
         answerWith<FindDialog>([](FindDialog &find) { QVERIFY(!find.cmdFind()->isEnabled()); });
         window->action(QStringLiteral("mnuSFindNext(1)"))->trigger();
         QCOMPARE(m_dialogsShown, 1);
-        QTest::keyClick(window->text1(), Qt::Key_F3);
+        QTest::keyClick(window->textArea(), Qt::Key_F3);
         QCOMPARE(m_dialogsShown, 2);
-        QCOMPARE(markedText(*window->text1()), QStringLiteral("x|y"));
+        QCOMPARE(markedText(*window->textArea()), QStringLiteral("x|y"));
     }
 
     void replaceDialogLoads()
@@ -295,7 +295,7 @@ private Q_SLOTS:
         QCOMPARE(searchState().SearchText, QStringLiteral("q"));
         // Cancel runs nothing and keeps the replacement as it was.
         QCOMPARE(searchState().ReplaceText, QString());
-        QCOMPARE(window->text1()->text(), QStringLiteral("a b c"));
+        QCOMPARE(window->textArea()->text(), QStringLiteral("a b c"));
     }
 
     void replaceAllIsOneUndoStep()
@@ -310,7 +310,7 @@ private Q_SLOTS:
             m_app->platform().expectMessageBox(MsgResult::Ok, QStringLiteral("Replace"), QStringLiteral("Done!"));
         });
         window->action(QStringLiteral("mnuSReplace"))->trigger();
-        TextArea *text = window->text1();
+        TextArea *text = window->textArea();
         QCOMPARE(markedText(*text), QStringLiteral("<STRONG>x</STRONG>~<STRONG>y</STRONG>|"));
         QCOMPARE(searchState().SearchText, QStringLiteral("b>"));
         QCOMPARE(searchState().ReplaceText, QStringLiteral("STRONG>"));
@@ -323,7 +323,7 @@ private Q_SLOTS:
     void verifyInTheDocument()
     {
         DocumentWindow *window = document(QStringLiteral("x1 |x2 x3"));
-        TextArea *text = window->text1();
+        TextArea *text = window->textArea();
         answerWith<ReplaceDialog>([this](ReplaceDialog &replace) {
             replace.text1(0)->setText(QStringLiteral("x"));
             replace.text1(1)->setText(QStringLiteral("yy"));
@@ -348,7 +348,7 @@ private Q_SLOTS:
         for (int i = 0; i < 3000; ++i)
             body += QStringLiteral("line %1 of text\r\n").arg(i, 4, 10, QLatin1Char('0'));
         DocumentWindow *window = document(QLatin1Char('|') + body + QStringLiteral("<HR>"));
-        TextArea *text = window->text1();
+        TextArea *text = window->textArea();
         QVERIFY(text->length() > 40000);
         searchState().SearchText = QStringLiteral("<hr>");
         searchState().LastSearchPos = -1;
@@ -409,7 +409,7 @@ private Q_SLOTS:
             QCOMPARE(find.text1()->text(), QStringLiteral("bc"));
             QVERIFY(searchState().NewSearch);
             find.cmdFind()->click();
-            QCOMPARE(markedText(*active->text1()), QStringLiteral("[bc]d"));
+            QCOMPARE(markedText(*active->textArea()), QStringLiteral("[bc]d"));
         });
         QCOMPARE(m_app->main()->activeDocument(), active);
         SearchButtonClick();
@@ -447,7 +447,7 @@ private Q_SLOTS:
         if (replaceDialog)
             dialog = std::make_unique<ReplaceDialog>(m_app->main());
         else
-            dialog = std::make_unique<FindDialog>(window->text1(), m_app->main());
+            dialog = std::make_unique<FindDialog>(window->textArea(), m_app->main());
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         m_app->main()->setStatusText(QString());
