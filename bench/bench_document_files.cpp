@@ -68,7 +68,7 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
 
     // Warm up the page cache and the fonts.
-    closeDocument(LoadDocument(source, QStringLiteral("big.htm")));
+    closeDocument(loadDocument(source, QStringLiteral("big.htm")));
 
     // Measured in turns, so that a busy machine weighs on both sides alike.
     QPlainTextEdit bare;
@@ -79,8 +79,8 @@ int main(int argc, char *argv[])
     QVector<double> bares;
     for (int i = 0; i < runs; ++i) {
         loads << medianMs(1, [&] {
-            DocumentWindow *window = LoadDocument(source, QStringLiteral("big.htm"));
-            bare.resize(window->text1()->size());
+            DocumentWindow *window = loadDocument(source, QStringLiteral("big.htm"));
+            bare.resize(window->textArea()->size());
         });
         closeDocument(main.activeDocument());
         bares << medianMs(1, [&] { bare.setPlainText(text); });
@@ -94,9 +94,9 @@ int main(int argc, char *argv[])
     report("bare QPlainTextEdit::setPlainText, same text", plainLoad);
     std::printf("%-60s %10.2f x (target 1.3)\n", "open / bare", load / plainLoad);
 
-    DocumentWindow *window = LoadDocument(source, QStringLiteral("big.htm"));
+    DocumentWindow *window = loadDocument(source, QStringLiteral("big.htm"));
     const QString savedPath = dir.filePath(QStringLiteral("saved.htm"));
-    const double save = medianMs(runs, [&] { SaveDocument(*window, savedPath, QStringLiteral("saved.htm")); });
+    const double save = medianMs(runs, [&] { saveDocument(*window, savedPath, QStringLiteral("saved.htm")); });
     const QString plainPath = dir.filePath(QStringLiteral("plain.htm"));
     const QByteArray withLineEnd = bytes + "\r\n";
     const double plain = medianMs(runs, [&] {
@@ -104,7 +104,7 @@ int main(int argc, char *argv[])
         if (!file.open(QIODevice::WriteOnly) || file.write(withLineEnd) != withLineEnd.size() || !file.commit())
             qFatal("cannot write %s", qPrintable(plainPath));
     });
-    const double toBytes = medianMs(runs, [&] { (void)window->text1()->toBytes(); });
+    const double toBytes = medianMs(runs, [&] { (void)window->textArea()->toBytes(); });
     report("save 10 MB document", save);
     report("  of which the text area's TextArea::toBytes", toBytes);
     report("QSaveFile of the same bytes", plain);
@@ -115,7 +115,7 @@ int main(int argc, char *argv[])
     const QString huge = dir.filePath(QStringLiteral("huge.htm"));
     writeFile(huge, htmlLike(10 * tenMB));
     const double before = peakMemoryMb();
-    const double hugeLoad = medianMs(1, [&] { LoadDocument(huge, QStringLiteral("huge.htm")); });
+    const double hugeLoad = medianMs(1, [&] { loadDocument(huge, QStringLiteral("huge.htm")); });
     report("open 100 MB file (one run)", hugeLoad);
     std::printf("%-60s %10.0f MB (before: %.0f MB)\n", "peak memory after opening it", peakMemoryMb(), before);
     closeDocument(main.activeDocument());

@@ -84,7 +84,7 @@ int main()
     qsizetype sink = 0;
     for (const QString &kind : kinds) {
         const double ms = bench::medianMs(11, [&] {
-            sink += ListFromText(kind, selection)->text.size();
+            sink += listFromText(kind, selection)->text.size();
         });
         const QByteArray name = "ListFromText, 1 MB / 20,000 lines, kind " + kind.toUtf8();
         bench::report(name.constData(), ms);
@@ -93,7 +93,7 @@ int main()
     const QString awkward = makeAwkwardSelection();
     for (const QString &kind : {QStringLiteral("UL"), QStringLiteral("<BR><IMG SRC=\"dot.gif\">")}) {
         const double ms = bench::medianMs(11, [&] {
-            sink += ListFromText(kind, awkward)->text.size();
+            sink += listFromText(kind, awkward)->text.size();
         });
         const QByteArray name = "blanks and unclosed image tags, kind " + kind.toUtf8();
         bench::report(name.constData(), ms);
@@ -103,7 +103,7 @@ int main()
     int yields = 0;
     const ListYield yield{[&yields] { ++yields; }, 25};
     const double ms = bench::medianMs(11, [&] {
-        sink += ListFromText(QStringLiteral("OL"), selection, yield)->text.size();
+        sink += listFromText(QStringLiteral("OL"), selection, yield)->text.size();
     });
     bench::report("ListFromText OL with a yield callback", ms);
     std::printf("(output characters total %lld, yields %d)\n", static_cast<long long>(sink), yields);

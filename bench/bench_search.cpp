@@ -79,7 +79,7 @@ int main(int argc, char *argv[])
         const double down = medianMs(runs, [&] {
             area.setSelStart(0);
             state.NewSearch = true;
-            if (!FindStep(target, state))
+            if (!findStep(target, state))
                 qFatal("not found");
         });
         report(matchCase ? "Find Next, 10 MB, match case, found at the end" : "Find Next, 10 MB, any case, found at the end",
@@ -90,7 +90,7 @@ int main(int argc, char *argv[])
             state.NewSearch = true;
             state.SearchText = QStringLiteral("<html>");
             state.LastSearchPos = -1;
-            FindStep(target, state);
+            findStep(target, state);
         });
         report(matchCase ? "Find Previous, 10 MB, match case, not found" : "Find Previous, 10 MB, any case, not found", up);
     }
@@ -116,7 +116,7 @@ int main(int argc, char *argv[])
         const int before = silent.messages;
         QElapsedTimer timer;
         timer.start();
-        ReplaceRun(target, ReplaceMode::ReplaceAll, state);
+        replaceRun(target, ReplaceMode::ReplaceAll, state);
         QCoreApplication::processEvents();
         times.append(timer.nsecsElapsed() / 1e6);
         worstPaints = std::max(worstPaints, counter.paints);

@@ -61,15 +61,15 @@ int main(int argc, char *argv[])
             };
             report(qPrintable(QStringLiteral("InsertInlineTag at %1").arg(where)), medianMs(editRuns, [&] {
                        place();
-                       InsertInlineTag(area, QStringLiteral("B"), true);
+                       insertInlineTag(area, QStringLiteral("B"), true);
                    }));
             report(qPrintable(QStringLiteral("InsertBlockTag at %1").arg(where)), medianMs(editRuns, [&] {
                        place();
-                       InsertBlockTag(area, QStringLiteral("H1"), true);
+                       insertBlockTag(area, QStringLiteral("H1"), true);
                    }));
             report(qPrintable(QStringLiteral("InsertBeforeSelection at %1").arg(where)), medianMs(editRuns, [&] {
                        place();
-                       InsertBeforeSelection(area, QStringLiteral("&amp;"));
+                       insertBeforeSelection(area, QStringLiteral("&amp;"));
                    }));
         }
     }
