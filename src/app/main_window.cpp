@@ -113,17 +113,17 @@ void MainWindow::createMenus()
 {
     QMenu *file = addOwnMenu(QStringLiteral("mnuFile"), tr("&File"));
     const QList<MenuEntry> fileEntries = {
-        {QStringLiteral("mnuFNew"), tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), [] { NewCommand(); }},
-        {QStringLiteral("mnuFOpen"), tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), [] { OpenCommand(); }},
+        {QStringLiteral("mnuFNew"), tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), [] { newCommand(); }},
+        {QStringLiteral("mnuFOpen"), tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), [] { openCommand(); }},
         {QStringLiteral("mnuClose"), tr("&Close"), {}, {}, true, false},
         {QStringLiteral("mnuSave"), tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), {}, true, false},
         {QStringLiteral("mnuSaveAs"), tr("Save &As..."), QKeySequence(Qt::CTRL | Qt::Key_A), {}, true, false},
         {QStringLiteral("mnuFSep1"), QString(), {}, {}},
         {QStringLiteral("mnuGetFile"), tr("&Get File"), QKeySequence(Qt::CTRL | Qt::Key_G), {}, true, false},
-        {QStringLiteral("mnuDeleteFile"), tr("&Delete File"), QKeySequence(Qt::CTRL | Qt::Key_D), [] { DeleteFileCommand(); }},
+        {QStringLiteral("mnuDeleteFile"), tr("&Delete File"), QKeySequence(Qt::CTRL | Qt::Key_D), [] { deleteFileCommand(); }},
         {QStringLiteral("mnuFSep2"), QString(), {}, {}},
         {QStringLiteral("mnuPrint"), tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P), {}, true, false},
-        {QStringLiteral("mnuPrintSetup"), tr("P&rint Setup..."), QKeySequence(Qt::CTRL | Qt::Key_R), [] { PrintSetupCommand(); }},
+        {QStringLiteral("mnuPrintSetup"), tr("P&rint Setup..."), QKeySequence(Qt::CTRL | Qt::Key_R), [] { printSetupCommand(); }},
         {QStringLiteral("mnuFSep3"), QString(), {}, {}},
         {QStringLiteral("mnuFExit"), tr("E&xit"), {}, [this] { close(); }},
     };
@@ -135,7 +135,7 @@ void MainWindow::createMenus()
                                         i == 0 ? QString() : QStringLiteral("RecentFile%1").arg(i), {}, {}, false},
                                        this);
         if (i > 0)
-            connect(recent, &QAction::triggered, this, [recent] { OpenRecentFile(recent->data().toString()); });
+            connect(recent, &QAction::triggered, this, [recent] { openRecentFile(recent->data().toString()); });
         m_recent.append(recent);
     }
 

@@ -129,7 +129,7 @@ StartedProgram startUp(const StartupOptions &options)
         loadPreferences();
         main.setExtendedToolbar(prefs().ETB != 0);
     });
-    ignoringErrors([] { FillRecentMenusAtStartup(); });
+    ignoringErrors([] { fillRecentMenusAtStartup(); });
     ignoringErrors([&main] {
         const int left = pixelsToTwipsX(main.x()) + pixelsToTwipsX(main.width()) - 3400;
         if (fitsInt16(left))
@@ -141,7 +141,7 @@ StartedProgram startUp(const StartupOptions &options)
 
     // Opened as given: no quotes removed, and not added to the recent files.
     if (!options.commandLine.isEmpty()) {
-        ignoringErrors([&options] { LoadDocument(options.commandLine, FileNameOf(options.commandLine)); });
+        ignoringErrors([&options] { loadDocument(options.commandLine, fileNameOf(options.commandLine)); });
     }
     return started;
 }

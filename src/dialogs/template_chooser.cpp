@@ -131,11 +131,11 @@ void TemplateChooser::useTemplate()
     if (name.isEmpty())
         name = prefs().Template;
     hide();
-    NewDocumentFromTemplate(name);
+    newDocumentFromTemplate(name);
     accept();
 }
 
-void NewCommand()
+void newCommand()
 {
     TemplateChooser chooser(templateFolder(), mainWindow());
     runModalDialog(chooser);

@@ -43,6 +43,6 @@ private:
 
 // File > New in either menu bar: shows the chooser modally (through runModalDialog, so a test
 // can answer it) over the template folder.
-void NewCommand();
+void newCommand();
 
 } // namespace vornel

@@ -113,7 +113,7 @@ void retitle(DocumentWindow &window, const QString &path, const QString &name)
 
 } // namespace
 
-DocumentWindow *LoadDocument(const QString &path, const QString &name)
+DocumentWindow *loadDocument(const QString &path, const QString &name)
 {
     MainWindow *main = mainWindow();
     if (!main)
@@ -156,7 +156,7 @@ DocumentWindow *LoadDocument(const QString &path, const QString &name)
     return window;
 }
 
-bool SaveDocument(DocumentWindow &window, const QString &path, const QString &name)
+bool saveDocument(DocumentWindow &window, const QString &path, const QString &name)
 {
     QString error;
     {
@@ -176,7 +176,7 @@ bool SaveDocument(DocumentWindow &window, const QString &path, const QString &na
     return true;
 }
 
-QString AskSaveAsName()
+QString askSaveAsName()
 {
     MainWindow *main = mainWindow();
     if (!main)
@@ -194,19 +194,19 @@ QString AskSaveAsName()
     return dialog.fileName;
 }
 
-bool SaveOnClose(DocumentWindow &window)
+bool saveOnClose(DocumentWindow &window)
 {
     if (window.caption() == QStringLiteral("Untitled:") + window.tag()) {
-        const QString path = AskSaveAsName();
+        const QString path = askSaveAsName();
         if (path.isEmpty())
             return false;
-        AddRecentFile(path);
-        return SaveDocument(window, path, FileNameOf(path));
+        addRecentFile(path);
+        return saveDocument(window, path, fileNameOf(path));
     }
-    return SaveDocument(window, window.realFileName(), window.caption());
+    return saveDocument(window, window.realFileName(), window.caption());
 }
 
-void OpenCommand()
+void openCommand()
 {
     MainWindow *main = mainWindow();
     if (!main)
@@ -218,41 +218,41 @@ void OpenCommand()
         return;
     const QString path = dialog.fileName;
     const QString name = dialog.fileTitle;
-    if (ActivateIfOpen(path)) {
+    if (activateIfOpen(path)) {
         tell(QStringLiteral("File Open"), QStringLiteral("The file ") + name + QStringLiteral(" is already open"));
         return;
     }
-    LoadDocument(path, name);
-    AddRecentFile(path);
+    loadDocument(path, name);
+    addRecentFile(path);
 }
 
-void SaveCommand(DocumentWindow &window)
+void saveCommand(DocumentWindow &window)
 {
     QString path;
     QString name;
     if (window.caption().left(8) == QStringLiteral("Untitled")) {
-        path = AskSaveAsName();
-        name = FileNameOf(path);
+        path = askSaveAsName();
+        name = fileNameOf(path);
     } else {
         path = window.realFileName();
         name = window.caption();
     }
     if (path.isEmpty())
         return;
-    SaveDocument(window, path, name);
-    AddRecentFile(path);
+    saveDocument(window, path, name);
+    addRecentFile(path);
 }
 
-void SaveAsCommand(DocumentWindow &window)
+void saveAsCommand(DocumentWindow &window)
 {
-    const QString path = AskSaveAsName();
+    const QString path = askSaveAsName();
     if (path.isEmpty())
         return;
-    SaveDocument(window, path, FileNameOf(path));
-    AddRecentFile(path);
+    saveDocument(window, path, fileNameOf(path));
+    addRecentFile(path);
 }
 
-void InsertFileCommand()
+void insertFileCommand()
 {
     MainWindow *main = mainWindow();
     DocumentWindow *window = main ? main->activeDocument() : nullptr;
@@ -284,7 +284,7 @@ void InsertFileCommand()
     }
 }
 
-void DeleteFileCommand()
+void deleteFileCommand()
 {
     MainWindow *main = mainWindow();
     if (!main)
@@ -304,13 +304,13 @@ void DeleteFileCommand()
         QFile::remove(dialog.fileName);
 }
 
-QString FileNameOf(const QString &path)
+QString fileNameOf(const QString &path)
 {
     const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
     return slash < 0 ? path : path.mid(slash + 1);
 }
 
-bool ActivateIfOpen(const QString &path)
+bool activateIfOpen(const QString &path)
 {
     MainWindow *main = mainWindow();
     if (!main)

@@ -7,7 +7,7 @@
 
 namespace vornel {
 
-void PrintCommand()
+void printCommand()
 {
     MainWindow *main = mainWindow();
     DocumentWindow *window = main ? main->activeDocument() : nullptr;
@@ -40,7 +40,7 @@ void PrintCommand()
     }
 }
 
-void PrintSetupCommand()
+void printSetupCommand()
 {
     // Cancel and errors alike leave the printer as it was.
     platform().showPrintSetupDialog();

@@ -59,7 +59,7 @@ TemplateRead readTemplateFile(const QString &path)
 
 } // namespace
 
-QString DefaultTemplateText(const QString &title)
+QString defaultTemplateText(const QString &title)
 {
     const QStringList lines = {
         QStringLiteral("<HTML>"),
@@ -88,7 +88,7 @@ void setTemplateFolder(const QString &folder)
     templateFolderOverride() = folder;
 }
 
-DocumentWindow *NewDocumentFromTemplate(const QString &templateName)
+DocumentWindow *newDocumentFromTemplate(const QString &templateName)
 {
     MainWindow *main = mainWindow();
     if (!main)
@@ -103,7 +103,7 @@ DocumentWindow *NewDocumentFromTemplate(const QString &templateName)
                                                   QStringLiteral("Untitled"));
         if (title.isEmpty())
             return nullptr;
-        skeleton = DefaultTemplateText(title);
+        skeleton = defaultTemplateText(title);
     } else {
         // The settings hold a bare file name; it is appended as it stands, as it always was.
         const TemplateRead read = readTemplateFile(templateFolder() + QLatin1Char('/') + templateName);
@@ -133,7 +133,7 @@ DocumentWindow *NewDocumentFromTemplate(const QString &templateName)
         area->loadBytes(fileBytes);
     area->show();
     area->setFocus();
-    RefreshRecentMenus();
+    refreshRecentMenus();
     return window;
 }
 

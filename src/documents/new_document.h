@@ -11,7 +11,7 @@ inline const QString kDefaultTemplateName = QStringLiteral("Vornel Default");
 
 // The built-in skeleton page with the title put in as typed: eleven lines joined by CR LF,
 // no line break after the last.
-QString DefaultTemplateText(const QString &title);
+QString defaultTemplateText(const QString &title);
 
 // The folder that holds the "*.htt" template files: the program's folder unless a test has
 // pointed it elsewhere.
@@ -23,6 +23,6 @@ void setTemplateFolder(const QString &folder);
 // named template, or nullptr when nothing was created (the title prompt cancelled or left
 // empty, the template file missing, no main window). A template file is taken over byte for
 // byte; a short read is reported and the document keeps what was read.
-DocumentWindow *NewDocumentFromTemplate(const QString &templateName);
+DocumentWindow *newDocumentFromTemplate(const QString &templateName);
 
 } // namespace vornel

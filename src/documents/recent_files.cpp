@@ -59,14 +59,14 @@ void showEntry(const QList<QAction *> &entries, int i, const QString &path)
 
 } // namespace
 
-void AddRecentFile(const QString &path)
+void addRecentFile(const QString &path)
 {
-    if (!IsRecentFile(path))
-        PushRecentFile(path);
-    RefreshRecentMenus();
+    if (!isRecentFile(path))
+        pushRecentFile(path);
+    refreshRecentMenus();
 }
 
-bool IsRecentFile(const QString &path)
+bool isRecentFile(const QString &path)
 {
     const StoredList list = storedList();
     for (int i = 1; i <= kRecentFileCount; ++i) {
@@ -77,7 +77,7 @@ bool IsRecentFile(const QString &path)
     return false;
 }
 
-void PushRecentFile(const QString &path)
+void pushRecentFile(const QString &path)
 {
     SettingsBatch batch(settingsStore());
     // An entry reading "Not Used" is not copied down, so the entry below keeps its value.
@@ -89,7 +89,7 @@ void PushRecentFile(const QString &path)
     saveSetting(keyOf(1), path);
 }
 
-void RefreshRecentMenus()
+void refreshRecentMenus()
 {
     MainWindow *main = mainWindow();
     if (!main)
@@ -112,7 +112,7 @@ void RefreshRecentMenus()
     }
 }
 
-void FillRecentMenusAtStartup()
+void fillRecentMenusAtStartup()
 {
     MainWindow *main = mainWindow();
     if (!main)
@@ -124,15 +124,15 @@ void FillRecentMenusAtStartup()
     }
 }
 
-void OpenRecentFile(const QString &path)
+void openRecentFile(const QString &path)
 {
-    if (ActivateIfOpen(path)) {
+    if (activateIfOpen(path)) {
         platform().messageBox(QStringLiteral("File Open"), QStringLiteral("The file ") + path + QStringLiteral(" is already open"),
                               MsgButtons::Ok, MsgIcon::None);
         return;
     }
-    LoadDocument(path, FileNameOf(path));
-    RefreshRecentMenus();
+    loadDocument(path, fileNameOf(path));
+    refreshRecentMenus();
 }
 
 } // namespace vornel

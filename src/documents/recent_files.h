@@ -8,15 +8,15 @@ namespace vornel {
 // recent) and shown at the end of every File menu.
 constexpr int kRecentFileCount = 8;
 
-void AddRecentFile(const QString &path);
-bool IsRecentFile(const QString &path);
-void PushRecentFile(const QString &path);
+void addRecentFile(const QString &path);
+bool isRecentFile(const QString &path);
+void pushRecentFile(const QString &path);
 // Copies the stored list into the main window's and every open document window's File menu.
 // Each shown entry carries its path as the action's data (the caption escapes "&").
-void RefreshRecentMenus();
+void refreshRecentMenus();
 // Start-up: fills the main window's entries from the store.
-void FillRecentMenusAtStartup();
+void fillRecentMenusAtStartup();
 // Choosing entry i (1..8) of a File menu whose caption is path.
-void OpenRecentFile(const QString &path);
+void openRecentFile(const QString &path);
 
 } // namespace vornel

@@ -39,7 +39,7 @@ DocumentWindow::DocumentWindow(int slot, QWidget *parent)
     connect(m_text, &TextArea::textEdited, this, [this] { documentTable().setChanged(m_slot, true); });
     connect(m_text, &TextArea::enterPressed, this, [this] {
         if (prefs().EnterBR != 0)
-            InsertInlineTag(*m_text, QStringLiteral("BR"), false);
+            insertInlineTag(*m_text, QStringLiteral("BR"), false);
     });
     buildMenus();
     // Shown with the preferred font and colours from the start, not only after a first focus.
@@ -139,16 +139,16 @@ void DocumentWindow::buildFileMenu()
              if (MainWindow *main = mainWindow())
                  main->action(QStringLiteral("mnuFNew"))->trigger();
          }},
-        {QStringLiteral("mnuFOpen"), tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), [] { OpenCommand(); }},
+        {QStringLiteral("mnuFOpen"), tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), [] { openCommand(); }},
         {QStringLiteral("mnuFClose"), tr("&Close"), {}, [this] { parentWidget() ? parentWidget()->close() : close(); }},
-        {QStringLiteral("mnuFSave"), tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { SaveCommand(*this); }},
-        {QStringLiteral("mnuFSaveAs"), tr("Save &As..."), QKeySequence(Qt::CTRL | Qt::Key_A), [this] { SaveAsCommand(*this); }},
+        {QStringLiteral("mnuFSave"), tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveCommand(*this); }},
+        {QStringLiteral("mnuFSaveAs"), tr("Save &As..."), QKeySequence(Qt::CTRL | Qt::Key_A), [this] { saveAsCommand(*this); }},
         {QStringLiteral("mnuFSep1"), QString(), {}, {}},
-        {QStringLiteral("mnuFileGet"), tr("&Get File"), QKeySequence(Qt::CTRL | Qt::Key_G), [] { InsertFileCommand(); }},
-        {QStringLiteral("mnuFileDel"), tr("&Delete File"), QKeySequence(Qt::CTRL | Qt::Key_D), [] { DeleteFileCommand(); }},
+        {QStringLiteral("mnuFileGet"), tr("&Get File"), QKeySequence(Qt::CTRL | Qt::Key_G), [] { insertFileCommand(); }},
+        {QStringLiteral("mnuFileDel"), tr("&Delete File"), QKeySequence(Qt::CTRL | Qt::Key_D), [] { deleteFileCommand(); }},
         {QStringLiteral("mnuFSep2"), QString(), {}, {}},
-        {QStringLiteral("mnuPrint"), tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P), [] { PrintCommand(); }},
-        {QStringLiteral("mnuPrintSetup"), tr("P&rint Setup..."), QKeySequence(Qt::CTRL | Qt::Key_R), [] { PrintSetupCommand(); }},
+        {QStringLiteral("mnuPrint"), tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P), [] { printCommand(); }},
+        {QStringLiteral("mnuPrintSetup"), tr("P&rint Setup..."), QKeySequence(Qt::CTRL | Qt::Key_R), [] { printSetupCommand(); }},
         {QStringLiteral("mnuFSep3"), QString(), {}, {}},
         {QStringLiteral("mnuFExit"), tr("E&xit"), {}, [] {
              if (MainWindow *main = mainWindow())
@@ -162,7 +162,7 @@ void DocumentWindow::buildFileMenu()
                         i == 0 ? QString() : QStringLiteral("RecentFile%1").arg(i), {}, {}, false};
         QAction *recent = addMenuEntry(file, entry, this);
         if (i > 0) {
-            connect(recent, &QAction::triggered, this, [recent] { OpenRecentFile(recent->data().toString()); });
+            connect(recent, &QAction::triggered, this, [recent] { openRecentFile(recent->data().toString()); });
         }
         m_recent.append(recent);
     }
@@ -184,12 +184,12 @@ void DocumentWindow::buildEditMenu()
         {QStringLiteral("mnuESep1"), QString(), {}, {}},
         {QStringLiteral("mnuESelectAll"), tr("Select &All"), {}, [this] { editSelectAll(); }},
         {QStringLiteral("mnuESep2"), QString(), {}, {}},
-        {QStringLiteral("mnuSFind"), tr("&Find..."), {}, [this] { OpenFindDialog(*m_text); }},
+        {QStringLiteral("mnuSFind"), tr("&Find..."), {}, [this] { openFindDialog(*m_text); }},
         {arrayName(QStringLiteral("mnuSFindNext"), 0), tr("Find &Next"), QKeySequence(Qt::Key_F3),
-         [this] { FindNextCommand(*m_text, 0); }},
+         [this] { findNextCommand(*m_text, 0); }},
         {arrayName(QStringLiteral("mnuSFindNext"), 1), tr("Find Pre&vious"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
-         [this] { FindNextCommand(*m_text, 1); }},
-        {QStringLiteral("mnuSReplace"), tr("&Replace..."), {}, [this] { OpenReplaceDialog(*m_text); }},
+         [this] { findNextCommand(*m_text, 1); }},
+        {QStringLiteral("mnuSReplace"), tr("&Replace..."), {}, [this] { openReplaceDialog(*m_text); }},
     };
     for (const MenuEntry &entry : entries)
         addMenuEntry(edit, entry, this, this);
@@ -213,7 +213,7 @@ void DocumentWindow::buildDocumentMenu()
         const DocTag &t = tags[i];
         addMenuEntry(document,
                      {arrayName(QStringLiteral("mnuDoc"), i), QString::fromLatin1(t.caption), {},
-                      [t] { InsertBlockTag(QString::fromLatin1(t.tag), t.closeTag); }},
+                      [t] { insertBlockTag(QString::fromLatin1(t.tag), t.closeTag); }},
                      this);
     }
 }
@@ -227,7 +227,7 @@ void DocumentWindow::buildStylesMenu()
         // The keys are shown as text: Ctrl+1..6 reach the command through eventFilter.
         addMenuEntry(headings,
                      {arrayName(QStringLiteral("mnuHead"), level),
-                      QStringLiteral("Heading &%1    Ctrl+%1").arg(level), {}, [this, level] { mnuHead(level); }},
+                      QStringLiteral("Heading &%1    Ctrl+%1").arg(level), {}, [this, level] { insertHeading(level); }},
                      this);
     }
 }
@@ -289,9 +289,9 @@ void DocumentWindow::buildHelpMenu()
                  this);
 }
 
-void DocumentWindow::mnuHead(int level)
+void DocumentWindow::insertHeading(int level)
 {
-    InsertBlockTag(*m_text, QStringLiteral("H") + QString::number(level), true);
+    insertBlockTag(*m_text, QStringLiteral("H") + QString::number(level), true);
 }
 
 void DocumentWindow::editDelete()
@@ -351,7 +351,7 @@ bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_text && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->modifiers() == Qt::ControlModifier && key->key() >= Qt::Key_1 && key->key() <= Qt::Key_6) {
-            mnuHead(key->key() - Qt::Key_0);
+            insertHeading(key->key() - Qt::Key_0);
             return true;
         }
     } else if (watched == m_text && event->type() == QEvent::FocusIn) {
@@ -369,7 +369,7 @@ void DocumentWindow::closeEvent(QCloseEvent *event)
             MainWindow::kCaption,
             QStringLiteral("Do you want to save changes to the file [") + caption() + QStringLiteral("]?"),
             MsgButtons::YesNoCancel, MsgIcon::Question);
-        if (answer == MsgResult::Cancel || (answer == MsgResult::Yes && !SaveOnClose(*this))) {
+        if (answer == MsgResult::Cancel || (answer == MsgResult::Yes && !saveOnClose(*this))) {
             event->ignore();
             return;
         }

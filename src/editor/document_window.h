@@ -40,8 +40,8 @@ public:
     // Special, Window, Help (by objectName; markup menus come in this way).
     void insertMenu(QMenu *menu);
 
-    // Heading command: InsertBlockTag("H" + level, true).
-    void mnuHead(int level);
+    // Heading command (mnuHead): insertBlockTag("H" + level, true).
+    void insertHeading(int level);
     // Edit menu commands.
     void editDelete();
     void editSelectAll();

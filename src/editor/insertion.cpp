@@ -36,7 +36,7 @@ TextArea *insertionTarget()
     return resolver() ? resolver()() : nullptr;
 }
 
-void InsertInlineTag(TextArea &area, const QString &tag, bool closeTag)
+void insertInlineTag(TextArea &area, const QString &tag, bool closeTag)
 {
     EditGroup group(area);
     const int start = area.selStart();
@@ -50,7 +50,7 @@ void InsertInlineTag(TextArea &area, const QString &tag, bool closeTag)
     area.setSelLength(count);
 }
 
-void InsertBlockTag(TextArea &area, const QString &tag, bool closeTag)
+void insertBlockTag(TextArea &area, const QString &tag, bool closeTag)
 {
     EditGroup group(area);
     const int start = area.selStart();
@@ -64,28 +64,28 @@ void InsertBlockTag(TextArea &area, const QString &tag, bool closeTag)
     area.setSelText(text);
 }
 
-void InsertBeforeSelection(TextArea &area, const QString &text)
+void insertBeforeSelection(TextArea &area, const QString &text)
 {
     EditGroup group(area);
     area.setSelText(text + area.selText());
 }
 
-void InsertInlineTag(const QString &tag, bool closeTag)
+void insertInlineTag(const QString &tag, bool closeTag)
 {
     if (TextArea *area = insertionTarget())
-        InsertInlineTag(*area, tag, closeTag);
+        insertInlineTag(*area, tag, closeTag);
 }
 
-void InsertBlockTag(const QString &tag, bool closeTag)
+void insertBlockTag(const QString &tag, bool closeTag)
 {
     if (TextArea *area = insertionTarget())
-        InsertBlockTag(*area, tag, closeTag);
+        insertBlockTag(*area, tag, closeTag);
 }
 
-void InsertBeforeSelection(const QString &text)
+void insertBeforeSelection(const QString &text)
 {
     if (TextArea *area = insertionTarget())
-        InsertBeforeSelection(*area, text);
+        insertBeforeSelection(*area, text);
 }
 
 } // namespace vornel

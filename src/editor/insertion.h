@@ -13,16 +13,16 @@ class TextArea;
 
 // Puts "<tag>" in front of the selection and, with closeTag, "</tag>" behind it; the text that
 // was selected stays selected.
-void InsertInlineTag(const QString &tag, bool closeTag);
+void insertInlineTag(const QString &tag, bool closeTag);
 // Puts the tag on a line of its own: a CR LF goes before it (and, with closeTag, after the end
 // tag) unless the caret already stands at the start of a line. The caret ends after it all.
-void InsertBlockTag(const QString &tag, bool closeTag);
+void insertBlockTag(const QString &tag, bool closeTag);
 // Puts text in front of the selection; the caret ends after the former selection.
-void InsertBeforeSelection(const QString &text);
+void insertBeforeSelection(const QString &text);
 
-void InsertInlineTag(TextArea &area, const QString &tag, bool closeTag);
-void InsertBlockTag(TextArea &area, const QString &tag, bool closeTag);
-void InsertBeforeSelection(TextArea &area, const QString &text);
+void insertInlineTag(TextArea &area, const QString &tag, bool closeTag);
+void insertBlockTag(TextArea &area, const QString &tag, bool closeTag);
+void insertBeforeSelection(TextArea &area, const QString &text);
 
 // The focused text area of the active document window, or nullptr. The main window installs
 // the resolver; until then there is no target.

@@ -439,12 +439,12 @@ bool likeMatch(QStringView text, QStringView pattern)
     return LikePattern(pattern).matches(text);
 }
 
-QString MarkListItems(const QString &marker, const QString &s, const ListYield &yield)
+QString markListItems(const QString &marker, const QString &s, const ListYield &yield)
 {
     return ListMarker(marker, s, yield).run();
 }
 
-std::optional<SelectionReplacement> ListFromText(const QString &kind, const QString &text,
+std::optional<SelectionReplacement> listFromText(const QString &kind, const QString &text,
                                                  const ListYield &yield)
 {
     // An empty kind means "no list wanted"; as a marker it would only strip the line starts.
@@ -453,13 +453,13 @@ std::optional<SelectionReplacement> ListFromText(const QString &kind, const QStr
     const QString lines = QString(crLf) + text;
     QString result;
     if (isListTagKind(kind)) {
-        const QString items = MarkListItems(listItemTag, lines, yield);
+        const QString items = markListItems(listItemTag, lines, yield);
         result.reserve(items.size() + 2 * kind.size() + 16);
         result += QLatin1String("\r\n<") + kind + u'>';
         result += items;
         result += QLatin1String("\r\n</") + kind + QLatin1String(">\r\n");
     } else {
-        result = MarkListItems(kind, lines, yield);
+        result = markListItems(kind, lines, yield);
     }
     const qsizetype caret = result.size();
     return SelectionReplacement{std::move(result), caret};
@@ -502,7 +502,7 @@ std::optional<SelectionReplacement> listMenuCommand(int index, QStringView docum
         return std::nullopt;
     const QStringView selected = document.mid(selStart, selLength);
     if (!entry.listKind.isEmpty() && !selected.isEmpty())
-        return ListFromText(QString(entry.listKind), selected.toString(), yield);
+        return listFromText(QString(entry.listKind), selected.toString(), yield);
     return blockTagsReplacement(document.left(selStart), selected, entry.blockTags());
 }
 

@@ -40,18 +40,18 @@ bool likeMatch(QStringView text, QStringView pattern);
 // marker is "<LI>". Anywhere in s, an "<LI>" or an image bullet ("<BR><IMG ...>") gives way to
 // the marker, and text that matches the marker taken as a Like pattern is left alone. The first
 // line counts only when s starts with a line break; a line break that ends s gets no marker.
-QString MarkListItems(const QString &marker, const QString &s, const ListYield &yield = {});
+QString markListItems(const QString &marker, const QString &s, const ListYield &yield = {});
 
 // What replaces the selected text when it becomes a list: with kind "OL", "UL", "DIR" or
 // "MENU" the lines become "<LI>" items inside the list tags; any other kind (an image bullet)
 // is itself put in front of each line, without list tags. Nothing to do (std::nullopt) for an
 // empty text or an empty kind.
-std::optional<SelectionReplacement> ListFromText(const QString &kind, const QString &text,
+std::optional<SelectionReplacement> listFromText(const QString &kind, const QString &text,
                                                  const ListYield &yield = {});
 
 // One entry of the mnuList menu array. With a non-empty selection an entry with a listKind
-// converts it through ListFromText; otherwise (and always for the entries without a kind) the
-// block tags are written in turn as InsertBlockTag(tag, false) would write them.
+// converts it through listFromText; otherwise (and always for the entries without a kind) the
+// block tags are written in turn as insertBlockTag(tag, false) would write them.
 struct ListMenuEntry {
     QLatin1String caption;  // empty for the separator
     QLatin1String listKind;
@@ -84,7 +84,7 @@ inline constexpr std::array<ListMenuEntry, 9> listMenuEntries{{
     {QLatin1String("Add Data De&finiton"), QLatin1String(), {QLatin1String("DD")}, 1},
 }};
 
-// What a run of InsertBlockTag(tag, false), one per tag, writes in place of the selection:
+// What a run of insertBlockTag(tag, false), one per tag, writes in place of the selection:
 // textBeforeSelection is the document up to the selection (its last two characters decide
 // whether the first tag needs a line break in front), selectedText stays after the first tag.
 SelectionReplacement blockTagsReplacement(QStringView textBeforeSelection,

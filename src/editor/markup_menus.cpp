@@ -93,8 +93,8 @@ void runTag(TextArea &area, const TagEntry &entry)
 {
     const QString tag = QString::fromLatin1(entry.tag);
     switch (entry.operation) {
-    case Operation::Inline: InsertInlineTag(area, tag, true); break;
-    case Operation::Block: InsertBlockTag(area, tag, false); break;
+    case Operation::Inline: insertInlineTag(area, tag, true); break;
+    case Operation::Block: insertBlockTag(area, tag, false); break;
     case Operation::None: break;
     }
 }
@@ -104,7 +104,7 @@ void runTag(TextArea &area, const TagEntry &entry)
 void insertElement(TextArea &area, const QString &startTag, const QString &endText)
 {
     area.beginEditGroup();
-    InsertInlineTag(area, startTag, false);
+    insertInlineTag(area, startTag, false);
     area.setSelText(area.selText() + endText);
     area.endEditGroup();
 }
@@ -217,7 +217,7 @@ void addSpecialMenu(DocumentWindow &window)
     addCellSubmenu(special, 3, QObject::tr("Table &Heading"), QStringLiteral("mnuHeadingXTRA"), QStringLiteral("TH"),
                    window);
     addMenuEntry(special, {arrayName(QStringLiteral("mnutable"), 4), QObject::tr("New Ro&w"), {},
-                           [area] { InsertBlockTag(*area, QStringLiteral("TR"), false); }},
+                           [area] { insertBlockTag(*area, QStringLiteral("TR"), false); }},
                  &window);
     addCellSubmenu(special, 5, QObject::tr("Cell &Entry"), QStringLiteral("mnuCellXTRA"), QStringLiteral("TD"), window);
 

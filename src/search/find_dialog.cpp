@@ -111,7 +111,7 @@ void FindDialog::findClicked()
         return;
     searchState().SearchText = m_text->text();
     TextAreaSearchTarget target(*m_area);
-    FindStep(target, searchState());
+    findStep(target, searchState());
     m_find->setText(tr("&Next"));
 }
 

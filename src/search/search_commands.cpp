@@ -25,7 +25,7 @@ QString initialFindText(const TextArea &area)
 
 } // namespace
 
-void OpenFindDialog(TextArea &area)
+void openFindDialog(TextArea &area)
 {
     FindDialog dialog(&area, mainWindow());
     dialog.text1()->setText(initialFindText(area));
@@ -35,18 +35,18 @@ void OpenFindDialog(TextArea &area)
     runModalDialog(dialog);
 }
 
-void FindNextCommand(TextArea &area, int index)
+void findNextCommand(TextArea &area, int index)
 {
     if (searchState().SearchText.isEmpty()) {
-        OpenFindDialog(area);
+        openFindDialog(area);
         return;
     }
     searchState().SearchDirection = 1 - index;
     TextAreaSearchTarget target(area);
-    FindStep(target, searchState());
+    findStep(target, searchState());
 }
 
-void OpenReplaceDialog(TextArea &area)
+void openReplaceDialog(TextArea &area)
 {
     ReplaceDialog dialog(mainWindow());
     dialog.text1(0)->setText(initialFindText(area));
@@ -55,11 +55,11 @@ void OpenReplaceDialog(TextArea &area)
     if (dialog.chosenMode() < 0)
         return;
     TextAreaSearchTarget target(area);
-    ReplaceRun(target, dialog.chosenMode() == 0 ? ReplaceMode::ConfirmEach : ReplaceMode::ReplaceAll,
+    replaceRun(target, dialog.chosenMode() == 0 ? ReplaceMode::ConfirmEach : ReplaceMode::ReplaceAll,
                searchState());
 }
 
-void SearchButtonClick()
+void searchButtonClick()
 {
     QCoreApplication::processEvents();
     MainWindow *main = mainWindow();
@@ -68,7 +68,7 @@ void SearchButtonClick()
         platform().beep();
         return;
     }
-    OpenFindDialog(*document->textArea());
+    openFindDialog(*document->textArea());
 }
 
 } // namespace vornel

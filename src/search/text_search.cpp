@@ -91,7 +91,7 @@ int SearchTarget::find(const QString &what, bool matchCase, int from, bool down)
     return down ? findDown(subject, pattern, from) : findUp(subject, pattern, from);
 }
 
-bool FindStep(SearchTarget &target, SearchState &state)
+bool findStep(SearchTarget &target, SearchState &state)
 {
     if (state.SearchText.isEmpty())
         return false;
@@ -204,7 +204,7 @@ struct RunBracket {
 
 } // namespace
 
-void ReplaceRun(SearchTarget &target, ReplaceMode mode, SearchState &state)
+void replaceRun(SearchTarget &target, ReplaceMode mode, SearchState &state)
 {
     if (state.SearchText.isEmpty())
         return;

@@ -49,13 +49,13 @@ public:
 // One find step from the selection in state.SearchDirection (1 down, 0 up). Selects the
 // occurrence found, or says "Cannot find" and leaves the selection; either way
 // LastSearchPos takes the selection start and NewSearch is cleared. True when found.
-bool FindStep(SearchTarget &target, SearchState &state);
+bool findStep(SearchTarget &target, SearchState &state);
 
 enum class ReplaceMode { ConfirmEach = 0, ReplaceAll = 1 };
 
 // Replaces occurrences of state.SearchText by state.ReplaceText from the selection start to
 // the end, then (when asked) from the beginning to where the run began. ConfirmEach asks
 // about each occurrence; Cancel there ends the run at once.
-void ReplaceRun(SearchTarget &target, ReplaceMode mode, SearchState &state);
+void replaceRun(SearchTarget &target, ReplaceMode mode, SearchState &state);
 
 } // namespace vornel

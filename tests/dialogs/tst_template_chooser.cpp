@@ -201,7 +201,7 @@ private Q_SLOTS:
         select(chooser, QStringLiteral("Vornel Default"));
         chooser.command1(3)->click();
         QCOMPARE(m_app->main()->documents().size(), 1);
-        QCOMPARE(m_app->main()->activeDocument()->textArea()->text(), DefaultTemplateText(QStringLiteral("Home")));
+        QCOMPARE(m_app->main()->activeDocument()->textArea()->text(), defaultTemplateText(QStringLiteral("Home")));
     }
 
     void cancelledTitleStillClosesTheChooser()
@@ -307,7 +307,7 @@ private Q_SLOTS:
                 chooser->command1(1)->click();
             return dialog.result();
         });
-        NewCommand();
+        newCommand();
         QVERIFY(m_app->main()->documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
     }

@@ -118,7 +118,7 @@ private Q_SLOTS:
 
     void cleanup() { m_folder.reset(); }
 
-    // ---- FileNameOf ----
+    // ---- fileNameOf ----
 
     void fileNameOf_data()
     {
@@ -133,11 +133,11 @@ private Q_SLOTS:
         QTest::newRow("empty") << "" << "";
     }
 
-    void fileNameOf()
+    void fileNameOfPath()
     {
         QFETCH(QString, path);
         QFETCH(QString, name);
-        QCOMPARE(FileNameOf(path), name);
+        QCOMPARE(fileNameOf(path), name);
     }
 
     // ---- loading ----
@@ -149,7 +149,7 @@ private Q_SLOTS:
         showMain(main);
         const QString where = file(QStringLiteral("Index.htm"), QByteArrayLiteral("<HTML>\r\n</HTML>"));
 
-        DocumentWindow *window = LoadDocument(where, QStringLiteral("Index.htm"));
+        DocumentWindow *window = loadDocument(where, QStringLiteral("Index.htm"));
         QVERIFY(window);
         QCOMPARE(window->caption(), QStringLiteral("INDEX.HTM"));
         QCOMPARE(window->realFileName(), where);
@@ -172,12 +172,12 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         QVERIFY(QDir::setCurrent(m_folder->path()));
-        DocumentWindow *window = LoadDocument(QStringLiteral("rel.htm"), QStringLiteral("rel.htm"));
+        DocumentWindow *window = loadDocument(QStringLiteral("rel.htm"), QStringLiteral("rel.htm"));
         QVERIFY(QDir::setCurrent(QDir::tempPath()));
         QVERIFY(window);
         QCOMPARE(window->realFileName(), where);
         window->textArea()->setText(QStringLiteral("new"));
-        SaveCommand(*window);
+        saveCommand(*window);
         QDir::setCurrent(before);
         QCOMPARE(readFile(where), QByteArrayLiteral("new\r\n"));
     }
@@ -202,12 +202,12 @@ private Q_SLOTS:
         MainWindow main;
         const QString where = file(QStringLiteral("bytes.htm"), bytes);
 
-        DocumentWindow *window = LoadDocument(where, QStringLiteral("bytes.htm"));
+        DocumentWindow *window = loadDocument(where, QStringLiteral("bytes.htm"));
         QVERIFY(window);
         QCOMPARE(window->textArea()->toBytes(), bytes);
         QCOMPARE(window->textArea()->length(), int(bytes.size()));
 
-        QVERIFY(SaveDocument(*window, where, QStringLiteral("bytes.htm")));
+        QVERIFY(saveDocument(*window, where, QStringLiteral("bytes.htm")));
         QCOMPARE(readFile(where), bytes + kCrLf);
     }
 
@@ -226,9 +226,9 @@ private Q_SLOTS:
                 bytes.append(random.bounded(3) == 0 ? frequent.at(random.bounded(3)) : char(random.bounded(256)));
             }
             const QString where = file(QStringLiteral("random%1.htm").arg(round), bytes);
-            DocumentWindow *window = LoadDocument(where, FileNameOf(where));
+            DocumentWindow *window = loadDocument(where, fileNameOf(where));
             QVERIFY2(window, qPrintable(QStringLiteral("seed %1").arg(seed)));
-            QVERIFY2(SaveDocument(*window, where, FileNameOf(where)), qPrintable(QStringLiteral("seed %1").arg(seed)));
+            QVERIFY2(saveDocument(*window, where, fileNameOf(where)), qPrintable(QStringLiteral("seed %1").arg(seed)));
             QVERIFY2(readFile(where) == bytes + kCrLf, qPrintable(QStringLiteral("seed %1, round %2").arg(seed).arg(round)));
             subWindowOf(window)->close();
         }
@@ -240,9 +240,9 @@ private Q_SLOTS:
         MainWindow main;
         const QString where = file(QStringLiteral("grow.htm"), QByteArrayLiteral("<P>"));
         for (int cycle = 1; cycle <= 3; ++cycle) {
-            DocumentWindow *window = LoadDocument(where, QStringLiteral("grow.htm"));
+            DocumentWindow *window = loadDocument(where, QStringLiteral("grow.htm"));
             QVERIFY(window);
-            SaveCommand(*window);
+            saveCommand(*window);
             QCOMPARE(readFile(where), QByteArrayLiteral("<P>") + kCrLf.repeated(cycle));
             subWindowOf(window)->close();
         }
@@ -269,7 +269,7 @@ private Q_SLOTS:
         const QString where = name.startsWith(QLatin1Char('/')) ? name : path(name);
         p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, QStringLiteral("Can't open file: ") + where);
 
-        QVERIFY(!LoadDocument(where, FileNameOf(where)));
+        QVERIFY(!loadDocument(where, fileNameOf(where)));
         QVERIFY(main.documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
         QCOMPARE(p->calls().constLast().buttons, MsgButtons::Ok);
@@ -281,12 +281,12 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         showMain(main);
-        DocumentWindow *opened = LoadDocument(file(QStringLiteral("a.htm"), "a"), QStringLiteral("a.htm"));
+        DocumentWindow *opened = loadDocument(file(QStringLiteral("a.htm"), "a"), QStringLiteral("a.htm"));
         QCOMPARE(opened->slot(), 1);
         // An opened file occupies a number too.
         DocumentWindow *second = newUntitled(main, QString());
         QCOMPARE(second->caption(), QStringLiteral("Untitled:2"));
-        DocumentWindow *third = LoadDocument(file(QStringLiteral("b.htm"), "b"), QStringLiteral("b.htm"));
+        DocumentWindow *third = loadDocument(file(QStringLiteral("b.htm"), "b"), QStringLiteral("b.htm"));
         QCOMPARE(third->slot(), 3);
 
         QPointer<DocumentWindow> closing = opened;
@@ -295,7 +295,7 @@ private Q_SLOTS:
         QVERIFY(documentTable().isFree(1));
 
         QCOMPARE(newUntitled(main, QString())->caption(), QStringLiteral("Untitled:1"));
-        QCOMPARE(LoadDocument(path(QStringLiteral("b.htm")), QStringLiteral("b.htm"))->slot(), 4);
+        QCOMPARE(loadDocument(path(QStringLiteral("b.htm")), QStringLiteral("b.htm"))->slot(), 4);
     }
 
     void progressReachesTheWholeFile()
@@ -323,7 +323,7 @@ private Q_SLOTS:
         showMain(main);
         const QByteArray line = QByteArray(62, 'x') + kCrLf;
         const QString where = file(QStringLiteral("big.txt"), line.repeated(9 * 1024 * 1024 / line.size()));
-        DocumentWindow *window = LoadDocument(where, QStringLiteral("big.txt"));
+        DocumentWindow *window = loadDocument(where, QStringLiteral("big.txt"));
         QVERIFY(window);
         QCOMPARE(window->textArea()->length(), int(QFileInfo(where).size()));
         QCOMPARE(main.statusText(), QStringLiteral("Edit BIG.TXT"));
@@ -353,7 +353,7 @@ private Q_SLOTS:
         const QString where = file(QStringLiteral("Readme"), "text");
         p->expectOpenDialog(where);
 
-        OpenCommand();
+        openCommand();
         const PlatformCall shown = p->callsOf(PlatformCall::Kind::OpenDialog).constFirst();
         QCOMPARE(shown.dialog.dialogTitle, QString());
         QCOMPARE(shown.dialog.filter, kOpenFilter);
@@ -376,7 +376,7 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         p->expectOpenDialogCancel();
-        OpenCommand();
+        openCommand();
         QVERIFY(main.documents().isEmpty());
         QCOMPARE(recent(1), QStringLiteral("Not Used"));
     }
@@ -388,7 +388,7 @@ private Q_SLOTS:
         const QString where = path(QStringLiteral("gone.htm"));
         p->expectOpenDialog(where);
         p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, QStringLiteral("Can't open file: ") + where);
-        OpenCommand();
+        openCommand();
         QVERIFY(main.documents().isEmpty());
         QCOMPARE(recent(1), where);
     }
@@ -414,18 +414,18 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         showMain(main);
-        DocumentWindow *first = LoadDocument(where, QStringLiteral("Index.htm"));
+        DocumentWindow *first = loadDocument(where, QStringLiteral("Index.htm"));
         DocumentWindow *other = newUntitled(main, QString());
         QCOMPARE(main.activeDocument(), other);
 
         const QString again = m_folder->path() + QLatin1Char('/') + spelling;
         p->expectOpenDialog(again);
         p->expectMessageBox(MsgResult::Ok, QStringLiteral("File Open"),
-                            QStringLiteral("The file ") + FileNameOf(again) + QStringLiteral(" is already open"));
-        OpenCommand();
+                            QStringLiteral("The file ") + fileNameOf(again) + QStringLiteral(" is already open"));
+        openCommand();
         QCOMPARE(main.documents().size(), 2);
         QCOMPARE(main.activeDocument(), first);
-        QVERIFY(ActivateIfOpen(again));
+        QVERIFY(activateIfOpen(again));
     }
 
     void namesDifferingInCaseAreDifferentFiles()
@@ -436,8 +436,8 @@ private Q_SLOTS:
         MainWindow main;
         p->expectOpenDialog(lower);
         p->expectOpenDialog(upper);
-        OpenCommand();
-        OpenCommand();
+        openCommand();
+        openCommand();
         QCOMPARE(main.documents().size(), 2);
         // Both show the same caption but each keeps its own file.
         const QList<DocumentWindow *> windows = main.documents();
@@ -446,7 +446,7 @@ private Q_SLOTS:
         QCOMPARE(windows.at(1)->textArea()->text(), QStringLiteral("upper"));
 
         windows.at(0)->textArea()->setText(QStringLiteral("LOWER"));
-        SaveCommand(*windows.at(0));
+        saveCommand(*windows.at(0));
         QCOMPARE(readFile(lower), QByteArrayLiteral("LOWER\r\n"));
         QCOMPARE(readFile(upper), QByteArrayLiteral("upper"));
     }
@@ -457,14 +457,14 @@ private Q_SLOTS:
         MainWindow main;
         newUntitled(main, QStringLiteral("x"));
         const QString where = file(QStringLiteral("a.htm"), "a");
-        QVERIFY(!ActivateIfOpen(where));
-        QVERIFY(!ActivateIfOpen(QString()));
-        DocumentWindow *window = LoadDocument(where, QStringLiteral("a.htm"));
-        QVERIFY(ActivateIfOpen(where));
+        QVERIFY(!activateIfOpen(where));
+        QVERIFY(!activateIfOpen(QString()));
+        DocumentWindow *window = loadDocument(where, QStringLiteral("a.htm"));
+        QVERIFY(activateIfOpen(where));
         QPointer<DocumentWindow> closing = window;
         subWindowOf(window)->close();
         QTRY_VERIFY(closing.isNull());
-        QVERIFY(!ActivateIfOpen(where));
+        QVERIFY(!activateIfOpen(where));
     }
 
     // ---- Save and Save As ----
@@ -479,7 +479,7 @@ private Q_SLOTS:
         // Typed without extension: the dialog adds "html".
         p->expectSaveDialog(path(QStringLiteral("page")));
 
-        SaveCommand(*window);
+        saveCommand(*window);
         const PlatformCall shown = p->callsOf(PlatformCall::Kind::SaveDialog).constFirst();
         QCOMPARE(shown.dialog.dialogTitle, QString());
         QCOMPARE(shown.dialog.filter, kSaveFilter);
@@ -508,7 +508,7 @@ private Q_SLOTS:
         QCOMPARE(window->caption(), QStringLiteral("Untitled:4"));
         p->expectSaveDialogCancel();
 
-        SaveCommand(*window);
+        saveCommand(*window);
         QCOMPARE(window->caption(), QStringLiteral("Untitled:4"));
         QCOMPARE(window->realFileName(), QString());
         QVERIFY(documentTable().isChanged(4));
@@ -522,11 +522,11 @@ private Q_SLOTS:
         const QString where = file(QStringLiteral("Web/Index.htm"), "old");
         ScopedPlatform p;
         MainWindow main;
-        DocumentWindow *window = LoadDocument(where, QStringLiteral("Index.htm"));
+        DocumentWindow *window = loadDocument(where, QStringLiteral("Index.htm"));
         window->textArea()->setText(QStringLiteral("new"));
         QVERIFY(documentTable().isChanged(window->slot()));
 
-        SaveCommand(*window);
+        saveCommand(*window);
         QCOMPARE(readFile(where), QByteArrayLiteral("new\r\n"));
         QVERIFY(!QFile::exists(path(QStringLiteral("WEB/INDEX.HTM"))));
         QCOMPARE(window->realFileName(), where);
@@ -541,11 +541,11 @@ private Q_SLOTS:
         const QString first = file(QStringLiteral("first.htm"), "one");
         ScopedPlatform p;
         MainWindow main;
-        DocumentWindow *window = LoadDocument(first, QStringLiteral("first.htm"));
+        DocumentWindow *window = loadDocument(first, QStringLiteral("first.htm"));
         const QString second = path(QStringLiteral("Second.htm"));
         p->expectSaveDialog(second);
 
-        SaveAsCommand(*window);
+        saveAsCommand(*window);
         QCOMPARE(readFile(first), QByteArrayLiteral("one"));
         QCOMPARE(readFile(second), QByteArrayLiteral("one\r\n"));
         QCOMPARE(window->caption(), QStringLiteral("SECOND.HTM"));
@@ -553,7 +553,7 @@ private Q_SLOTS:
         QCOMPARE(recent(1), second);
 
         p->expectSaveDialogCancel();
-        SaveAsCommand(*window);
+        saveAsCommand(*window);
         QCOMPARE(window->realFileName(), second);
     }
 
@@ -565,9 +565,9 @@ private Q_SLOTS:
         QVERIFY(QFile::link(target, link));
         ScopedPlatform p;
         MainWindow main;
-        DocumentWindow *window = LoadDocument(link, QStringLiteral("link.htm"));
+        DocumentWindow *window = loadDocument(link, QStringLiteral("link.htm"));
         window->textArea()->setText(QStringLiteral("new"));
-        QVERIFY(SaveDocument(*window, link, QStringLiteral("link.htm")));
+        QVERIFY(saveDocument(*window, link, QStringLiteral("link.htm")));
 
         QVERIFY(QFileInfo(link).isSymLink());
         QCOMPARE(readFile(target), QByteArrayLiteral("new\r\n"));
@@ -618,7 +618,7 @@ private Q_SLOTS:
 
         ScopedPlatform p;
         MainWindow main;
-        DocumentWindow *window = LoadDocument(loaded, QStringLiteral("doc.htm"));
+        DocumentWindow *window = loadDocument(loaded, QStringLiteral("doc.htm"));
         // Larger than the size limit below.
         const QString edited = QStringLiteral("edited ").repeated(20000);
         window->textArea()->setText(edited);
@@ -628,9 +628,9 @@ private Q_SLOTS:
         if (kind == u"file too large") {
             FileSizeLimit limit(64 * 1024);
             QVERIFY(limit.active());
-            saved = SaveDocument(*window, target, FileNameOf(target));
+            saved = saveDocument(*window, target, fileNameOf(target));
         } else {
-            saved = SaveDocument(*window, target, FileNameOf(target));
+            saved = saveDocument(*window, target, fileNameOf(target));
         }
         QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
@@ -652,11 +652,11 @@ private Q_SLOTS:
         const QString loaded = file(QStringLiteral("doc.htm"), "x");
         ScopedPlatform p;
         MainWindow main;
-        DocumentWindow *window = LoadDocument(loaded, QStringLiteral("doc.htm"));
+        DocumentWindow *window = loadDocument(loaded, QStringLiteral("doc.htm"));
         const QString target = loaded + QStringLiteral("/inner.htm");
         p->expectSaveDialog(target);
         p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption);
-        SaveAsCommand(*window);
+        saveAsCommand(*window);
         QCOMPARE(window->realFileName(), loaded);
         QCOMPARE(recent(1), target);
     }
@@ -683,7 +683,7 @@ private Q_SLOTS:
         MainWindow main;
         showMain(main);
         newUntitled(main, QString());
-        QPointer<DocumentWindow> window = LoadDocument(where, QStringLiteral("page.htm"));
+        QPointer<DocumentWindow> window = loadDocument(where, QStringLiteral("page.htm"));
         window->textArea()->setText(QStringLiteral("changed"));
         // The window being closed need not be the active one.
         main.activateDocument(main.documentInSlot(1));
@@ -728,7 +728,7 @@ private Q_SLOTS:
         const QString where = file(QStringLiteral("page.htm"), "old");
         ScopedPlatform p;
         MainWindow main;
-        QPointer<DocumentWindow> window = LoadDocument(where, QStringLiteral("page.htm"));
+        QPointer<DocumentWindow> window = loadDocument(where, QStringLiteral("page.htm"));
         window->textArea()->setText(QStringLiteral("changed"));
         // The file's folder is replaced by a plain file, so the path no longer leads anywhere.
         window->setRealFileName(where + QStringLiteral("/page.htm"));
@@ -762,7 +762,7 @@ private Q_SLOTS:
         dialog.defaultExt = QStringLiteral("html");
         p->expectOpenDialog(where);
 
-        InsertFileCommand();
+        insertFileCommand();
         const PlatformCall shown = p->callsOf(PlatformCall::Kind::OpenDialog).constFirst();
         QCOMPARE(shown.dialog.dialogTitle, QStringLiteral("Insert a File Into This Document"));
         QCOMPARE(shown.dialog.filter, kOpenFilter);
@@ -790,14 +790,14 @@ private Q_SLOTS:
         MainWindow main;
         DocumentWindow *window = newUntitled(main, QStringLiteral("text"));
         p->expectOpenDialogCancel();
-        InsertFileCommand();
+        insertFileCommand();
         QCOMPARE(main.commonDialog().dialogTitle, QString());
         QCOMPARE(window->textArea()->text(), QStringLiteral("text"));
 
         const QString where = path(QStringLiteral("gone.txt"));
         p->expectOpenDialog(where);
         p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, QStringLiteral("Can't open file: ") + where);
-        InsertFileCommand();
+        insertFileCommand();
         QCOMPARE(window->textArea()->text(), QStringLiteral("text"));
     }
 
@@ -816,13 +816,13 @@ private Q_SLOTS:
         const QString where = file(QStringLiteral("old.htm"), "old");
         ScopedPlatform p;
         MainWindow main;
-        DocumentWindow *window = LoadDocument(where, QStringLiteral("old.htm"));
+        DocumentWindow *window = loadDocument(where, QStringLiteral("old.htm"));
         main.commonDialog().fileName = QStringLiteral("/left/over.htm");
         p->expectOpenDialog(where);
         p->expectMessageBox(answer, QStringLiteral("Deleting File"),
                             QStringLiteral("Are you sure you want to delete the file old.htm ?"));
 
-        DeleteFileCommand();
+        deleteFileCommand();
         const PlatformCall shown = p->callsOf(PlatformCall::Kind::OpenDialog).constFirst();
         QCOMPARE(shown.dialog.dialogTitle, QStringLiteral("Select File to Delete"));
         QCOMPARE(shown.dialog.filter, kDeleteFilter);
@@ -837,7 +837,7 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(where), answer == MsgResult::No);
         // The open window stays and can be saved again.
         QCOMPARE(main.documents(), QList<DocumentWindow *>{window});
-        SaveCommand(*window);
+        saveCommand(*window);
         QCOMPARE(readFile(where), QByteArrayLiteral("old\r\n"));
     }
 
@@ -846,13 +846,13 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         p->expectOpenDialogCancel();
-        DeleteFileCommand();
+        deleteFileCommand();
         QCOMPARE(main.commonDialog().dialogTitle, QString());
 
         // Already gone: nothing is said.
         p->expectOpenDialog(path(QStringLiteral("gone.htm")));
         p->expectMessageBox(MsgResult::Yes, QStringLiteral("Deleting File"));
-        DeleteFileCommand();
+        deleteFileCommand();
         QCOMPARE(p->callsOf(PlatformCall::Kind::MessageBox).size(), 1);
     }
 
@@ -865,7 +865,7 @@ private Q_SLOTS:
         newUntitled(main, QStringLiteral("line 1\r\nline 2\n"));
         p->expectPrintDialog(3);
 
-        PrintCommand();
+        printCommand();
         const PlatformCall shown = p->callsOf(PlatformCall::Kind::PrintDialog).constFirst();
         QCOMPARE(shown.print.flags, 0x80000 + 8 + 4);
         QCOMPARE(shown.print.copies, 1);
@@ -882,13 +882,13 @@ private Q_SLOTS:
         window->textArea()->setSelLength(3);
         p->expectPrintDialog(2, PrintDialogFlags::Selection);
 
-        PrintCommand();
+        printCommand();
         QCOMPARE(p->callsOf(PlatformCall::Kind::PrintDialog).constFirst().print.flags, 0x80000 + 8 + 1);
         QCOMPARE(p->printedTexts(), QStringList({QStringLiteral("two\r\n"), QStringLiteral("two\r\n")}));
 
         // The user chose to print everything after all.
         p->expectPrintDialog(1, 0);
-        PrintCommand();
+        printCommand();
         QCOMPARE(p->printedTexts().constLast(), QStringLiteral("one two three\r\n"));
     }
 
@@ -909,7 +909,7 @@ private Q_SLOTS:
         newUntitled(main, QStringLiteral("text"));
         p->expectPrintDialog(2, chosen);
         p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, message);
-        PrintCommand();
+        printCommand();
         QVERIFY(p->printedTexts().isEmpty());
     }
 
@@ -919,13 +919,13 @@ private Q_SLOTS:
         MainWindow main;
         newUntitled(main, QStringLiteral("text"));
         p->expectPrintDialogCancel();
-        PrintCommand();
+        printCommand();
         QVERIFY(p->printedTexts().isEmpty());
 
         p->expectPrintSetupDialog(false);
         p->expectPrintSetupDialog(true);
-        PrintSetupCommand();
-        PrintSetupCommand();
+        printSetupCommand();
+        printSetupCommand();
         QCOMPARE(p->callsOf(PlatformCall::Kind::PrintSetupDialog).size(), 2);
     }
 

@@ -56,7 +56,7 @@ private Q_SLOTS:
 
     void skeletonText()
     {
-        QCOMPARE(DefaultTemplateText(QStringLiteral("Home")),
+        QCOMPARE(defaultTemplateText(QStringLiteral("Home")),
                  QStringLiteral("<HTML>\r\n<HEAD>\r\n<TITLE>Home</TITLE>\r\n<!-- Comment Here -->\r\n</HEAD>\r\n"
                                 "<BODY>\r\n\r\nYour Document Here\r\n\r\n</BODY>\r\n</HTML>"));
     }
@@ -64,7 +64,7 @@ private Q_SLOTS:
     void defaultTemplateAsksForTheTitle()
     {
         m_app->platform().expectInputBox(QStringLiteral("Home"), kTitleCaption, kTitlePrompt);
-        DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("Vornel Default"));
+        DocumentWindow *document = newDocumentFromTemplate(QStringLiteral("Vornel Default"));
         QVERIFY(document);
         QCOMPARE(document->textArea()->toBytes(),
                  QByteArray("<HTML>\r\n<HEAD>\r\n<TITLE>Home</TITLE>\r\n<!-- Comment Here -->\r\n</HEAD>\r\n"
@@ -84,16 +84,16 @@ private Q_SLOTS:
     {
         const QString title = QStringLiteral("Tom & \"Jerry\" <b>");
         m_app->platform().expectInputBox(title);
-        DocumentWindow *document = NewDocumentFromTemplate(kDefaultTemplateName);
+        DocumentWindow *document = newDocumentFromTemplate(kDefaultTemplateName);
         QVERIFY(document);
-        QCOMPARE(document->textArea()->text(), DefaultTemplateText(title));
+        QCOMPARE(document->textArea()->text(), defaultTemplateText(title));
         QVERIFY(document->textArea()->text().contains(QStringLiteral("<TITLE>Tom & \"Jerry\" <b></TITLE>")));
     }
 
     void cancelledTitleCreatesNothing()
     {
         m_app->platform().expectInputBox(QString());
-        QCOMPARE(NewDocumentFromTemplate(kDefaultTemplateName), nullptr);
+        QCOMPARE(newDocumentFromTemplate(kDefaultTemplateName), nullptr);
         QVERIFY(m_app->main()->documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
     }
@@ -110,7 +110,7 @@ private Q_SLOTS:
         const QDateTime modified = QFileInfo(path).lastModified();
 
         // A file template asks nothing.
-        DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("page.htt"));
+        DocumentWindow *document = newDocumentFromTemplate(QStringLiteral("page.htt"));
         QVERIFY(document);
         QCOMPARE(document->textArea()->toBytes(), bytes);
         QCOMPARE(document->textArea()->length(), int(bytes.size()));
@@ -131,7 +131,7 @@ private Q_SLOTS:
                 b = char(random.bounded(256));
             const QString name = QStringLiteral("r%1.htt").arg(round);
             QVERIFY(writeFile(templatePath(name), bytes));
-            DocumentWindow *document = NewDocumentFromTemplate(name);
+            DocumentWindow *document = newDocumentFromTemplate(name);
             QVERIFY(document);
             QCOMPARE(document->textArea()->toBytes(), bytes);
         }
@@ -140,7 +140,7 @@ private Q_SLOTS:
     void emptyTemplateStillCountsAsChanged()
     {
         QVERIFY(writeFile(templatePath(QStringLiteral("empty.htt")), QByteArray()));
-        DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("empty.htt"));
+        DocumentWindow *document = newDocumentFromTemplate(QStringLiteral("empty.htt"));
         QVERIFY(document);
         QCOMPARE(document->textArea()->length(), 0);
         QVERIFY(documentTable().isChanged(document->slot()));
@@ -159,7 +159,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QVERIFY(QDir(m_templates->path()).mkdir(QStringLiteral("folder.htt")));
         expectMessage(MainWindow::kCaption, QStringLiteral("Can't open template file: ") + name);
-        QCOMPARE(NewDocumentFromTemplate(name), nullptr);
+        QCOMPARE(newDocumentFromTemplate(name), nullptr);
         QVERIFY(m_app->main()->documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
     }
@@ -173,7 +173,7 @@ private Q_SLOTS:
         if (probe.open(QIODevice::ReadOnly))
             QSKIP("this user reads files without read permission");
         expectMessage(MainWindow::kCaption, QStringLiteral("Can't open template file: locked.htt"));
-        QCOMPARE(NewDocumentFromTemplate(QStringLiteral("locked.htt")), nullptr);
+        QCOMPARE(newDocumentFromTemplate(QStringLiteral("locked.htt")), nullptr);
         QVERIFY(!documentTable().anyOpen());
     }
 
@@ -187,7 +187,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(source, templatePath(QStringLiteral("short.htt"))));
         expectMessage(QStringLiteral("Error Reading File"),
                       QStringLiteral("Cannot read all of the characters in short.htt"));
-        DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("short.htt"));
+        DocumentWindow *document = newDocumentFromTemplate(QStringLiteral("short.htt"));
         QVERIFY(document);
         QCOMPARE(document->textArea()->toBytes(), content);
         QCOMPARE(m_app->platform().calls().first().icon, MsgIcon::Information);
@@ -196,15 +196,15 @@ private Q_SLOTS:
     void slotsAreReused()
     {
         QVERIFY(writeFile(templatePath(QStringLiteral("a.htt")), "a"));
-        DocumentWindow *first = NewDocumentFromTemplate(QStringLiteral("a.htt"));
-        DocumentWindow *second = NewDocumentFromTemplate(QStringLiteral("a.htt"));
+        DocumentWindow *first = newDocumentFromTemplate(QStringLiteral("a.htt"));
+        DocumentWindow *second = newDocumentFromTemplate(QStringLiteral("a.htt"));
         QVERIFY(first && second);
         QCOMPARE(second->caption(), QStringLiteral("Untitled:2"));
         documentTable().setChanged(first->slot(), false);
         QPointer<QWidget> window = first->parentWidget();
         window->close();
         QTRY_VERIFY(window.isNull());
-        DocumentWindow *third = NewDocumentFromTemplate(QStringLiteral("a.htt"));
+        DocumentWindow *third = newDocumentFromTemplate(QStringLiteral("a.htt"));
         QVERIFY(third);
         QCOMPARE(third->caption(), QStringLiteral("Untitled:1"));
     }
@@ -212,7 +212,7 @@ private Q_SLOTS:
     void closingAnUntouchedNewDocumentAsks()
     {
         m_app->platform().expectInputBox(QStringLiteral("T"));
-        DocumentWindow *document = NewDocumentFromTemplate(kDefaultTemplateName);
+        DocumentWindow *document = newDocumentFromTemplate(kDefaultTemplateName);
         QVERIFY(document);
         m_app->platform().expectMessageBox(MsgResult::Cancel, MainWindow::kCaption,
                                         QStringLiteral("Do you want to save changes to the file [Untitled:1]?"));
@@ -226,7 +226,7 @@ private Q_SLOTS:
         const QString recent = m_templates->filePath(QStringLiteral("RECENT.HTM"));
         QVERIFY(saveSetting(QStringLiteral("RecentFile1"), recent));
         QVERIFY(writeFile(templatePath(QStringLiteral("a.htt")), "a"));
-        DocumentWindow *document = NewDocumentFromTemplate(QStringLiteral("a.htt"));
+        DocumentWindow *document = newDocumentFromTemplate(QStringLiteral("a.htt"));
         QVERIFY(document);
         QAction *first = document->recentFileActions().at(1);
         QVERIFY(first->isVisible());
@@ -236,7 +236,7 @@ private Q_SLOTS:
     void noMainWindowNoDocument()
     {
         m_app->destroyMain();
-        QCOMPARE(NewDocumentFromTemplate(kDefaultTemplateName), nullptr);
+        QCOMPARE(newDocumentFromTemplate(kDefaultTemplateName), nullptr);
         QVERIFY(!documentTable().anyOpen());
     }
 

@@ -87,17 +87,17 @@ private Q_SLOTS:
         QStringList paths;
         for (int i = 1; i <= 9; ++i) {
             paths.prepend(QStringLiteral("/web/page%1.htm").arg(i));
-            PushRecentFile(paths.first());
+            pushRecentFile(paths.first());
         }
         QCOMPARE(storedList(), paths.mid(0, 8));
-        QVERIFY(!IsRecentFile(QStringLiteral("/web/page1.htm")));
+        QVERIFY(!isRecentFile(QStringLiteral("/web/page1.htm")));
     }
 
     void pushLeavesANotUsedEntryUncopied()
     {
         saveSetting(key(1), QStringLiteral("/a.htm"));
         saveSetting(key(3), QStringLiteral("/c.htm"));
-        PushRecentFile(QStringLiteral("/new.htm"));
+        pushRecentFile(QStringLiteral("/new.htm"));
         // Entry 2 read "Not Used", so entry 3 kept its own value instead of receiving it.
         QCOMPARE(storedList(), notUsedFrom({QStringLiteral("/new.htm"), QStringLiteral("/a.htm"),
                                             QStringLiteral("/c.htm"), QStringLiteral("/c.htm")}));
@@ -106,7 +106,7 @@ private Q_SLOTS:
     void pushTreatsAnythingStartingWithNotUsedAsEmpty()
     {
         saveSetting(key(1), QStringLiteral("Not Used at all"));
-        PushRecentFile(QStringLiteral("/b.htm"));
+        pushRecentFile(QStringLiteral("/b.htm"));
         QCOMPARE(stored(1), QStringLiteral("/b.htm"));
         QCOMPARE(stored(2), kNotUsed);
     }
@@ -114,17 +114,17 @@ private Q_SLOTS:
     void isRecentFileLooksAtAllEightEntries()
     {
         const QString first = file(QStringLiteral("first.htm"));
-        PushRecentFile(first);
+        pushRecentFile(first);
         for (int i = 2; i <= 8; ++i)
-            PushRecentFile(file(QStringLiteral("f%1.htm").arg(i)));
+            pushRecentFile(file(QStringLiteral("f%1.htm").arg(i)));
         QCOMPARE(stored(8), first);
-        QVERIFY(IsRecentFile(first));
-        QVERIFY(IsRecentFile(m_folder->path() + QStringLiteral("/./first.htm")));
-        QVERIFY(!IsRecentFile(m_folder->path() + QStringLiteral("/FIRST.HTM")));
-        QVERIFY(!IsRecentFile(QStringLiteral("Not Used")));
+        QVERIFY(isRecentFile(first));
+        QVERIFY(isRecentFile(m_folder->path() + QStringLiteral("/./first.htm")));
+        QVERIFY(!isRecentFile(m_folder->path() + QStringLiteral("/FIRST.HTM")));
+        QVERIFY(!isRecentFile(QStringLiteral("Not Used")));
 
         const QStringList before = storedList();
-        AddRecentFile(first);
+        addRecentFile(first);
         QCOMPARE(storedList(), before);
     }
 
@@ -134,8 +134,8 @@ private Q_SLOTS:
     {
         ScopedPlatform p;
         MainWindow main;
-        FillRecentMenusAtStartup();
-        RefreshRecentMenus();
+        fillRecentMenusAtStartup();
+        refreshRecentMenus();
         const QList<QAction *> &entries = main.recentFileActions();
         QCOMPARE(entries.size(), 9);
         QVERIFY(!entries.at(0)->isVisible());
@@ -152,7 +152,7 @@ private Q_SLOTS:
         MainWindow main;
         DocumentWindow *window = newDocumentWindow(main);
 
-        FillRecentMenusAtStartup();
+        fillRecentMenusAtStartup();
         const QList<QAction *> &entries = main.recentFileActions();
         QVERIFY(entries.at(0)->isVisible());
         QCOMPARE(shown(entries), hiddenFrom({QStringLiteral("/web/a.htm"), QStringLiteral("-"), QStringLiteral("/web/R&&D.htm")}));
@@ -166,8 +166,8 @@ private Q_SLOTS:
         MainWindow main;
         DocumentWindow *first = newDocumentWindow(main);
         DocumentWindow *second = newDocumentWindow(main);
-        AddRecentFile(QStringLiteral("/web/one.htm"));
-        AddRecentFile(QStringLiteral("/web/two.htm"));
+        addRecentFile(QStringLiteral("/web/one.htm"));
+        addRecentFile(QStringLiteral("/web/two.htm"));
 
         const QStringList expected = hiddenFrom({QStringLiteral("/web/two.htm"), QStringLiteral("/web/one.htm")});
         for (DocumentWindow *window : {first, second}) {
@@ -179,7 +179,7 @@ private Q_SLOTS:
 
         // Entries stay shown even when the store loses them.
         QFile::remove(settingsStore().filePath(kSettingsApplication));
-        RefreshRecentMenus();
+        refreshRecentMenus();
         QCOMPARE(shown(main.recentFileActions()), expected);
         QVERIFY(main.recentFileActions().at(0)->isVisible());
     }
@@ -194,7 +194,7 @@ private Q_SLOTS:
         for (int i = 1; i <= 9; ++i) {
             paths.prepend(file(QStringLiteral("page%1.htm").arg(i)));
             p->expectOpenDialog(paths.first());
-            OpenCommand();
+            openCommand();
         }
         QCOMPARE(storedList(), paths.mid(0, 8));
         QStringList captions = paths.mid(0, 8);
@@ -213,12 +213,12 @@ private Q_SLOTS:
     {
         QFETCH(int, entry);
         for (int i = 8; i >= 1; --i)
-            PushRecentFile(file(QStringLiteral("p%1.htm").arg(i)));
+            pushRecentFile(file(QStringLiteral("p%1.htm").arg(i)));
         const QStringList before = storedList();
         ScopedPlatform p;
         MainWindow main;
         p->expectOpenDialog(before.at(entry - 1));
-        OpenCommand();
+        openCommand();
         QCOMPARE(main.documents().size(), 1);
         QCOMPARE(storedList(), before);
     }
@@ -230,14 +230,14 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         p->expectOpenDialog(mixed);
-        OpenCommand();
-        SaveCommand(*main.activeDocument());
+        openCommand();
+        saveCommand(*main.activeDocument());
         // The stored path is the real one, not an upper-cased copy that names no file.
         QCOMPARE(storedList(), notUsedFrom({mixed}));
 
         p->expectSaveDialog(m_folder->filePath(QStringLiteral("Other.htm")));
-        SaveAsCommand(*main.activeDocument());
-        SaveCommand(*main.activeDocument());
+        saveAsCommand(*main.activeDocument());
+        saveCommand(*main.activeDocument());
         QCOMPARE(storedList(), notUsedFrom({m_folder->filePath(QStringLiteral("Other.htm")), mixed}));
     }
 
@@ -247,11 +247,11 @@ private Q_SLOTS:
     {
         const QString a = file(QStringLiteral("a.htm"), "<A>");
         const QString b = file(QStringLiteral("b.htm"), "<B>");
-        PushRecentFile(a);
-        PushRecentFile(b);
+        pushRecentFile(a);
+        pushRecentFile(b);
         ScopedPlatform p;
         MainWindow main;
-        FillRecentMenusAtStartup();
+        fillRecentMenusAtStartup();
 
         main.recentFileActions().at(2)->trigger();
         DocumentWindow *window = main.activeDocument();
@@ -272,12 +272,12 @@ private Q_SLOTS:
     void choosingAnOpenFileBringsItForward()
     {
         const QString a = file(QStringLiteral("a.htm"));
-        PushRecentFile(a);
+        pushRecentFile(a);
         ScopedPlatform p;
         MainWindow main;
         main.show();
-        FillRecentMenusAtStartup();
-        DocumentWindow *opened = LoadDocument(a, QStringLiteral("a.htm"));
+        fillRecentMenusAtStartup();
+        DocumentWindow *opened = loadDocument(a, QStringLiteral("a.htm"));
         newDocumentWindow(main);
         p->expectMessageBox(MsgResult::Ok, QStringLiteral("File Open"),
                             QStringLiteral("The file ") + a + QStringLiteral(" is already open"));
@@ -290,13 +290,13 @@ private Q_SLOTS:
     void choosingAMissingFileKeepsTheEntry()
     {
         const QString gone = m_folder->filePath(QStringLiteral("gone.htm"));
-        PushRecentFile(gone);
+        pushRecentFile(gone);
         ScopedPlatform p;
         MainWindow main;
-        FillRecentMenusAtStartup();
+        fillRecentMenusAtStartup();
         p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, QStringLiteral("Can't open file: ") + gone);
 
-        OpenRecentFile(gone);
+        openRecentFile(gone);
         QVERIFY(main.documents().isEmpty());
         QCOMPARE(stored(1), gone);
         QVERIFY(main.recentFileActions().at(1)->isVisible());

@@ -98,11 +98,11 @@ private Q_SLOTS:
         setMarked(*m_area, start);
         const QString argText = parseMarked(arg).text;
         if (op == QLatin1String("inline"))
-            InsertInlineTag(argText, closeTag);
+            insertInlineTag(argText, closeTag);
         else if (op == QLatin1String("block"))
-            InsertBlockTag(argText, closeTag);
+            insertBlockTag(argText, closeTag);
         else
-            InsertBeforeSelection(argText);
+            insertBeforeSelection(argText);
 
         const Marked expected = parseMarked(after);
         QCOMPARE(m_area->text(), expected.text);
@@ -118,12 +118,12 @@ private Q_SLOTS:
     {
         m_area->setText(QStringLiteral("abc"));
         setInsertionTargetResolver([] { return nullptr; });
-        InsertInlineTag(QStringLiteral("B"), true);
-        InsertBlockTag(QStringLiteral("HR"), false);
-        InsertBeforeSelection(QStringLiteral("&amp;"));
+        insertInlineTag(QStringLiteral("B"), true);
+        insertBlockTag(QStringLiteral("HR"), false);
+        insertBeforeSelection(QStringLiteral("&amp;"));
         QCOMPARE(m_area->text(), QStringLiteral("abc"));
         setInsertionTargetResolver({});
-        InsertInlineTag(QStringLiteral("B"), true);
+        insertInlineTag(QStringLiteral("B"), true);
         QCOMPARE(m_area->text(), QStringLiteral("abc"));
     }
 
@@ -146,14 +146,14 @@ private Q_SLOTS:
             const int op = int(rng.bounded(3));
             const bool closeTag = rng.bounded(2) == 0;
             if (op == 0) {
-                InsertInlineTag(QStringLiteral("B"), closeTag);
+                insertInlineTag(QStringLiteral("B"), closeTag);
                 referenceInline(model, QStringLiteral("B"), closeTag);
             } else if (op == 1) {
-                InsertBlockTag(QStringLiteral("H1"), closeTag);
+                insertBlockTag(QStringLiteral("H1"), closeTag);
                 referenceBlock(model, QStringLiteral("H1"), closeTag);
             } else {
                 const QString piece = pieces[rng.bounded(int(pieces.size()))];
-                InsertBeforeSelection(piece);
+                insertBeforeSelection(piece);
                 referenceBefore(model, piece);
             }
             const QString where = QStringLiteral("seed %1 step %2").arg(seed).arg(step);

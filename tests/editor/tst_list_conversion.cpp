@@ -143,7 +143,7 @@ bool like(const QString &text, const QString &pattern)
 enum Rule { A, B, CReplace, CKeep, D0, D1, D2, D3Replace, D3Keep, D4, D5, D6, D7, D8, E, RuleCount };
 std::array<int, RuleCount> ruleHits{};
 
-QString markListItems(const QString &marker, QString s)
+QString literalMarkListItems(const QString &marker, QString s)
 {
     const QString imageBullet = QStringLiteral("<*><IMG ");
     qsizetype p = 1;
@@ -218,20 +218,20 @@ QString markListItems(const QString &marker, QString s)
     return s;
 }
 
-void listFromText(TextModel &area, const QString &kind, const QString &text)
+void literalListFromText(TextModel &area, const QString &kind, const QString &text)
 {
     if (text.isEmpty() || kind.isEmpty())
         return;
     if (kind == QLatin1String("UL") || kind == QLatin1String("MENU")
         || kind == QLatin1String("DIR") || kind == QLatin1String("OL")) {
-        area.setSelText(crLf + "<" + kind + ">" + markListItems("<LI>", crLf + text) + crLf
+        area.setSelText(crLf + "<" + kind + ">" + literalMarkListItems("<LI>", crLf + text) + crLf
                         + "</" + kind + ">" + crLf);
     } else {
-        area.setSelText(markListItems(kind, crLf + text));
+        area.setSelText(literalMarkListItems(kind, crLf + text));
     }
 }
 
-void insertBlockTag(TextModel &area, const QString &tag)
+void literalInsertBlockTag(TextModel &area, const QString &tag)
 {
     QString lb;
     if (area.selStart <= 1)
@@ -245,10 +245,10 @@ void insertBlockTag(TextModel &area, const QString &tag)
 
 void skeleton(TextModel &area, const QString &kind)
 {
-    insertBlockTag(area, kind);
-    insertBlockTag(area, "LI");
-    insertBlockTag(area, "LI");
-    insertBlockTag(area, "/" + kind);
+    literalInsertBlockTag(area, kind);
+    literalInsertBlockTag(area, "LI");
+    literalInsertBlockTag(area, "LI");
+    literalInsertBlockTag(area, "/" + kind);
 }
 
 void listMenu(TextModel &area, int index)
@@ -260,24 +260,24 @@ void listMenu(TextModel &area, int index)
     case 2:
     case 3:
         if (!area.selText().isEmpty())
-            listFromText(area, kinds[index], area.selText());
+            literalListFromText(area, kinds[index], area.selText());
         else
             skeleton(area, kinds[index]);
         break;
     case 4:
-        insertBlockTag(area, "LI");
+        literalInsertBlockTag(area, "LI");
         break;
     case 6:
-        insertBlockTag(area, "DL");
-        insertBlockTag(area, "DT");
-        insertBlockTag(area, "DD");
-        insertBlockTag(area, "/DL");
+        literalInsertBlockTag(area, "DL");
+        literalInsertBlockTag(area, "DT");
+        literalInsertBlockTag(area, "DD");
+        literalInsertBlockTag(area, "/DL");
         break;
     case 7:
-        insertBlockTag(area, "DT");
+        literalInsertBlockTag(area, "DT");
         break;
     case 8:
-        insertBlockTag(area, "DD");
+        literalInsertBlockTag(area, "DD");
         break;
     default:
         break;
@@ -321,9 +321,9 @@ private Q_SLOTS:
     void likeMatch_data();
     void likeMatch();
     void markListItems_data();
-    void markListItems();
+    void literalMarkListItems();
     void listFromText_data();
-    void listFromText();
+    void literalListFromText();
     void listMenuCommand_data();
     void listMenuCommand();
     void menuTable();
@@ -453,13 +453,13 @@ void TestListConversion::markListItems_data()
     QTest::newRow("empty text") << li << "" << "";
 }
 
-void TestListConversion::markListItems()
+void TestListConversion::literalMarkListItems()
 {
     QFETCH(QString, marker);
     QFETCH(QString, s);
     QFETCH(QString, expected);
-    QCOMPARE(MarkListItems(marker, s), expected);
-    QCOMPARE(literal::markListItems(marker, s), expected);
+    QCOMPARE(markListItems(marker, s), expected);
+    QCOMPARE(literal::literalMarkListItems(marker, s), expected);
 }
 
 void TestListConversion::listFromText_data()
@@ -490,14 +490,14 @@ void TestListConversion::listFromText_data()
     QTest::newRow("empty kind") << "" << "a\r\nb" << false << "";
 }
 
-void TestListConversion::listFromText()
+void TestListConversion::literalListFromText()
 {
     QFETCH(QString, kind);
     QFETCH(QString, text);
     QFETCH(bool, replaces);
     QFETCH(QString, expected);
 
-    const auto edit = ListFromText(kind, text);
+    const auto edit = listFromText(kind, text);
     QCOMPARE(edit.has_value(), replaces);
     if (edit) {
         QCOMPARE(edit->text, expected);
@@ -594,7 +594,7 @@ void TestListConversion::yieldRunsDuringLongConversion()
     }
     int calls = 0;
     const ListYield yield{[&calls] { ++calls; }, 0};
-    QCOMPARE(MarkListItems("<LI>", crLf + text, yield), expected);
+    QCOMPARE(markListItems("<LI>", crLf + text, yield), expected);
     QVERIFY(calls > 0);
     QVERIFY(calls <= 2000);
 }
@@ -606,7 +606,7 @@ void TestListConversion::yieldWaitsForItsInterval()
         text += QStringLiteral("line\r\n");
     int calls = 0;
     const ListYield yield{[&calls] { ++calls; }, 3600 * 1000};
-    const auto edit = ListFromText("UL", text, yield);
+    const auto edit = listFromText("UL", text, yield);
     QVERIFY(edit.has_value());
     QCOMPARE(edit->text.count(QStringLiteral("<LI>")), 2000);
     QCOMPARE(calls, 0);
@@ -627,7 +627,7 @@ void TestListConversion::conversionKeepsItsOwnCopy()
                               marker = QStringLiteral("?");
                           },
                           0};
-    QCOMPARE(MarkListItems(marker, text, yield), expected);
+    QCOMPARE(markListItems(marker, text, yield), expected);
     QCOMPARE(text, QStringLiteral("changed"));
 }
 
@@ -670,10 +670,10 @@ void TestListConversion::markListItemsAgreesWithLiteralRule()
             ? QStringLiteral("<LI>")
             : randomKinds[random.bounded(int(randomKinds.size()))];
         const int maxPieces = i % 50 == 0 ? 400 : 40;
-        // Mostly the way ListFromText calls it, sometimes without the leading line break.
+        // Mostly the way listFromText calls it, sometimes without the leading line break.
         const QString s = (random.bounded(4) ? crLf : QString()) + randomText(random, maxPieces);
-        const QString fast = MarkListItems(marker, s);
-        const QString slow = literal::markListItems(marker, s);
+        const QString fast = markListItems(marker, s);
+        const QString slow = literal::literalMarkListItems(marker, s);
         if (fast != slow) {
             QFAIL(qPrintable(QStringLiteral("seed %1, case %2: marker '%3', s '%4'\n"
                                             "  fast    '%5'\n  literal '%6'")
@@ -700,9 +700,9 @@ void TestListConversion::listFromTextAgreesWithLiteralRule()
         const TextModel start{before + selected + after, before.size(), selected.size()};
 
         TextModel slow = start;
-        literal::listFromText(slow, kind, slow.selText());
+        literal::literalListFromText(slow, kind, slow.selText());
         TextModel fast = start;
-        fast.apply(ListFromText(kind, fast.selText()));
+        fast.apply(listFromText(kind, fast.selText()));
         if (!(fast == slow)) {
             QFAIL(qPrintable(QStringLiteral("seed %1, case %2: kind '%3', start %4\n"
                                             "  fast    %5\n  literal %6")

@@ -398,7 +398,7 @@ private Q_SLOTS:
     {
         // With no document, only a beep.
         answerWith<FindDialog>([](FindDialog &) {});
-        SearchButtonClick();
+        searchButtonClick();
         QCOMPARE(m_app->platform().beepCount(), 1);
         QCOMPARE(m_dialogsShown, 0);
 
@@ -412,7 +412,7 @@ private Q_SLOTS:
             QCOMPARE(markedText(*active->textArea()), QStringLiteral("[bc]d"));
         });
         QCOMPARE(m_app->main()->activeDocument(), active);
-        SearchButtonClick();
+        searchButtonClick();
         QCOMPARE(m_dialogsShown, 1);
         QCOMPARE(m_app->platform().beepCount(), 1);
     }

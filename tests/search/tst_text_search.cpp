@@ -171,16 +171,16 @@ private Q_SLOTS:
         StringTarget target(QStringLiteral("|aaa"));
         m_state.NewSearch = true;
         searching(QStringLiteral("aa"));
-        QVERIFY(FindStep(target, m_state));
+        QVERIFY(findStep(target, m_state));
         QCOMPARE(target.marked(), QStringLiteral("[aa]a"));
         QCOMPARE(m_state.LastSearchPos, 0);
         QVERIFY(!m_state.NewSearch);
-        QVERIFY(FindStep(target, m_state));
+        QVERIFY(findStep(target, m_state));
         QCOMPARE(target.marked(), QStringLiteral("a[aa]"));
         QCOMPARE(m_state.LastSearchPos, 1);
         // No wrap-around: the end says so and keeps the selection.
         platform().expectMessageBox(MsgResult::Ok, kTitle, notFound(QStringLiteral("aa")));
-        QVERIFY(!FindStep(target, m_state));
+        QVERIFY(!findStep(target, m_state));
         QCOMPARE(target.marked(), QStringLiteral("a[aa]"));
         QCOMPARE(m_state.LastSearchPos, 1);
     }
@@ -190,7 +190,7 @@ private Q_SLOTS:
         StringTarget target(QStringLiteral("ab ab |ab"));
         m_state.LastSearchPos = 0;
         searching(QStringLiteral("ab"));
-        QVERIFY(FindStep(target, m_state));
+        QVERIFY(findStep(target, m_state));
         QCOMPARE(target.marked(), QStringLiteral("ab ab [ab]"));
     }
 
@@ -200,12 +200,12 @@ private Q_SLOTS:
         m_state.LastSearchPos = 3;
         searching(QStringLiteral("ab"));
         m_state.NewSearch = true;
-        QVERIFY(FindStep(target, m_state));
+        QVERIFY(findStep(target, m_state));
         QCOMPARE(target.marked(), QStringLiteral("ab [ab]"));
         // Without it the same caret counts as the last find, and the search moves on.
         StringTarget unmoved(QStringLiteral("ab |ab"));
         platform().expectMessageBox(MsgResult::Ok, kTitle, notFound(QStringLiteral("ab")));
-        QVERIFY(!FindStep(unmoved, m_state));
+        QVERIFY(!findStep(unmoved, m_state));
     }
 
     void findUp_data()
@@ -235,10 +235,10 @@ private Q_SLOTS:
         searching(what, 0);
         if (after.isEmpty()) {
             platform().expectMessageBox(MsgResult::Ok, kTitle, notFound(what));
-            QVERIFY(!FindStep(target, m_state));
+            QVERIFY(!findStep(target, m_state));
             QCOMPARE(target.marked(), before);
         } else {
-            QVERIFY(FindStep(target, m_state));
+            QVERIFY(findStep(target, m_state));
             QCOMPARE(target.marked(), after);
         }
         QCOMPARE(m_state.LastSearchPos, target.selStart());
@@ -269,9 +269,9 @@ private Q_SLOTS:
         if (after.isEmpty()) {
             // The message quotes the text as typed.
             platform().expectMessageBox(MsgResult::Ok, kTitle, notFound(what));
-            QVERIFY(!FindStep(target, m_state));
+            QVERIFY(!findStep(target, m_state));
         } else {
-            QVERIFY(FindStep(target, m_state));
+            QVERIFY(findStep(target, m_state));
             QCOMPARE(target.marked(), after);
         }
     }
@@ -282,13 +282,13 @@ private Q_SLOTS:
         StringTarget target(QLatin1Char('|') + filler + QStringLiteral("<b><b>"));
         m_state.NewSearch = true;
         searching(QStringLiteral("<b>"));
-        QVERIFY(FindStep(target, m_state));
+        QVERIFY(findStep(target, m_state));
         QCOMPARE(target.selStart(), 70000);
         QCOMPARE(m_state.LastSearchPos, 70000);
-        QVERIFY(FindStep(target, m_state));
+        QVERIFY(findStep(target, m_state));
         QCOMPARE(target.selStart(), 70003);
         m_state.SearchDirection = 0;
-        QVERIFY(FindStep(target, m_state));
+        QVERIFY(findStep(target, m_state));
         QCOMPARE(target.selStart(), 70000);
     }
 
@@ -296,8 +296,8 @@ private Q_SLOTS:
     {
         StringTarget target(QStringLiteral("ab|c"));
         m_state.LastSearchPos = 7;
-        QVERIFY(!FindStep(target, m_state));
-        ReplaceRun(target, ReplaceMode::ReplaceAll, m_state);
+        QVERIFY(!findStep(target, m_state));
+        replaceRun(target, ReplaceMode::ReplaceAll, m_state);
         QCOMPARE(target.marked(), QStringLiteral("ab|c"));
         QCOMPARE(m_state.LastSearchPos, 7);
         QVERIFY(platform().calls().isEmpty());
@@ -330,7 +330,7 @@ private Q_SLOTS:
             platform().expectMessageBox(MsgResult::No, QStringLiteral("End of file reached"),
                                         QStringLiteral("Continue from beginning of file?"));
         platform().expectMessageBox(MsgResult::Ok, QStringLiteral("Replace"), QStringLiteral("Done!"));
-        ReplaceRun(target, ReplaceMode::ReplaceAll, m_state);
+        replaceRun(target, ReplaceMode::ReplaceAll, m_state);
         QCOMPARE(target.marked(), after);
         QCOMPARE(m_state.LastSearchPos, target.selStart());
         // All in one change, inside one run.
@@ -343,7 +343,7 @@ private Q_SLOTS:
         StringTarget target(QString::fromUtf8("|Straße TABLE table"));
         replacing(QStringLiteral("Table"), QStringLiteral("X"), 0);
         platform().expectMessageBox(MsgResult::Ok, QStringLiteral("Replace"), QStringLiteral("Done!"));
-        ReplaceRun(target, ReplaceMode::ReplaceAll, m_state);
+        replaceRun(target, ReplaceMode::ReplaceAll, m_state);
         QCOMPARE(target.marked(), QString::fromUtf8("Straße X X|"));
     }
 
@@ -378,7 +378,7 @@ private Q_SLOTS:
                                     QStringLiteral("End of file reached"),
                                     QStringLiteral("Continue from beginning of file?"));
         platform().expectMessageBox(MsgResult::Ok, QStringLiteral("Replace"), message);
-        ReplaceRun(target, ReplaceMode::ReplaceAll, m_state);
+        replaceRun(target, ReplaceMode::ReplaceAll, m_state);
         QCOMPARE(target.marked(), after);
         QCOMPARE(platform().callsOf(PlatformCall::Kind::MessageBox).first().icon, MsgIcon::Question);
     }
@@ -390,7 +390,7 @@ private Q_SLOTS:
         for (const MsgResult answer : {MsgResult::Yes, MsgResult::No, MsgResult::Yes})
             platform().expectMessageBox(answer, QStringLiteral("Verify"), QStringLiteral("Replace Selected Text?"));
         platform().expectMessageBox(MsgResult::Ok, QStringLiteral("Replace"), QStringLiteral("Done!"));
-        ReplaceRun(target, ReplaceMode::ConfirmEach, m_state);
+        replaceRun(target, ReplaceMode::ConfirmEach, m_state);
         QCOMPARE(target.selections, (QStringList{"ab@0", "ab@4", "ab@7"}));
         QCOMPARE(target.marked(), QStringLiteral("xyz ab xyz|"));
         QCOMPARE(platform().callsOf(PlatformCall::Kind::MessageBox).first().buttons, MsgButtons::YesNoCancel);
@@ -403,7 +403,7 @@ private Q_SLOTS:
         platform().expectMessageBox(MsgResult::No, QStringLiteral("Verify"));
         platform().expectMessageBox(MsgResult::Yes, QStringLiteral("Verify"));
         platform().expectMessageBox(MsgResult::Ok, QStringLiteral("Replace"), QStringLiteral("Done!"));
-        ReplaceRun(target, ReplaceMode::ConfirmEach, m_state);
+        replaceRun(target, ReplaceMode::ConfirmEach, m_state);
         QCOMPARE(target.selections, (QStringList{"aa@0", "aa@1"}));
         QCOMPARE(target.marked(), QStringLiteral("ab|"));
     }
@@ -415,7 +415,7 @@ private Q_SLOTS:
         platform().expectMessageBox(MsgResult::No, QStringLiteral("Verify"));
         platform().expectMessageBox(MsgResult::No, QStringLiteral("Verify"));
         platform().expectMessageBox(MsgResult::Ok, QStringLiteral("Replace"), QStringLiteral("Done!"));
-        ReplaceRun(target, ReplaceMode::ConfirmEach, m_state);
+        replaceRun(target, ReplaceMode::ConfirmEach, m_state);
         QCOMPARE(target.marked(), QStringLiteral("a [a]"));
         QCOMPARE(m_state.LastSearchPos, 2);
     }
@@ -428,7 +428,7 @@ private Q_SLOTS:
         platform().expectMessageBox(MsgResult::Yes, QStringLiteral("Verify"));
         platform().expectMessageBox(MsgResult::Cancel, QStringLiteral("Verify"));
         // No question about the beginning, no "Done!".
-        ReplaceRun(target, ReplaceMode::ConfirmEach, m_state);
+        replaceRun(target, ReplaceMode::ConfirmEach, m_state);
         QCOMPARE(target.marked(), QStringLiteral("a b [a] a"));
         QCOMPARE(m_state.LastSearchPos, 5);
         QCOMPARE(target.depth, 0);
@@ -467,7 +467,7 @@ private Q_SLOTS:
                 answers->expectMessageBox(MsgResult::Yes, QStringLiteral("End of file reached"));
             answers->expectMessageBox(MsgResult::Ok, QStringLiteral("Replace"),
                                       anyFound ? QStringLiteral("Done!") : notFound(what));
-            ReplaceRun(target, ReplaceMode::ReplaceAll, m_state);
+            replaceRun(target, ReplaceMode::ReplaceAll, m_state);
             if (target.text() != expected) {
                 qWarning() << "text" << text << "start" << start << "find" << what << "with" << with << "case" << matchCase;
                 QCOMPARE(target.text(), expected);
