@@ -120,7 +120,7 @@ private Q_SLOTS:
 
     // ---- fileNameOf ----
 
-    void fileNameOf_data()
+    void fileNameOfPath_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("name");

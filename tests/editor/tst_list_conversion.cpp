@@ -143,7 +143,7 @@ bool like(const QString &text, const QString &pattern)
 enum Rule { A, B, CReplace, CKeep, D0, D1, D2, D3Replace, D3Keep, D4, D5, D6, D7, D8, E, RuleCount };
 std::array<int, RuleCount> ruleHits{};
 
-QString literalMarkListItems(const QString &marker, QString s)
+QString markListItems(const QString &marker, QString s)
 {
     const QString imageBullet = QStringLiteral("<*><IMG ");
     qsizetype p = 1;
@@ -218,20 +218,20 @@ QString literalMarkListItems(const QString &marker, QString s)
     return s;
 }
 
-void literalListFromText(TextModel &area, const QString &kind, const QString &text)
+void listFromText(TextModel &area, const QString &kind, const QString &text)
 {
     if (text.isEmpty() || kind.isEmpty())
         return;
     if (kind == QLatin1String("UL") || kind == QLatin1String("MENU")
         || kind == QLatin1String("DIR") || kind == QLatin1String("OL")) {
-        area.setSelText(crLf + "<" + kind + ">" + literalMarkListItems("<LI>", crLf + text) + crLf
+        area.setSelText(crLf + "<" + kind + ">" + markListItems("<LI>", crLf + text) + crLf
                         + "</" + kind + ">" + crLf);
     } else {
-        area.setSelText(literalMarkListItems(kind, crLf + text));
+        area.setSelText(markListItems(kind, crLf + text));
     }
 }
 
-void literalInsertBlockTag(TextModel &area, const QString &tag)
+void insertBlockTag(TextModel &area, const QString &tag)
 {
     QString lb;
     if (area.selStart <= 1)
@@ -245,10 +245,10 @@ void literalInsertBlockTag(TextModel &area, const QString &tag)
 
 void skeleton(TextModel &area, const QString &kind)
 {
-    literalInsertBlockTag(area, kind);
-    literalInsertBlockTag(area, "LI");
-    literalInsertBlockTag(area, "LI");
-    literalInsertBlockTag(area, "/" + kind);
+    insertBlockTag(area, kind);
+    insertBlockTag(area, "LI");
+    insertBlockTag(area, "LI");
+    insertBlockTag(area, "/" + kind);
 }
 
 void listMenu(TextModel &area, int index)
@@ -260,24 +260,24 @@ void listMenu(TextModel &area, int index)
     case 2:
     case 3:
         if (!area.selText().isEmpty())
-            literalListFromText(area, kinds[index], area.selText());
+            listFromText(area, kinds[index], area.selText());
         else
             skeleton(area, kinds[index]);
         break;
     case 4:
-        literalInsertBlockTag(area, "LI");
+        insertBlockTag(area, "LI");
         break;
     case 6:
-        literalInsertBlockTag(area, "DL");
-        literalInsertBlockTag(area, "DT");
-        literalInsertBlockTag(area, "DD");
-        literalInsertBlockTag(area, "/DL");
+        insertBlockTag(area, "DL");
+        insertBlockTag(area, "DT");
+        insertBlockTag(area, "DD");
+        insertBlockTag(area, "/DL");
         break;
     case 7:
-        literalInsertBlockTag(area, "DT");
+        insertBlockTag(area, "DT");
         break;
     case 8:
-        literalInsertBlockTag(area, "DD");
+        insertBlockTag(area, "DD");
         break;
     default:
         break;
@@ -320,10 +320,10 @@ class TestListConversion : public QObject {
 private Q_SLOTS:
     void likeMatch_data();
     void likeMatch();
-    void markListItems_data();
-    void literalMarkListItems();
-    void listFromText_data();
-    void literalListFromText();
+    void markListItemsCases_data();
+    void markListItemsCases();
+    void listFromTextCases_data();
+    void listFromTextCases();
     void listMenuCommand_data();
     void listMenuCommand();
     void menuTable();
@@ -389,7 +389,7 @@ void TestListConversion::likeMatch()
     QCOMPARE(literal::like(text, pattern), matches);
 }
 
-void TestListConversion::markListItems_data()
+void TestListConversion::markListItemsCases_data()
 {
     QTest::addColumn<QString>("marker");
     QTest::addColumn<QString>("s");
@@ -453,16 +453,16 @@ void TestListConversion::markListItems_data()
     QTest::newRow("empty text") << li << "" << "";
 }
 
-void TestListConversion::literalMarkListItems()
+void TestListConversion::markListItemsCases()
 {
     QFETCH(QString, marker);
     QFETCH(QString, s);
     QFETCH(QString, expected);
     QCOMPARE(markListItems(marker, s), expected);
-    QCOMPARE(literal::literalMarkListItems(marker, s), expected);
+    QCOMPARE(literal::markListItems(marker, s), expected);
 }
 
-void TestListConversion::listFromText_data()
+void TestListConversion::listFromTextCases_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("text");
@@ -490,7 +490,7 @@ void TestListConversion::listFromText_data()
     QTest::newRow("empty kind") << "" << "a\r\nb" << false << "";
 }
 
-void TestListConversion::literalListFromText()
+void TestListConversion::listFromTextCases()
 {
     QFETCH(QString, kind);
     QFETCH(QString, text);
@@ -673,7 +673,7 @@ void TestListConversion::markListItemsAgreesWithLiteralRule()
         // Mostly the way listFromText calls it, sometimes without the leading line break.
         const QString s = (random.bounded(4) ? crLf : QString()) + randomText(random, maxPieces);
         const QString fast = markListItems(marker, s);
-        const QString slow = literal::literalMarkListItems(marker, s);
+        const QString slow = literal::markListItems(marker, s);
         if (fast != slow) {
             QFAIL(qPrintable(QStringLiteral("seed %1, case %2: marker '%3', s '%4'\n"
                                             "  fast    '%5'\n  literal '%6'")
@@ -700,7 +700,7 @@ void TestListConversion::listFromTextAgreesWithLiteralRule()
         const TextModel start{before + selected + after, before.size(), selected.size()};
 
         TextModel slow = start;
-        literal::literalListFromText(slow, kind, slow.selText());
+        literal::listFromText(slow, kind, slow.selText());
         TextModel fast = start;
         fast.apply(listFromText(kind, fast.selText()));
         if (!(fast == slow)) {
