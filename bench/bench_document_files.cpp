@@ -3,7 +3,7 @@
 
 #include "app/main_window.h"
 #include "documents/document_files.h"
-#include "documents/document_table.h"
+#include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 

@@ -1,7 +1,7 @@
 #include "app/about_dialog.h"
 
-#include "app/modal_dialog.h"
-#include "app/version.h"
+#include "dialogs/modal_dialog.h"
+#include "platform/version.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
-#include "app/version.h"
+#include "platform/version.h"
 #include "prefs/settings_store.h"
 
 #include <QApplication>

@@ -3,12 +3,13 @@
 #include "app/about_dialog.h"
 #include "dialogs/template_chooser.h"
 #include "documents/document_files.h"
-#include "documents/document_table.h"
 #include "documents/recent_files.h"
+#include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/insertion.h"
 #include "editor/menu_table.h"
 #include "editor/text_area.h"
+#include "platform/twips.h"
 #include "prefs/preferences.h"
 
 #include <QAction>
@@ -30,29 +31,12 @@ namespace {
 
 MainWindow *g_mainWindow = nullptr;
 
-double logicalDpiX()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInchX() : 96.0;
-}
-
-double logicalDpiY()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInchY() : 96.0;
-}
-
 DocumentWindow *documentOf(QMdiSubWindow *window)
 {
     return window ? qobject_cast<DocumentWindow *>(window->widget()) : nullptr;
 }
 
 } // namespace
-
-int twipsToPixelsX(int twips) { return qRound(twips * logicalDpiX() / 1440.0); }
-int twipsToPixelsY(int twips) { return qRound(twips * logicalDpiY() / 1440.0); }
-int pixelsToTwipsX(int pixels) { return qRound(pixels * 1440.0 / logicalDpiX()); }
-int pixelsToTwipsY(int pixels) { return qRound(pixels * 1440.0 / logicalDpiY()); }
 
 MainWindow *mainWindow()
 {

@@ -106,10 +106,4 @@ private:
 // The one main window, or nullptr before it exists.
 MainWindow *mainWindow();
 
-// Twips (1/1440 inch) to pixels and back, through the screen's logical resolution.
-int twipsToPixelsX(int twips);
-int twipsToPixelsY(int twips);
-int pixelsToTwipsX(int pixels);
-int pixelsToTwipsY(int pixels);
-
 } // namespace vornel

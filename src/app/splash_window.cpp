@@ -1,6 +1,6 @@
 #include "app/splash_window.h"
 
-#include "app/version.h"
+#include "platform/version.h"
 
 #include <QGuiApplication>
 #include <QLabel>

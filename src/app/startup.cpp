@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "documents/document_files.h"
 #include "documents/recent_files.h"
+#include "platform/twips.h"
 #include "prefs/preferences.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "dialogs/template_chooser.h"
 
 #include "app/main_window.h"
-#include "app/modal_dialog.h"
-#include "app/status_hints.h"
+#include "dialogs/modal_dialog.h"
+#include "dialogs/status_hints.h"
 #include "documents/new_document.h"
 #include "platform/platform.h"
 #include "prefs/preferences.h"

@@ -1,9 +1,9 @@
 #include "documents/document_files.h"
 
 #include "app/main_window.h"
-#include "documents/document_table.h"
 #include "documents/file_io.h"
 #include "documents/recent_files.h"
+#include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 #include "editor/text_codec.h"

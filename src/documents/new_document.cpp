@@ -1,8 +1,8 @@
 #include "documents/new_document.h"
 
 #include "app/main_window.h"
-#include "documents/document_table.h"
 #include "documents/recent_files.h"
+#include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 #include "platform/platform.h"

@@ -2,8 +2,8 @@
 
 #include "app/main_window.h"
 #include "documents/document_files.h"
-#include "documents/document_table.h"
 #include "documents/file_io.h"
+#include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "platform/platform.h"
 #include "prefs/settings_store.h"

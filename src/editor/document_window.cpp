@@ -2,8 +2,8 @@
 
 #include "app/main_window.h"
 #include "documents/document_files.h"
-#include "documents/document_table.h"
 #include "documents/recent_files.h"
+#include "editor/document_table.h"
 #include "editor/insertion.h"
 #include "editor/markup_menus.h"
 #include "editor/menu_table.h"

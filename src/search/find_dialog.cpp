@@ -1,9 +1,9 @@
 #include "search/find_dialog.h"
 
 #include "app/main_window.h"
-#include "app/status_hints.h"
-#include "search/search_state.h"
+#include "dialogs/status_hints.h"
 #include "editor/text_area.h"
+#include "search/search_state.h"
 #include "search/text_area_target.h"
 
 #include <QCheckBox>

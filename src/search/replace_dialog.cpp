@@ -1,7 +1,7 @@
 #include "search/replace_dialog.h"
 
 #include "app/main_window.h"
-#include "app/status_hints.h"
+#include "dialogs/status_hints.h"
 #include "search/search_state.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "search/search_commands.h"
 
 #include "app/main_window.h"
-#include "app/modal_dialog.h"
+#include "dialogs/modal_dialog.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 #include "platform/platform.h"

@@ -1,6 +1,6 @@
 #include "app/main_window.h"
-#include "documents/document_table.h"
 #include "documents/new_document.h"
+#include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 #include "prefs/settings_store.h"

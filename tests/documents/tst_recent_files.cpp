@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 #include "documents/document_files.h"
-#include "documents/document_table.h"
 #include "documents/recent_files.h"
+#include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 #include "prefs/settings_store.h"

@@ -1,5 +1,5 @@
 #include "app/main_window.h"
-#include "documents/document_table.h"
+#include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 #include "prefs/preferences.h"

@@ -1,6 +1,6 @@
 #include "app/main_window.h"
-#include "app/modal_dialog.h"
-#include "app/status_hints.h"
+#include "dialogs/modal_dialog.h"
+#include "dialogs/status_hints.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 #include "search/find_dialog.h"

@@ -1,8 +1,8 @@
 #include "support/app_fixture.h"
 
 #include "app/main_window.h"
-#include "documents/document_table.h"
 #include "documents/new_document.h"
+#include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "prefs/preferences.h"
 #include "prefs/settings_store.h"

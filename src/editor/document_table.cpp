@@ -1,4 +1,4 @@
-#include "documents/document_table.h"
+#include "editor/document_table.h"
 
 namespace vornel {
 

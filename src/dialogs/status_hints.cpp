@@ -1,4 +1,4 @@
-#include "app/status_hints.h"
+#include "dialogs/status_hints.h"
 
 #include "app/main_window.h"
 
