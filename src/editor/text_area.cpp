@@ -13,8 +13,6 @@ namespace vornel {
 namespace {
 
 constexpr char16_t kParagraph = 0x2029;
-// Older steps are dropped beyond this; a long session should not keep every keystroke.
-constexpr std::size_t kMaxUndoSteps = 1000;
 // Parts in which a very large text is loaded, when the caller follows the progress.
 constexpr qsizetype kLoadPart = 8 * 1024 * 1024;
 
@@ -35,9 +33,9 @@ TextArea::~TextArea() = default;
 
 // ---- conversions between the text model and the display document ----
 
-TextArea::Slice TextArea::sliceOfText(const QString &text) const
+TextSlice TextArea::sliceOfText(const QString &text) const
 {
-    Slice slice;
+    TextSlice slice;
     // Written straight into a buffer of the text's size: only a reserved character, written
     // as its reference, makes the result longer.
     slice.doc.resize(text.size());
@@ -78,7 +76,7 @@ TextArea::Slice TextArea::sliceOfText(const QString &text) const
     return slice;
 }
 
-QString TextArea::textOfSlice(const Slice &slice) const
+QString TextArea::textOfSlice(const TextSlice &slice) const
 {
     QString out(slice.doc.size() + qsizetype(slice.ends.size()), Qt::Uninitialized);
     QChar *dst = out.data();
@@ -104,9 +102,9 @@ QString TextArea::textOfSlice(const Slice &slice) const
     return out;
 }
 
-TextArea::Slice TextArea::docSlice(int docPos, int docCount) const
+TextSlice TextArea::docSlice(int docPos, int docCount) const
 {
-    Slice slice;
+    TextSlice slice;
     if (docCount <= 0)
         return slice;
     QTextCursor cursor(document());
@@ -158,7 +156,7 @@ int TextArea::modelToDoc(int modelPos, bool roundUp) const
 
 QString TextArea::text() const
 {
-    Slice slice;
+    TextSlice slice;
     slice.doc = document()->toRawText();
     slice.ends = m_ends.kinds(document()->blockCount() - 1);
     return textOfSlice(slice);
@@ -174,7 +172,7 @@ void TextArea::setText(const QString &text)
     setSlice(sliceOfText(text));
 }
 
-void TextArea::setSlice(const Slice &slice, const Progress &progress)
+void TextArea::setSlice(const TextSlice &slice, const Progress &progress)
 {
     m_applying = true;
     const qsizetype size = slice.doc.size();
@@ -238,7 +236,7 @@ QString TextArea::textRange(int start, int count) const
 void TextArea::loadBytes(const QByteArray &bytes, const Progress &progress)
 {
     // Straight from bytes to the display text, without the model text in between.
-    Slice slice;
+    TextSlice slice;
     slice.doc.resize(bytes.size());
     QChar *out = slice.doc.data();
     qsizetype j = 0;
@@ -362,7 +360,7 @@ void TextArea::replaceSelection(const QString &text, bool typing)
 {
     const QTextCursor cursor = textCursor();
     const int a = cursor.selectionStart();
-    const Slice slice = sliceOfText(text);
+    const TextSlice slice = sliceOfText(text);
     replaceDocRange(a, cursor.selectionEnd() - a, slice, typing);
     selectDocRange(a + int(slice.doc.size()), a + int(slice.doc.size()));
 }
@@ -378,7 +376,7 @@ void TextArea::replaceRange(int start, int count, const QString &text)
     // An end inside a CR LF pair keeps the half of the pair that lies outside the range.
     const QString prefix = docToModel(a) != start ? QStringLiteral("\r") : QString();
     const QString suffix = docToModel(b) != end ? QStringLiteral("\n") : QString();
-    const Slice slice = sliceOfText(prefix + text + suffix);
+    const TextSlice slice = sliceOfText(prefix + text + suffix);
     replaceDocRange(a, b - a, slice);
     const int caret = a + std::min(int(sliceOfText(prefix + text).doc.size()), int(slice.doc.size()));
     selectDocRange(caret, caret);
@@ -386,7 +384,7 @@ void TextArea::replaceRange(int start, int count, const QString &text)
 
 // ---- editing and undo ----
 
-void TextArea::applyEdit(int docPos, int docCount, const Slice &replacement)
+void TextArea::applyEdit(int docPos, int docCount, const TextSlice &replacement)
 {
     QTextDocument *doc = document();
     const int first = doc->findBlock(docPos).blockNumber();
@@ -438,109 +436,68 @@ void TextArea::replaceEach(const QList<int> &starts, int count, const QString &t
     replaceRange(first, end - first, rebuilt);
 }
 
-void TextArea::replaceDocRange(int docPos, int docCount, const Slice &replacement, bool typing)
+void TextArea::replaceDocRange(int docPos, int docCount, const TextSlice &replacement, bool typing)
 {
     if (docCount == 0 && replacement.doc.isEmpty())
         return;
-    Edit edit{docPos, docSlice(docPos, docCount), replacement};
+    UndoHistory::Edit edit{docPos, docSlice(docPos, docCount), replacement};
     applyEdit(docPos, docCount, replacement);
-    recordEdit(std::move(edit), typing);
+    m_history.record(std::move(edit), typing);
     Q_EMIT textEdited();
-}
-
-void TextArea::recordEdit(Edit edit, bool typing)
-{
-    m_redo.clear();
-    if (m_groupDepth > 0 && m_groupStarted && !m_undo.empty()) {
-        m_undo.back().edits.push_back(std::move(edit));
-        return;
-    }
-    const int caretAfter = edit.pos + int(edit.inserted.doc.size());
-    if (typing && m_groupDepth == 0 && !m_undo.empty() && m_undo.back().typing
-        && m_undo.back().typingCaret == edit.pos + int(edit.removed.doc.size())) {
-        UndoStep &step = m_undo.back();
-        Edit &last = step.edits.back();
-        if (edit.removed.doc.isEmpty() && last.pos + int(last.inserted.doc.size()) == edit.pos) {
-            last.inserted.doc += edit.inserted.doc;
-            last.inserted.ends.insert(last.inserted.ends.end(), edit.inserted.ends.begin(),
-                                      edit.inserted.ends.end());
-        } else {
-            step.edits.push_back(std::move(edit));
-        }
-        step.typingCaret = caretAfter;
-        return;
-    }
-    UndoStep step;
-    step.edits.push_back(std::move(edit));
-    step.typing = typing && m_groupDepth == 0;
-    step.typingCaret = caretAfter;
-    m_undo.push_back(std::move(step));
-    if (m_undo.size() > kMaxUndoSteps)
-        m_undo.erase(m_undo.begin());
-    if (m_groupDepth > 0)
-        m_groupStarted = true;
 }
 
 bool TextArea::canUndo() const
 {
-    return !m_undo.empty();
+    return m_history.canUndo();
 }
 
 bool TextArea::canRedo() const
 {
-    return !m_redo.empty();
+    return m_history.canRedo();
 }
 
 void TextArea::undo()
 {
-    if (m_undo.empty())
+    const std::vector<UndoHistory::Edit> *edits = m_history.undo();
+    if (!edits)
         return;
-    UndoStep step = std::move(m_undo.back());
-    m_undo.pop_back();
     asOneDocumentChange([&] {
-        for (auto it = step.edits.rbegin(); it != step.edits.rend(); ++it)
+        for (auto it = edits->rbegin(); it != edits->rend(); ++it)
             applyEdit(it->pos, int(it->inserted.doc.size()), it->removed);
     });
-    const Edit &first = step.edits.front();
+    const UndoHistory::Edit &first = edits->front();
     selectDocRange(first.pos, first.pos + int(first.removed.doc.size()));
-    m_redo.push_back(std::move(step));
     Q_EMIT textEdited();
 }
 
 void TextArea::redo()
 {
-    if (m_redo.empty())
+    const std::vector<UndoHistory::Edit> *edits = m_history.redo();
+    if (!edits)
         return;
-    UndoStep step = std::move(m_redo.back());
-    m_redo.pop_back();
     asOneDocumentChange([&] {
-        for (const Edit &edit : step.edits)
+        for (const UndoHistory::Edit &edit : *edits)
             applyEdit(edit.pos, int(edit.removed.doc.size()), edit.inserted);
     });
-    const Edit &last = step.edits.back();
+    const UndoHistory::Edit &last = edits->back();
     const int caret = last.pos + int(last.inserted.doc.size());
     selectDocRange(caret, caret);
-    step.typing = false;
-    m_undo.push_back(std::move(step));
     Q_EMIT textEdited();
 }
 
 void TextArea::clearUndoHistory()
 {
-    m_undo.clear();
-    m_redo.clear();
+    m_history.clear();
 }
 
 void TextArea::beginEditGroup()
 {
-    if (m_groupDepth++ == 0)
-        m_groupStarted = false;
+    m_history.beginGroup();
 }
 
 void TextArea::endEditGroup()
 {
-    if (m_groupDepth > 0)
-        --m_groupDepth;
+    m_history.endGroup();
 }
 
 void TextArea::onForeignChange(int position, int removed, int added)

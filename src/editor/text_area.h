@@ -1,11 +1,12 @@
 #pragma once
 
 #include "editor/line_ends.h"
+#include "editor/text_slice.h"
+#include "editor/undo_history.h"
 
 #include <QPlainTextEdit>
 
 #include <functional>
-#include <vector>
 
 namespace vornel {
 
@@ -100,25 +101,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    struct Slice {
-        QString doc;                 // display characters, U+2029 at each line end
-        std::vector<LineEnd> ends;   // the kind of each line end in doc
-    };
-    struct Edit {
-        int pos;
-        Slice removed;
-        Slice inserted;
-    };
-    struct UndoStep {
-        std::vector<Edit> edits;
-        bool typing = false;   // a run of typing, which further typing at its end extends
-        int typingCaret = 0;   // where the caret stood after the step
-    };
-
-    Slice sliceOfText(const QString &text) const;
-    void setSlice(const Slice &slice, const Progress &progress = {});
-    Slice docSlice(int docPos, int docCount) const;
-    QString textOfSlice(const Slice &slice) const;
+    TextSlice sliceOfText(const QString &text) const;
+    void setSlice(const TextSlice &slice, const Progress &progress = {});
+    TextSlice docSlice(int docPos, int docCount) const;
+    QString textOfSlice(const TextSlice &slice) const;
 
     int docToModel(int docPos) const;
     // Model position to document position; a position between CR and LF of a pair rounds
@@ -128,9 +114,8 @@ private:
 
     // Runs edit as one change of the underlying document, so that it is laid out once.
     void asOneDocumentChange(const std::function<void()> &edit);
-    void replaceDocRange(int docPos, int docCount, const Slice &replacement, bool typing = false);
-    void applyEdit(int docPos, int docCount, const Slice &replacement);
-    void recordEdit(Edit edit, bool typing);
+    void replaceDocRange(int docPos, int docCount, const TextSlice &replacement, bool typing = false);
+    void applyEdit(int docPos, int docCount, const TextSlice &replacement);
     void replaceSelection(const QString &text, bool typing = false);
     void selectDocRange(int anchor, int position);
     void insertExternalText(const QString &text, bool typing);
@@ -143,10 +128,7 @@ private:
     int m_blockCount = 1;
     bool m_applying = false;
     bool m_batch = false;
-    int m_groupDepth = 0;
-    bool m_groupStarted = false;
-    std::vector<UndoStep> m_undo;
-    std::vector<UndoStep> m_redo;
+    UndoHistory m_history;
 };
 
 } // namespace vornel

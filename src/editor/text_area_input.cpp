@@ -79,7 +79,7 @@ void TextArea::deleteForward()
     int count = 1;
     if (document()->characterAt(pos).isHighSurrogate() && document()->characterAt(pos + 1).isLowSurrogate())
         count = 2;
-    replaceDocRange(pos, count, Slice{});
+    replaceDocRange(pos, count, TextSlice{});
     selectDocRange(pos, pos);
 }
 
@@ -97,7 +97,7 @@ void TextArea::deleteBackward()
     if (pos >= 2 && document()->characterAt(pos - 1).isLowSurrogate()
         && document()->characterAt(pos - 2).isHighSurrogate())
         count = 2;
-    replaceDocRange(pos - count, count, Slice{}, true);
+    replaceDocRange(pos - count, count, TextSlice{}, true);
     selectDocRange(pos - count, pos - count);
 }
 
@@ -242,11 +242,11 @@ void TextArea::dropEvent(QDropEvent *event)
             event->ignore();
             return;
         }
-        replaceDocRange(a, b - a, Slice{});
+        replaceDocRange(a, b - a, TextSlice{});
         if (dropPos > b)
             dropPos -= b - a;
     }
-    const Slice slice = sliceOfText(text);
+    const TextSlice slice = sliceOfText(text);
     replaceDocRange(dropPos, 0, slice);
     selectDocRange(dropPos, dropPos + int(slice.doc.size()));
     endEditGroup();
