@@ -68,7 +68,7 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
 
     // Warm up the page cache and the fonts.
-    closeDocument(loadDocument(source, QStringLiteral("big.htm")));
+    closeDocument(loadDocument(main, source, QStringLiteral("big.htm")));
 
     // Measured in turns, so that a busy machine weighs on both sides alike.
     QPlainTextEdit bare;
@@ -79,7 +79,7 @@ int main(int argc, char *argv[])
     QVector<double> bares;
     for (int i = 0; i < runs; ++i) {
         loads << medianMs(1, [&] {
-            DocumentWindow *window = loadDocument(source, QStringLiteral("big.htm"));
+            DocumentWindow *window = loadDocument(main, source, QStringLiteral("big.htm"));
             bare.resize(window->textArea()->size());
         });
         closeDocument(main.activeDocument());
@@ -94,7 +94,7 @@ int main(int argc, char *argv[])
     report("bare QPlainTextEdit::setPlainText, same text", plainLoad);
     std::printf("%-60s %10.2f x (target 1.3)\n", "open / bare", load / plainLoad);
 
-    DocumentWindow *window = loadDocument(source, QStringLiteral("big.htm"));
+    DocumentWindow *window = loadDocument(main, source, QStringLiteral("big.htm"));
     const QString savedPath = dir.filePath(QStringLiteral("saved.htm"));
     const double save = medianMs(runs, [&] { saveDocument(*window, savedPath, QStringLiteral("saved.htm")); });
     const QString plainPath = dir.filePath(QStringLiteral("plain.htm"));
@@ -115,7 +115,7 @@ int main(int argc, char *argv[])
     const QString huge = dir.filePath(QStringLiteral("huge.htm"));
     writeFile(huge, htmlLike(10 * tenMB));
     const double before = peakMemoryMb();
-    const double hugeLoad = medianMs(1, [&] { loadDocument(huge, QStringLiteral("huge.htm")); });
+    const double hugeLoad = medianMs(1, [&] { loadDocument(main, huge, QStringLiteral("huge.htm")); });
     report("open 100 MB file (one run)", hugeLoad);
     std::printf("%-60s %10.0f MB (before: %.0f MB)\n", "peak memory after opening it", peakMemoryMb(), before);
     closeDocument(main.activeDocument());

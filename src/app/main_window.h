@@ -1,53 +1,54 @@
 #pragma once
 
+#include "editor/command_table.h"
+#include "editor/workspace.h"
 #include "platform/platform.h"
 
 #include <QList>
 #include <QMainWindow>
 
 class QAction;
-class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QTimer;
 class QToolBar;
 
 namespace vornel {
 
-class DocumentWindow;
+class StatusBar;
 
 // The main window (frmMDI): the document area with every document window, the two toolbar
 // rows, the status bar and the menu bar. The menu bar shows the active document window's
 // menus, or the main window's own small menus when no document is open.
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public Workspace {
     Q_OBJECT
 
 public:
-    static inline const QString kCaption = QStringLiteral("Vornel Internet Home Page Creator");
-
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
     QMdiArea *mdiArea() const { return m_mdi; }
-    // The active document window, or the one that becomes active when the program is.
-    DocumentWindow *activeDocument() const;
     QList<DocumentWindow *> documents() const;
-    DocumentWindow *documentInSlot(int slot) const;
-    // A new document window for the slot, shown and active, caption "Untitled:" + slot.
-    DocumentWindow *createDocumentWindow(int slot);
-    void activateDocument(DocumentWindow *document);
 
-    // The hint line at the left of the status bar.
-    void setStatusText(const QString &text);
-    QString statusText() const;
-
+    // Workspace
+    // The active document window, or the one that becomes active when the program is.
+    DocumentWindow *activeDocument() const override;
+    DocumentWindow *documentInSlot(int slot) const override;
+    DocumentWindow *createDocumentWindow(int slot) override;
+    void activateDocument(DocumentWindow *document) override;
+    void setStatusText(const QString &text) override;
+    QString statusText() const override;
+    void repaintStatusText() override;
     // The shared file dialog CMDialog1.
-    CommonDialog &commonDialog() { return m_commonDialog; }
+    CommonDialog &commonDialog() override { return m_commonDialog; }
+    QWidget *dialogParent() override { return this; }
+    const ActionRegistry &ownActions() const override { return m_actions; }
 
-    // The main window's own File menu entries mnuRecentFile(0) to mnuRecentFile(8).
-    const QList<QAction *> &recentFileActions() const { return m_recent; }
-    QAction *action(const QString &objectName) const;
+    ActionRegistry &ownActions() { return m_actions; }
+    // An action of the main window's own menus.
+    QAction *action(const QString &objectName) const { return m_actions.action(objectName); }
+    // Adds one of the main window's own top-level menus.
+    void addOwnMenu(QMenu *menu);
 
     QToolBar *mainToolbar() const { return m_mainToolbar; }
     QToolBar *extendedToolbar() const { return m_picToolbar; }
@@ -58,8 +59,9 @@ public:
     void setExtendedToolbar(bool checked);
 
     void cascade();
-    void tileHorizontally();
-    void tileVertically();
+    // "Tile Horizontally" (full-width bands one below the other) or "Tile Vertically"
+    // (full-height columns side by side), filling the document area.
+    void tile(Qt::Orientation orientation);
     void arrangeIcons();
     // Fills a Window menu's list of open document windows (check mark at the active one).
     void fillWindowList(QMenu *menu);
@@ -74,36 +76,19 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void createMenus();
     void createToolBars();
-    void createStatusBar();
-    void layoutStatusBar();
-    void pollKeyLocks();
     void onSubWindowActivated(QMdiSubWindow *window);
-    QMenu *addOwnMenu(const QString &objectName, const QString &caption);
 
     QMdiArea *m_mdi = nullptr;
     QToolBar *m_mainToolbar = nullptr;
     QToolBar *m_picToolbar = nullptr;
-    QWidget *m_statusBar = nullptr;   // Picture1
-    QLabel *m_statusArea = nullptr;
-    QLabel *m_numLock = nullptr;
-    QLabel *m_capsLock = nullptr;
-    QLabel *m_scrLock = nullptr;
-    QLabel *m_insert = nullptr;
-    QLabel *m_nothing = nullptr;
-    QTimer *m_keyTimer = nullptr;
+    StatusBar *m_statusBar = nullptr;
     QList<QMenu *> m_ownMenus;
-    QList<QAction *> m_recent;
-    QAction *m_extendedToolbar = nullptr;
+    ActionRegistry m_actions;
     DocumentWindow *m_shownMenusOf = nullptr;
     CommonDialog m_commonDialog;
 };
-
-// The one main window, or nullptr before it exists.
-MainWindow *mainWindow();
 
 } // namespace vornel

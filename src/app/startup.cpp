@@ -130,7 +130,7 @@ StartedProgram startUp(const StartupOptions &options)
         loadPreferences();
         main.setExtendedToolbar(prefs().ETB != 0);
     });
-    ignoringErrors([] { fillRecentMenusAtStartup(); });
+    ignoringErrors([&main] { fillRecentMenusAtStartup(main); });
     ignoringErrors([&main] {
         const int left = pixelsToTwipsX(main.x()) + pixelsToTwipsX(main.width()) - 3400;
         if (fitsInt16(left))
@@ -142,7 +142,7 @@ StartedProgram startUp(const StartupOptions &options)
 
     // Opened as given: no quotes removed, and not added to the recent files.
     if (!options.commandLine.isEmpty()) {
-        ignoringErrors([&options] { loadDocument(options.commandLine, fileNameOf(options.commandLine)); });
+        ignoringErrors([&main, &options] { loadDocument(main, options.commandLine, fileNameOf(options.commandLine)); });
     }
     return started;
 }

@@ -1,15 +1,16 @@
 #include "dialogs/status_hints.h"
 
-#include "app/main_window.h"
+#include "editor/workspace.h"
 
 #include <QMouseEvent>
 #include <QWidget>
 
 namespace vornel {
 
-StatusHints::StatusHints(QWidget *dialog)
+StatusHints::StatusHints(QWidget *dialog, Workspace &workspace)
     : QObject(dialog)
     , m_dialog(dialog)
+    , m_workspace(workspace)
 {
 }
 
@@ -33,9 +34,8 @@ bool StatusHints::eventFilter(QObject *watched, QEvent *event)
         const auto *move = static_cast<QMouseEvent *>(event);
         const bool overChild = watched == m_dialog && m_dialog->childAt(move->position().toPoint()) != nullptr;
         const auto hint = m_hints.constFind(watched);
-        MainWindow *main = mainWindow();
-        if (hint != m_hints.constEnd() && main && !overChild)
-            main->setStatusText(*hint);
+        if (hint != m_hints.constEnd() && !overChild)
+            m_workspace.setStatusText(*hint);
     }
     return QObject::eventFilter(watched, event);
 }

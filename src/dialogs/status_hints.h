@@ -8,12 +8,14 @@ class QWidget;
 
 namespace vornel {
 
+class Workspace;
+
 // A dialog's status hints: while the mouse moves over one of its parts, the main window's
 // status area shows that part's fixed text. The dialog's own hint shows only over its bare
 // background, not over a child that has no hint of its own.
 class StatusHints : public QObject {
 public:
-    explicit StatusHints(QWidget *dialog);
+    StatusHints(QWidget *dialog, Workspace &workspace);
 
     void add(QWidget *widget, const QString &hint);
     QString hintOf(const QWidget *widget) const;
@@ -23,6 +25,7 @@ protected:
 
 private:
     QWidget *m_dialog;
+    Workspace &m_workspace;
     QHash<const QObject *, QString> m_hints;
 };
 

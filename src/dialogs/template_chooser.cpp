@@ -1,9 +1,9 @@
 #include "dialogs/template_chooser.h"
 
-#include "app/main_window.h"
 #include "dialogs/modal_dialog.h"
 #include "dialogs/status_hints.h"
 #include "documents/new_document.h"
+#include "editor/workspace.h"
 #include "platform/platform.h"
 #include "prefs/preferences.h"
 
@@ -17,8 +17,9 @@
 
 namespace vornel {
 
-TemplateChooser::TemplateChooser(const QString &folder, QWidget *parent)
-    : QDialog(parent)
+TemplateChooser::TemplateChooser(const QString &folder, Workspace &workspace)
+    : QDialog(workspace.dialogParent())
+    , m_workspace(workspace)
     , m_list(new QListWidget(this))
     , m_message(new QLabel(this))
 {
@@ -54,7 +55,7 @@ TemplateChooser::TemplateChooser(const QString &folder, QWidget *parent)
     layout->addLayout(buttons, 0, 1, 2, 1);
     layout->addWidget(frame, 1, 0);
 
-    auto *hints = new StatusHints(this);
+    auto *hints = new StatusHints(this, workspace);
     hints->add(this, kCaption);
     hints->add(m_list->viewport(), QStringLiteral("Availible templates"));
     hints->add(m_buttons[0], QStringLiteral("Define default template for \"New\" button on main toolbar"));
@@ -66,7 +67,7 @@ TemplateChooser::TemplateChooser(const QString &folder, QWidget *parent)
 
     adjustSize();
     // Centred within the main window's extent, measured from the screen's corner.
-    if (const MainWindow *main = mainWindow())
+    if (const QWidget *main = parentWidget())
         move((main->width() - width()) / 2, (main->height() - height()) / 2);
 }
 
@@ -131,13 +132,13 @@ void TemplateChooser::useTemplate()
     if (name.isEmpty())
         name = prefs().Template;
     hide();
-    newDocumentFromTemplate(name);
+    newDocumentFromTemplate(m_workspace, name);
     accept();
 }
 
-void newCommand()
+void newCommand(Workspace &workspace)
 {
-    TemplateChooser chooser(templateFolder(), mainWindow());
+    TemplateChooser chooser(templateFolder(), workspace);
     runModalDialog(chooser);
 }
 

@@ -8,6 +8,8 @@ class QPushButton;
 
 namespace vornel {
 
+class Workspace;
+
 // The template chooser (frmTemplate), "Use Template for new Document": the built-in template
 // and every "*.htt" file of the template folder in List1, the current default in the
 // "Current Default" frame, and the buttons Command1(0) "Set As Default", (1) "Cancel",
@@ -18,7 +20,7 @@ class TemplateChooser : public QDialog {
 public:
     static inline const QString kCaption = QStringLiteral("Use Template for new Document");
 
-    explicit TemplateChooser(const QString &folder, QWidget *parent = nullptr);
+    TemplateChooser(const QString &folder, Workspace &workspace);
 
     QListWidget *list1() const { return m_list; }
     QLabel *message() const { return m_message; }
@@ -36,6 +38,7 @@ private:
     // The selected entry's name, or the empty text when none is selected.
     QString selectedTemplate() const;
 
+    Workspace &m_workspace;
     QListWidget *m_list;
     QLabel *m_message;
     QPushButton *m_buttons[4] = {};
@@ -43,6 +46,6 @@ private:
 
 // File > New in either menu bar: shows the chooser modally (through runModalDialog, so a test
 // can answer it) over the template folder.
-void newCommand();
+void newCommand(Workspace &workspace);
 
 } // namespace vornel

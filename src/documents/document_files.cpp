@@ -1,19 +1,20 @@
 #include "documents/document_files.h"
 
-#include "app/main_window.h"
 #include "documents/file_io.h"
+#include "documents/read_report.h"
 #include "documents/recent_files.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 #include "editor/text_codec.h"
+#include "editor/workspace.h"
 #include "platform/platform.h"
+#include "platform/version.h"
 #include "prefs/preferences.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 
 #include <algorithm>
 
@@ -51,34 +52,33 @@ public:
 // start other commands in the middle of the load.
 class LoadProgress {
 public:
-    LoadProgress(MainWindow &main, qint64 fileSize)
-        : m_main(main)
+    LoadProgress(Workspace &workspace, qint64 fileSize)
+        : m_workspace(workspace)
         , m_active(fileSize >= kShowProgressFrom)
-        , m_after(main.statusText())
+        , m_after(workspace.statusText())
     {
     }
     ~LoadProgress()
     {
         if (m_shown)
-            m_main.setStatusText(m_after);
+            m_workspace.setStatusText(m_after);
     }
     LoadProgress(const LoadProgress &) = delete;
     LoadProgress &operator=(const LoadProgress &) = delete;
 
     void show(const QString &text)
     {
-        if (!m_active || text == m_main.statusText())
+        if (!m_active || text == m_workspace.statusText())
             return;
         m_shown = true;
-        m_main.setStatusText(text);
-        if (auto *area = m_main.findChild<QLabel *>(QStringLiteral("StatusArea")))
-            area->repaint();
+        m_workspace.setStatusText(text);
+        m_workspace.repaintStatusText();
     }
     // The status text once the load is over.
     void setTextAfter(const QString &text) { m_after = text; }
 
 private:
-    MainWindow &m_main;
+    Workspace &m_workspace;
     bool m_active;
     bool m_shown = false;
     QString m_after;
@@ -91,9 +91,9 @@ void tell(const QString &title, const QString &text, MsgIcon icon = MsgIcon::Non
 
 // The shared file dialog prepared as an open dialog; the default extension a Save As left
 // behind would otherwise be added to the name of the file picked.
-CommonDialog &openDialog(MainWindow &main, const QString &title, const QString &filter, int filterIndex)
+CommonDialog &openDialog(Workspace &workspace, const QString &title, const QString &filter, int filterIndex)
 {
-    CommonDialog &dialog = main.commonDialog();
+    CommonDialog &dialog = workspace.commonDialog();
     dialog.dialogTitle = title;
     dialog.filter = filter;
     dialog.filterIndex = filterIndex;
@@ -113,28 +113,24 @@ void retitle(DocumentWindow &window, const QString &path, const QString &name)
 
 } // namespace
 
-DocumentWindow *loadDocument(const QString &path, const QString &name)
+DocumentWindow *loadDocument(Workspace &workspace, const QString &path, const QString &name)
 {
-    MainWindow *main = mainWindow();
-    if (!main)
-        return nullptr;
-
     FileRead file;
     DocumentWindow *window = nullptr;
     {
         BusyCursor busy;
-        LoadProgress progress(*main, QFileInfo(path).size());
+        LoadProgress progress(workspace, QFileInfo(path).size());
         file = readWholeFile(path, [&](qint64 done, qint64 total) {
             progress.show(QStringLiteral("Reading %1 (%2%)").arg(name, QString::number(done * 100 / total)));
         });
         if (file.opened) {
             const int slot = documentTable().findFreeSlot();
-            window = main->createDocumentWindow(slot);
+            window = workspace.createDocumentWindow(slot);
             retitle(*window, path, name);
             // It was activated under its "Untitled:" caption.
-            if (main->activeDocument() == window)
-                main->setStatusText(QStringLiteral("Edit ") + window->caption());
-            progress.setTextAfter(main->statusText());
+            if (workspace.activeDocument() == window)
+                workspace.setStatusText(QStringLiteral("Edit ") + window->caption());
+            progress.setTextAfter(workspace.statusText());
             progress.show(QStringLiteral("Loading %1 ...").arg(name));
             window->textArea()->loadBytes(file.bytes, [&](int percent) {
                 progress.show(QStringLiteral("Loading %1 (%2%)").arg(name, QString::number(percent)));
@@ -145,14 +141,7 @@ DocumentWindow *loadDocument(const QString &path, const QString &name)
             documentTable().setChanged(slot, false);
         }
     }
-    if (!file.opened) {
-        tell(MainWindow::kCaption, QStringLiteral("Can't open file: ") + path);
-        return nullptr;
-    }
-    if (!file.complete) {
-        tell(QStringLiteral("Error Reading File"),
-             QStringLiteral("Cannot read all of the characters in ") + name, MsgIcon::Information);
-    }
+    reportRead(file, cantOpenFile(path), name);
     return window;
 }
 
@@ -168,7 +157,7 @@ bool saveDocument(DocumentWindow &window, const QString &path, const QString &na
         error = writeFileSafely(path, bytes);
     }
     if (!error.isEmpty()) {
-        tell(MainWindow::kCaption, error, MsgIcon::Exclamation);
+        tell(kProductName, error, MsgIcon::Exclamation);
         return false;
     }
     retitle(window, path, name);
@@ -176,12 +165,9 @@ bool saveDocument(DocumentWindow &window, const QString &path, const QString &na
     return true;
 }
 
-QString askSaveAsName()
+QString askSaveAsName(Workspace &workspace)
 {
-    MainWindow *main = mainWindow();
-    if (!main)
-        return QString();
-    CommonDialog &dialog = main->commonDialog();
+    CommonDialog &dialog = workspace.commonDialog();
     dialog.dialogTitle.clear();
     dialog.filter = kSaveFilter;
     dialog.filterIndex = 1;
@@ -194,44 +180,41 @@ QString askSaveAsName()
     return dialog.fileName;
 }
 
-bool saveOnClose(DocumentWindow &window)
+bool saveOnClose(Workspace &workspace, DocumentWindow &window)
 {
     if (window.caption() == QStringLiteral("Untitled:") + window.tag()) {
-        const QString path = askSaveAsName();
+        const QString path = askSaveAsName(workspace);
         if (path.isEmpty())
             return false;
-        addRecentFile(path);
+        addRecentFile(workspace, path);
         return saveDocument(window, path, fileNameOf(path));
     }
     return saveDocument(window, window.realFileName(), window.caption());
 }
 
-void openCommand()
+void openCommand(Workspace &workspace)
 {
-    MainWindow *main = mainWindow();
-    if (!main)
-        return;
-    CommonDialog &dialog = openDialog(*main, QString(), kOpenFilter, 1);
+    CommonDialog &dialog = openDialog(workspace, QString(), kOpenFilter, 1);
     dialog.flags = kPickExistingFile;
     dialog.initDir = prefs().DocPath;
     if (!platform().showOpenDialog(dialog))
         return;
     const QString path = dialog.fileName;
     const QString name = dialog.fileTitle;
-    if (activateIfOpen(path)) {
+    if (activateIfOpen(workspace, path)) {
         tell(QStringLiteral("File Open"), QStringLiteral("The file ") + name + QStringLiteral(" is already open"));
         return;
     }
-    loadDocument(path, name);
-    addRecentFile(path);
+    loadDocument(workspace, path, name);
+    addRecentFile(workspace, path);
 }
 
-void saveCommand(DocumentWindow &window)
+void saveCommand(Workspace &workspace, DocumentWindow &window)
 {
     QString path;
     QString name;
     if (window.caption().left(8) == QStringLiteral("Untitled")) {
-        path = askSaveAsName();
+        path = askSaveAsName(workspace);
         name = fileNameOf(path);
     } else {
         path = window.realFileName();
@@ -240,26 +223,25 @@ void saveCommand(DocumentWindow &window)
     if (path.isEmpty())
         return;
     saveDocument(window, path, name);
-    addRecentFile(path);
+    addRecentFile(workspace, path);
 }
 
-void saveAsCommand(DocumentWindow &window)
+void saveAsCommand(Workspace &workspace, DocumentWindow &window)
 {
-    const QString path = askSaveAsName();
+    const QString path = askSaveAsName(workspace);
     if (path.isEmpty())
         return;
     saveDocument(window, path, fileNameOf(path));
-    addRecentFile(path);
+    addRecentFile(workspace, path);
 }
 
-void insertFileCommand()
+void insertFileCommand(Workspace &workspace)
 {
-    MainWindow *main = mainWindow();
-    DocumentWindow *window = main ? main->activeDocument() : nullptr;
+    DocumentWindow *window = workspace.activeDocument();
     if (!window)
         return;
     CommonDialog &dialog =
-        openDialog(*main, QStringLiteral("Insert a File Into This Document"), kOpenFilter, 3);
+        openDialog(workspace, QStringLiteral("Insert a File Into This Document"), kOpenFilter, 3);
     const bool chosen = platform().showOpenDialog(dialog);
     dialog.dialogTitle.clear();
     if (!chosen)
@@ -274,22 +256,12 @@ void insertFileCommand()
         if (file.opened)
             window->textArea()->setSelText(codec::decode(file.bytes));
     }
-    if (!file.opened) {
-        tell(MainWindow::kCaption, QStringLiteral("Can't open file: ") + path);
-        return;
-    }
-    if (!file.complete) {
-        tell(QStringLiteral("Error Reading File"),
-             QStringLiteral("Cannot read all of the characters in ") + name, MsgIcon::Information);
-    }
+    reportRead(file, cantOpenFile(path), name);
 }
 
-void deleteFileCommand()
+void deleteFileCommand(Workspace &workspace)
 {
-    MainWindow *main = mainWindow();
-    if (!main)
-        return;
-    CommonDialog &dialog = openDialog(*main, QStringLiteral("Select File to Delete"), kDeleteFilter, 1);
+    CommonDialog &dialog = openDialog(workspace, QStringLiteral("Select File to Delete"), kDeleteFilter, 1);
     dialog.flags = kPickExistingFile;
     const bool chosen = platform().showOpenDialog(dialog);
     dialog.dialogTitle.clear();
@@ -310,18 +282,15 @@ QString fileNameOf(const QString &path)
     return slash < 0 ? path : path.mid(slash + 1);
 }
 
-bool activateIfOpen(const QString &path)
+bool activateIfOpen(Workspace &workspace, const QString &path)
 {
-    MainWindow *main = mainWindow();
-    if (!main)
-        return false;
     const DocumentTable &table = documentTable();
     for (int slot = 1; slot <= table.size(); ++slot) {
         if (table.isFree(slot))
             continue;
-        DocumentWindow *window = main->documentInSlot(slot);
+        DocumentWindow *window = workspace.documentInSlot(slot);
         if (window && isSameFile(window->realFileName(), path)) {
-            main->activateDocument(window);
+            workspace.activateDocument(window);
             return true;
         }
     }

@@ -1,16 +1,16 @@
 #include "documents/document_files.h"
 
-#include "app/main_window.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
+#include "editor/workspace.h"
 #include "platform/platform.h"
+#include "platform/version.h"
 
 namespace vornel {
 
-void printCommand()
+void printCommand(Workspace &workspace)
 {
-    MainWindow *main = mainWindow();
-    DocumentWindow *window = main ? main->activeDocument() : nullptr;
+    DocumentWindow *window = workspace.activeDocument();
     if (!window)
         return;
     const TextArea &text = *window->textArea();
@@ -24,11 +24,11 @@ void printCommand()
 
     const bool selection = options.flags & PrintDialogFlags::Selection;
     if (selection && text.selLength() == 0) {
-        platform().messageBox(MainWindow::kCaption, QStringLiteral("No selection to print"), MsgButtons::Ok, MsgIcon::None);
+        platform().messageBox(kProductName, QStringLiteral("No selection to print"), MsgButtons::Ok, MsgIcon::None);
         return;
     }
     if (options.flags & PrintDialogFlags::PrintToFile) {
-        platform().messageBox(MainWindow::kCaption, QStringLiteral("only one copy when you print to file"),
+        platform().messageBox(kProductName, QStringLiteral("only one copy when you print to file"),
                               MsgButtons::Ok, MsgIcon::None);
         return;
     }

@@ -1,18 +1,17 @@
 #include "documents/new_document.h"
 
-#include "app/main_window.h"
+#include "documents/file_io.h"
+#include "documents/read_report.h"
 #include "documents/recent_files.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
+#include "editor/workspace.h"
 #include "platform/platform.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 
-#include <algorithm>
 
 namespace vornel {
 
@@ -22,39 +21,6 @@ QString &templateFolderOverride()
 {
     static QString folder;
     return folder;
-}
-
-struct TemplateRead {
-    bool opened = false;
-    bool complete = false;
-    QByteArray bytes;
-};
-
-// Reads the file's full length. Only a plain file counts as a template: a folder holds no
-// text, and a pipe or a device could block or never end.
-TemplateRead readTemplateFile(const QString &path)
-{
-    TemplateRead result;
-    if (!QFileInfo(path).isFile())
-        return result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return result;
-    result.opened = true;
-
-    constexpr qint64 chunk = 4 * 1024 * 1024;
-    const qint64 size = file.size();
-    result.bytes.resize(size);
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 got = file.read(result.bytes.data() + done, std::min(chunk, size - done));
-        if (got <= 0)
-            break;
-        done += got;
-    }
-    result.bytes.resize(done);
-    result.complete = done == size && file.error() == QFileDevice::NoError;
-    return result;
 }
 
 } // namespace
@@ -88,12 +54,8 @@ void setTemplateFolder(const QString &folder)
     templateFolderOverride() = folder;
 }
 
-DocumentWindow *newDocumentFromTemplate(const QString &templateName)
+DocumentWindow *newDocumentFromTemplate(Workspace &workspace, const QString &templateName)
 {
-    MainWindow *main = mainWindow();
-    if (!main)
-        return nullptr;
-
     QString skeleton;
     QByteArray fileBytes;
     const bool builtIn = templateName == kDefaultTemplateName;
@@ -106,22 +68,14 @@ DocumentWindow *newDocumentFromTemplate(const QString &templateName)
         skeleton = defaultTemplateText(title);
     } else {
         // The settings hold a bare file name; it is appended as it stands, as it always was.
-        const TemplateRead read = readTemplateFile(templateFolder() + QLatin1Char('/') + templateName);
-        if (!read.opened) {
-            platform().messageBox(MainWindow::kCaption, QStringLiteral("Can't open template file: ") + templateName,
-                                  MsgButtons::Ok, MsgIcon::None);
+        FileRead read = readWholeFile(templateFolder() + QLatin1Char('/') + templateName);
+        if (!reportRead(read, QStringLiteral("Can't open template file: ") + templateName, templateName))
             return nullptr;
-        }
-        if (!read.complete) {
-            platform().messageBox(QStringLiteral("Error Reading File"),
-                                  QStringLiteral("Cannot read all of the characters in ") + templateName,
-                                  MsgButtons::Ok, MsgIcon::Information);
-        }
-        fileBytes = read.bytes;
+        fileBytes = std::move(read.bytes);
     }
 
     const int slot = documentTable().findFreeSlot();
-    DocumentWindow *window = main->createDocumentWindow(slot);
+    DocumentWindow *window = workspace.createDocumentWindow(slot);
     window->setCaption(QStringLiteral("Untitled:") + QString::number(slot));
     // Filled while hidden so that a long template is laid out once. Filling it is a change of
     // the text, which marks the new document as changed: closing it asks whether to save.
@@ -133,7 +87,7 @@ DocumentWindow *newDocumentFromTemplate(const QString &templateName)
         area->loadBytes(fileBytes);
     area->show();
     area->setFocus();
-    refreshRecentMenus();
+    refreshRecentMenus(workspace);
     return window;
 }
 

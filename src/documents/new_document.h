@@ -5,6 +5,7 @@
 namespace vornel {
 
 class DocumentWindow;
+class Workspace;
 
 // The name of the built-in template, as the chooser lists it and the settings keep it.
 inline const QString kDefaultTemplateName = QStringLiteral("Vornel Default");
@@ -21,8 +22,8 @@ void setTemplateFolder(const QString &folder);
 
 // The new-document builder: a new untitled document window, active, holding the text of the
 // named template, or nullptr when nothing was created (the title prompt cancelled or left
-// empty, the template file missing, no main window). A template file is taken over byte for
+// empty, the template file missing). A template file is taken over byte for
 // byte; a short read is reported and the document keeps what was read.
-DocumentWindow *newDocumentFromTemplate(const QString &templateName);
+DocumentWindow *newDocumentFromTemplate(Workspace &workspace, const QString &templateName);
 
 } // namespace vornel

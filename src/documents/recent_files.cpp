@@ -1,10 +1,10 @@
 #include "documents/recent_files.h"
 
-#include "app/main_window.h"
 #include "documents/document_files.h"
 #include "documents/file_io.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
+#include "editor/workspace.h"
 #include "platform/platform.h"
 #include "prefs/settings_store.h"
 
@@ -47,7 +47,7 @@ StoredList storedList()
 
 void showEntry(const QList<QAction *> &entries, int i, const QString &path)
 {
-    if (entries.size() <= i)
+    if (entries.size() <= i || !entries[0] || !entries[i])
         return;
     QString caption = path;
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -59,11 +59,11 @@ void showEntry(const QList<QAction *> &entries, int i, const QString &path)
 
 } // namespace
 
-void addRecentFile(const QString &path)
+void addRecentFile(Workspace &workspace, const QString &path)
 {
     if (!isRecentFile(path))
         pushRecentFile(path);
-    refreshRecentMenus();
+    refreshRecentMenus(workspace);
 }
 
 bool isRecentFile(const QString &path)
@@ -89,50 +89,66 @@ void pushRecentFile(const QString &path)
     saveSetting(keyOf(1), path);
 }
 
-void refreshRecentMenus()
+void refreshRecentMenus(Workspace &workspace)
 {
-    MainWindow *main = mainWindow();
-    if (!main)
-        return;
-    QList<const QList<QAction *> *> menus{&main->recentFileActions()};
+    QList<QList<QAction *>> menus{recentFileEntries(workspace.ownActions())};
     const DocumentTable &table = documentTable();
     for (int slot = 1; slot <= table.size(); ++slot) {
         if (table.isFree(slot))
             continue;
-        if (DocumentWindow *window = main->documentInSlot(slot))
-            menus << &window->recentFileActions();
+        if (DocumentWindow *window = workspace.documentInSlot(slot))
+            menus << recentFileEntries(window->actions());
     }
     const StoredList list = storedList();
     for (int i = 1; i <= kRecentFileCount; ++i) {
         const QString &value = list[std::size_t(i)];
         if (!holdsFile(value))
             continue;
-        for (const QList<QAction *> *entries : menus)
-            showEntry(*entries, i, value);
+        for (const QList<QAction *> &entries : menus)
+            showEntry(entries, i, value);
     }
 }
 
-void fillRecentMenusAtStartup()
+void fillRecentMenusAtStartup(Workspace &workspace)
 {
-    MainWindow *main = mainWindow();
-    if (!main)
-        return;
+    const QList<QAction *> entries = recentFileEntries(workspace.ownActions());
     for (int i = 1; i <= kRecentFileCount; ++i) {
         const QString value = storedEntry(i);
         if (!value.isEmpty() && value != kNotUsed)
-            showEntry(main->recentFileActions(), i, value);
+            showEntry(entries, i, value);
     }
 }
 
-void openRecentFile(const QString &path)
+void openRecentFile(Workspace &workspace, const QString &path)
 {
-    if (activateIfOpen(path)) {
+    if (activateIfOpen(workspace, path)) {
         platform().messageBox(QStringLiteral("File Open"), QStringLiteral("The file ") + path + QStringLiteral(" is already open"),
                               MsgButtons::Ok, MsgIcon::None);
         return;
     }
-    loadDocument(path, fileNameOf(path));
-    refreshRecentMenus();
+    loadDocument(workspace, path, fileNameOf(path));
+    refreshRecentMenus(workspace);
+}
+
+QList<QAction *> recentFileEntries(const ActionRegistry &actions)
+{
+    return actions.array(QStringLiteral("mnuRecentFile"), 0, kRecentFileCount);
+}
+
+std::vector<CommandRow> recentFileRows()
+{
+    std::vector<CommandRow> rows;
+    for (int i = 0; i <= kRecentFileCount; ++i) {
+        CommandRow row{arrayName(QStringLiteral("mnuRecentFile"), i),
+                       i == 0 ? QString() : QStringLiteral("RecentFile%1").arg(i), {}, {}, false};
+        if (i > 0) {
+            row.run.run = [](const CommandTarget &target) {
+                openRecentFile(target.workspace, target.action->data().toString());
+            };
+        }
+        rows.push_back(row);
+    }
+    return rows;
 }
 
 } // namespace vornel

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "editor/command_table.h"
+
 #include <QList>
 #include <QWidget>
+
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -9,21 +13,23 @@ class QMenu;
 namespace vornel {
 
 class TextArea;
+class Workspace;
 
 // A document window (frmNotePad): one text area filling it, the full path of its file, a
 // caption, its slot in the document table (its tag) and its own menu bar, which the main
-// window shows while this window is active.
+// window shows while this window is active. Its menus are filled by whoever creates it.
 class DocumentWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit DocumentWindow(int slot, QWidget *parent = nullptr);
+    DocumentWindow(int slot, Workspace &workspace, QWidget *parent = nullptr);
     ~DocumentWindow() override;
 
     // The text area Text1.
     TextArea *textArea() const { return m_text; }
     int slot() const { return m_slot; }
     QString tag() const { return QString::number(m_slot); }
+    Workspace &workspace() const { return m_workspace; }
 
     QString caption() const { return windowTitle(); }
     void setCaption(const QString &caption);
@@ -32,13 +38,17 @@ public:
 
     // The top-level menus of this window's menu bar, in order.
     const QList<QMenu *> &menus() const { return m_menus; }
-    // File menu entries mnuRecentFile(0) (the separator) to mnuRecentFile(8).
-    const QList<QAction *> &recentFileActions() const { return m_recent; }
     QMenu *menu(const QString &objectName) const;
-    QAction *action(const QString &objectName) const;
+    ActionRegistry &actions() { return m_actions; }
+    const ActionRegistry &actions() const { return m_actions; }
+    QAction *action(const QString &objectName) const { return m_actions.action(objectName); }
     // Adds a top-level menu in its place among File, Edit, Document, Styles, Insert, Forms,
-    // Special, Window, Help (by objectName; markup menus come in this way).
+    // Special, Window, Help (by objectName).
     void insertMenu(QMenu *menu);
+
+    // What Yes in the close question does: saves the window; false cancels the close.
+    using SaveOnClose = std::function<bool(DocumentWindow &)>;
+    void setSaveOnClose(SaveOnClose save) { m_saveOnClose = std::move(save); }
 
     // Heading command (mnuHead): insertBlockTag("H" + level, true).
     void insertHeading(int level);
@@ -46,29 +56,26 @@ public:
     void editDelete();
     void editSelectAll();
 
+Q_SIGNALS:
+    // A menu was added after the window was shown.
+    void menusChanged();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildMenus();
-    QMenu *addTopMenu(const QString &objectName, const QString &caption);
-    void buildFileMenu();
-    void buildEditMenu();
-    void buildDocumentMenu();
-    void buildStylesMenu();
-    void buildWindowMenu();
-    void buildHelpMenu();
     void applyPreferences();
     void showStatus();
 
     int m_slot;
+    Workspace &m_workspace;
     TextArea *m_text;
     QString m_realFileName;
     bool m_slotReleased = false;
     QList<QMenu *> m_menus;
-    QList<QAction *> m_recent;
-    QMenu *m_windowMenu = nullptr;
+    ActionRegistry m_actions;
+    SaveOnClose m_saveOnClose;
 };
 
 } // namespace vornel

@@ -1,8 +1,8 @@
 #include "search/find_dialog.h"
 
-#include "app/main_window.h"
 #include "dialogs/status_hints.h"
 #include "editor/text_area.h"
+#include "editor/workspace.h"
 #include "search/search_state.h"
 #include "search/text_area_target.h"
 
@@ -18,14 +18,14 @@
 
 namespace vornel {
 
-FindDialog::FindDialog(TextArea *area, QWidget *parent)
-    : QDialog(parent)
+FindDialog::FindDialog(TextArea *area, Workspace &workspace)
+    : QDialog(workspace.dialogParent())
     , m_area(area)
     , m_text(new QLineEdit(this))
     , m_case(new QCheckBox(tr("Match &Case"), this))
     , m_find(new QPushButton(tr("Fi&nd"), this))
     , m_cancel(new QPushButton(tr("Cancel"), this))
-    , m_hints(new StatusHints(this))
+    , m_hints(new StatusHints(this, workspace))
 {
     setObjectName(QStringLiteral("frmFind"));
     setWindowTitle(kCaption);
@@ -94,7 +94,7 @@ FindDialog::FindDialog(TextArea *area, QWidget *parent)
     adjustSize();
     resize(std::max(width(), 380), height());
     // Centred over the main window.
-    if (const MainWindow *main = mainWindow()) {
+    if (const QWidget *main = parentWidget()) {
         const QRect frame = main->frameGeometry();
         move(frame.left() + frame.width() / 2 - width() / 2, frame.top() + frame.height() / 2 - height() / 2);
     }

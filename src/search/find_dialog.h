@@ -11,6 +11,7 @@ class QRadioButton;
 namespace vornel {
 
 class StatusHints;
+class Workspace;
 class TextArea;
 
 // The Find dialog (frmFind): the text to find, the direction, "Match Case", and "Fi&nd",
@@ -23,7 +24,7 @@ class FindDialog : public QDialog {
 public:
     static inline const QString kCaption = QStringLiteral("Find");
 
-    explicit FindDialog(TextArea *area, QWidget *parent = nullptr);
+    FindDialog(TextArea *area, Workspace &workspace);
 
     QLineEdit *text1() const { return m_text; }
     // optDirection(0) "&Up", optDirection(1) "&Down".

@@ -1,7 +1,7 @@
 #include "search/replace_dialog.h"
 
-#include "app/main_window.h"
 #include "dialogs/status_hints.h"
+#include "editor/workspace.h"
 #include "search/search_state.h"
 
 #include <QCheckBox>
@@ -14,11 +14,11 @@
 
 namespace vornel {
 
-ReplaceDialog::ReplaceDialog(QWidget *parent)
-    : QDialog(parent)
+ReplaceDialog::ReplaceDialog(Workspace &workspace)
+    : QDialog(workspace.dialogParent())
     , m_case(new QCheckBox(tr("Match &Case"), this))
     , m_cancel(new QPushButton(tr("Cancel"), this))
-    , m_hints(new StatusHints(this))
+    , m_hints(new StatusHints(this, workspace))
 {
     setObjectName(QStringLiteral("frmReplace"));
     setWindowTitle(kCaption);
@@ -82,7 +82,7 @@ ReplaceDialog::ReplaceDialog(QWidget *parent)
     adjustSize();
     resize(std::max(width(), 380), height());
     // Centred within the main window's extent, measured from the screen's corner.
-    if (const MainWindow *main = mainWindow())
+    if (const QWidget *main = parentWidget())
         move((main->width() - width()) / 2, (main->height() - height()) / 2);
 }
 

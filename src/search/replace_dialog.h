@@ -9,6 +9,7 @@ class QPushButton;
 namespace vornel {
 
 class StatusHints;
+class Workspace;
 
 // The Replace dialog (frmReplace): the text to find, its replacement, "Match Case", and the
 // buttons "&Verify" (confirm each) and "Replace &All". Either button keeps the texts in the
@@ -20,7 +21,7 @@ class ReplaceDialog : public QDialog {
 public:
     static inline const QString kCaption = QStringLiteral("Replace");
 
-    explicit ReplaceDialog(QWidget *parent = nullptr);
+    explicit ReplaceDialog(Workspace &workspace);
 
     // Text1(0) the text to find, Text1(1) the replacement.
     QLineEdit *text1(int index) const;

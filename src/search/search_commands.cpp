@@ -1,9 +1,9 @@
 #include "search/search_commands.h"
 
-#include "app/main_window.h"
 #include "dialogs/modal_dialog.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
+#include "editor/workspace.h"
 #include "platform/platform.h"
 #include "search/find_dialog.h"
 #include "search/replace_dialog.h"
@@ -25,9 +25,9 @@ QString initialFindText(const TextArea &area)
 
 } // namespace
 
-void openFindDialog(TextArea &area)
+void openFindDialog(Workspace &workspace, TextArea &area)
 {
-    FindDialog dialog(&area, mainWindow());
+    FindDialog dialog(&area, workspace);
     dialog.text1()->setText(initialFindText(area));
     // Selected, so that typing replaces it.
     dialog.text1()->selectAll();
@@ -35,10 +35,10 @@ void openFindDialog(TextArea &area)
     runModalDialog(dialog);
 }
 
-void findNextCommand(TextArea &area, int index)
+void findNextCommand(Workspace &workspace, TextArea &area, int index)
 {
     if (searchState().SearchText.isEmpty()) {
-        openFindDialog(area);
+        openFindDialog(workspace, area);
         return;
     }
     searchState().SearchDirection = 1 - index;
@@ -46,9 +46,9 @@ void findNextCommand(TextArea &area, int index)
     findStep(target, searchState());
 }
 
-void openReplaceDialog(TextArea &area)
+void openReplaceDialog(Workspace &workspace, TextArea &area)
 {
-    ReplaceDialog dialog(mainWindow());
+    ReplaceDialog dialog(workspace);
     dialog.text1(0)->setText(initialFindText(area));
     dialog.text1(0)->selectAll();
     runModalDialog(dialog);
@@ -59,16 +59,35 @@ void openReplaceDialog(TextArea &area)
                searchState());
 }
 
-void searchButtonClick()
+void searchButtonClick(Workspace &workspace)
 {
     QCoreApplication::processEvents();
-    MainWindow *main = mainWindow();
-    DocumentWindow *document = main ? main->activeDocument() : nullptr;
+    DocumentWindow *document = workspace.activeDocument();
     if (!document) {
         platform().beep();
         return;
     }
-    openFindDialog(*document->textArea());
+    openFindDialog(workspace, *document->textArea());
+}
+
+std::vector<CommandRow> searchRows()
+{
+    const auto onText = [](void (*command)(Workspace &, TextArea &)) {
+        return documentCommand(
+            [command](Workspace &workspace, DocumentWindow &window) { command(workspace, *window.textArea()); });
+    };
+    const auto findNext = [](int index) {
+        return documentCommand([index](Workspace &workspace, DocumentWindow &window) {
+            findNextCommand(workspace, *window.textArea(), index);
+        });
+    };
+    return {
+        {QStringLiteral("mnuSFind"), QObject::tr("&Find..."), {}, onText(openFindDialog)},
+        {arrayName(QStringLiteral("mnuSFindNext"), 0), QObject::tr("Find &Next"), QKeySequence(Qt::Key_F3), findNext(0)},
+        {arrayName(QStringLiteral("mnuSFindNext"), 1), QObject::tr("Find Pre&vious"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
+         findNext(1)},
+        {QStringLiteral("mnuSReplace"), QObject::tr("&Replace..."), {}, onText(openReplaceDialog)},
+    };
 }
 
 } // namespace vornel

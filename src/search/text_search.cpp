@@ -1,7 +1,7 @@
 #include "search/text_search.h"
 
-#include "app/main_window.h"
 #include "platform/platform.h"
+#include "platform/version.h"
 #include "search/search_state.h"
 
 #include <array>
@@ -105,7 +105,7 @@ bool findStep(SearchTarget &target, SearchState &state)
     if (found >= 0)
         target.select(found, int(state.SearchText.size()));
     else
-        platform().messageBox(MainWindow::kCaption, notFoundText(state), MsgButtons::Ok, MsgIcon::None);
+        platform().messageBox(kProductName, notFoundText(state), MsgButtons::Ok, MsgIcon::None);
 
     state.LastSearchPos = target.selStart();
     state.NewSearch = false;

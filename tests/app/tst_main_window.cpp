@@ -474,7 +474,7 @@ private Q_SLOTS:
         m_app->newDocument();
         DocumentWindow *changed = m_app->newDocument();
         documentTable().setChanged(changed->slot(), true);
-        m_app->platform().expectMessageBox(MsgResult::No, MainWindow::kCaption);
+        m_app->platform().expectMessageBox(MsgResult::No, kProductName);
 
         QVERIFY(m_app->main()->close());
 
@@ -489,7 +489,7 @@ private Q_SLOTS:
         DocumentWindow *changed = m_app->newDocument();
         DocumentWindow *other = m_app->newDocument();
         documentTable().setChanged(changed->slot(), true);
-        m_app->platform().expectMessageBox(MsgResult::Cancel, MainWindow::kCaption);
+        m_app->platform().expectMessageBox(MsgResult::Cancel, kProductName);
 
         QVERIFY(!m_app->main()->close());
 

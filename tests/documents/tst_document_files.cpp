@@ -1,10 +1,12 @@
 #include "app/main_window.h"
 #include "documents/document_files.h"
 #include "documents/file_io.h"
+#include "documents/recent_files.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 #include "editor/text_codec.h"
+#include "platform/version.h"
 #include "prefs/settings_store.h"
 #include "support/app_fixture.h"
 #include "support/test_files.h"
@@ -149,7 +151,7 @@ private Q_SLOTS:
         showMain(main);
         const QString where = file(QStringLiteral("Index.htm"), QByteArrayLiteral("<HTML>\r\n</HTML>"));
 
-        DocumentWindow *window = loadDocument(where, QStringLiteral("Index.htm"));
+        DocumentWindow *window = loadDocument(main, where, QStringLiteral("Index.htm"));
         QVERIFY(window);
         QCOMPARE(window->caption(), QStringLiteral("INDEX.HTM"));
         QCOMPARE(window->realFileName(), where);
@@ -172,12 +174,12 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         QVERIFY(QDir::setCurrent(m_folder->path()));
-        DocumentWindow *window = loadDocument(QStringLiteral("rel.htm"), QStringLiteral("rel.htm"));
+        DocumentWindow *window = loadDocument(main, QStringLiteral("rel.htm"), QStringLiteral("rel.htm"));
         QVERIFY(QDir::setCurrent(QDir::tempPath()));
         QVERIFY(window);
         QCOMPARE(window->realFileName(), where);
         window->textArea()->setText(QStringLiteral("new"));
-        saveCommand(*window);
+        saveCommand(main, *window);
         QDir::setCurrent(before);
         QCOMPARE(readFile(where), QByteArrayLiteral("new\r\n"));
     }
@@ -202,7 +204,7 @@ private Q_SLOTS:
         MainWindow main;
         const QString where = file(QStringLiteral("bytes.htm"), bytes);
 
-        DocumentWindow *window = loadDocument(where, QStringLiteral("bytes.htm"));
+        DocumentWindow *window = loadDocument(main, where, QStringLiteral("bytes.htm"));
         QVERIFY(window);
         QCOMPARE(window->textArea()->toBytes(), bytes);
         QCOMPARE(window->textArea()->length(), int(bytes.size()));
@@ -226,7 +228,7 @@ private Q_SLOTS:
                 bytes.append(random.bounded(3) == 0 ? frequent.at(random.bounded(3)) : char(random.bounded(256)));
             }
             const QString where = file(QStringLiteral("random%1.htm").arg(round), bytes);
-            DocumentWindow *window = loadDocument(where, fileNameOf(where));
+            DocumentWindow *window = loadDocument(main, where, fileNameOf(where));
             QVERIFY2(window, qPrintable(QStringLiteral("seed %1").arg(seed)));
             QVERIFY2(saveDocument(*window, where, fileNameOf(where)), qPrintable(QStringLiteral("seed %1").arg(seed)));
             QVERIFY2(readFile(where) == bytes + kCrLf, qPrintable(QStringLiteral("seed %1, round %2").arg(seed).arg(round)));
@@ -240,9 +242,9 @@ private Q_SLOTS:
         MainWindow main;
         const QString where = file(QStringLiteral("grow.htm"), QByteArrayLiteral("<P>"));
         for (int cycle = 1; cycle <= 3; ++cycle) {
-            DocumentWindow *window = loadDocument(where, QStringLiteral("grow.htm"));
+            DocumentWindow *window = loadDocument(main, where, QStringLiteral("grow.htm"));
             QVERIFY(window);
-            saveCommand(*window);
+            saveCommand(main, *window);
             QCOMPARE(readFile(where), QByteArrayLiteral("<P>") + kCrLf.repeated(cycle));
             subWindowOf(window)->close();
         }
@@ -267,9 +269,9 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         const QString where = name.startsWith(QLatin1Char('/')) ? name : path(name);
-        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, QStringLiteral("Can't open file: ") + where);
+        p->expectMessageBox(MsgResult::Ok, kProductName, QStringLiteral("Can't open file: ") + where);
 
-        QVERIFY(!loadDocument(where, fileNameOf(where)));
+        QVERIFY(!loadDocument(main, where, fileNameOf(where)));
         QVERIFY(main.documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
         QCOMPARE(p->calls().constLast().buttons, MsgButtons::Ok);
@@ -281,12 +283,12 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         showMain(main);
-        DocumentWindow *opened = loadDocument(file(QStringLiteral("a.htm"), "a"), QStringLiteral("a.htm"));
+        DocumentWindow *opened = loadDocument(main, file(QStringLiteral("a.htm"), "a"), QStringLiteral("a.htm"));
         QCOMPARE(opened->slot(), 1);
         // An opened file occupies a number too.
         DocumentWindow *second = newUntitled(main, QString());
         QCOMPARE(second->caption(), QStringLiteral("Untitled:2"));
-        DocumentWindow *third = loadDocument(file(QStringLiteral("b.htm"), "b"), QStringLiteral("b.htm"));
+        DocumentWindow *third = loadDocument(main, file(QStringLiteral("b.htm"), "b"), QStringLiteral("b.htm"));
         QCOMPARE(third->slot(), 3);
 
         QPointer<DocumentWindow> closing = opened;
@@ -295,7 +297,7 @@ private Q_SLOTS:
         QVERIFY(documentTable().isFree(1));
 
         QCOMPARE(newUntitled(main, QString())->caption(), QStringLiteral("Untitled:1"));
-        QCOMPARE(loadDocument(path(QStringLiteral("b.htm")), QStringLiteral("b.htm"))->slot(), 4);
+        QCOMPARE(loadDocument(main, path(QStringLiteral("b.htm")), QStringLiteral("b.htm"))->slot(), 4);
     }
 
     void progressReachesTheWholeFile()
@@ -323,7 +325,7 @@ private Q_SLOTS:
         showMain(main);
         const QByteArray line = QByteArray(62, 'x') + kCrLf;
         const QString where = file(QStringLiteral("big.txt"), line.repeated(9 * 1024 * 1024 / line.size()));
-        DocumentWindow *window = loadDocument(where, QStringLiteral("big.txt"));
+        DocumentWindow *window = loadDocument(main, where, QStringLiteral("big.txt"));
         QVERIFY(window);
         QCOMPARE(window->textArea()->length(), int(QFileInfo(where).size()));
         QCOMPARE(main.statusText(), QStringLiteral("Edit BIG.TXT"));
@@ -353,7 +355,7 @@ private Q_SLOTS:
         const QString where = file(QStringLiteral("Readme"), "text");
         p->expectOpenDialog(where);
 
-        openCommand();
+        openCommand(main);
         const PlatformCall shown = p->callsOf(PlatformCall::Kind::OpenDialog).constFirst();
         QCOMPARE(shown.dialog.dialogTitle, QString());
         QCOMPARE(shown.dialog.filter, kOpenFilter);
@@ -368,7 +370,7 @@ private Q_SLOTS:
         QCOMPARE(main.activeDocument()->realFileName(), where);
         QCOMPARE(recent(1), where);
         // The new window's own File menu shows the list at once.
-        QVERIFY(main.activeDocument()->recentFileActions().at(1)->isVisible());
+        QVERIFY(recentFileEntries(main.activeDocument()->actions()).at(1)->isVisible());
     }
 
     void openCancelDoesNothing()
@@ -376,7 +378,7 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         p->expectOpenDialogCancel();
-        openCommand();
+        openCommand(main);
         QVERIFY(main.documents().isEmpty());
         QCOMPARE(recent(1), QStringLiteral("Not Used"));
     }
@@ -387,8 +389,8 @@ private Q_SLOTS:
         MainWindow main;
         const QString where = path(QStringLiteral("gone.htm"));
         p->expectOpenDialog(where);
-        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, QStringLiteral("Can't open file: ") + where);
-        openCommand();
+        p->expectMessageBox(MsgResult::Ok, kProductName, QStringLiteral("Can't open file: ") + where);
+        openCommand(main);
         QVERIFY(main.documents().isEmpty());
         QCOMPARE(recent(1), where);
     }
@@ -414,7 +416,7 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         showMain(main);
-        DocumentWindow *first = loadDocument(where, QStringLiteral("Index.htm"));
+        DocumentWindow *first = loadDocument(main, where, QStringLiteral("Index.htm"));
         DocumentWindow *other = newUntitled(main, QString());
         QCOMPARE(main.activeDocument(), other);
 
@@ -422,10 +424,10 @@ private Q_SLOTS:
         p->expectOpenDialog(again);
         p->expectMessageBox(MsgResult::Ok, QStringLiteral("File Open"),
                             QStringLiteral("The file ") + fileNameOf(again) + QStringLiteral(" is already open"));
-        openCommand();
+        openCommand(main);
         QCOMPARE(main.documents().size(), 2);
         QCOMPARE(main.activeDocument(), first);
-        QVERIFY(activateIfOpen(again));
+        QVERIFY(activateIfOpen(main, again));
     }
 
     void namesDifferingInCaseAreDifferentFiles()
@@ -436,8 +438,8 @@ private Q_SLOTS:
         MainWindow main;
         p->expectOpenDialog(lower);
         p->expectOpenDialog(upper);
-        openCommand();
-        openCommand();
+        openCommand(main);
+        openCommand(main);
         QCOMPARE(main.documents().size(), 2);
         // Both show the same caption but each keeps its own file.
         const QList<DocumentWindow *> windows = main.documents();
@@ -446,7 +448,7 @@ private Q_SLOTS:
         QCOMPARE(windows.at(1)->textArea()->text(), QStringLiteral("upper"));
 
         windows.at(0)->textArea()->setText(QStringLiteral("LOWER"));
-        saveCommand(*windows.at(0));
+        saveCommand(main, *windows.at(0));
         QCOMPARE(readFile(lower), QByteArrayLiteral("LOWER\r\n"));
         QCOMPARE(readFile(upper), QByteArrayLiteral("upper"));
     }
@@ -457,14 +459,14 @@ private Q_SLOTS:
         MainWindow main;
         newUntitled(main, QStringLiteral("x"));
         const QString where = file(QStringLiteral("a.htm"), "a");
-        QVERIFY(!activateIfOpen(where));
-        QVERIFY(!activateIfOpen(QString()));
-        DocumentWindow *window = loadDocument(where, QStringLiteral("a.htm"));
-        QVERIFY(activateIfOpen(where));
+        QVERIFY(!activateIfOpen(main, where));
+        QVERIFY(!activateIfOpen(main, QString()));
+        DocumentWindow *window = loadDocument(main, where, QStringLiteral("a.htm"));
+        QVERIFY(activateIfOpen(main, where));
         QPointer<DocumentWindow> closing = window;
         subWindowOf(window)->close();
         QTRY_VERIFY(closing.isNull());
-        QVERIFY(!activateIfOpen(where));
+        QVERIFY(!activateIfOpen(main, where));
     }
 
     // ---- Save and Save As ----
@@ -479,7 +481,7 @@ private Q_SLOTS:
         // Typed without extension: the dialog adds "html".
         p->expectSaveDialog(path(QStringLiteral("page")));
 
-        saveCommand(*window);
+        saveCommand(main, *window);
         const PlatformCall shown = p->callsOf(PlatformCall::Kind::SaveDialog).constFirst();
         QCOMPARE(shown.dialog.dialogTitle, QString());
         QCOMPARE(shown.dialog.filter, kSaveFilter);
@@ -508,7 +510,7 @@ private Q_SLOTS:
         QCOMPARE(window->caption(), QStringLiteral("Untitled:4"));
         p->expectSaveDialogCancel();
 
-        saveCommand(*window);
+        saveCommand(main, *window);
         QCOMPARE(window->caption(), QStringLiteral("Untitled:4"));
         QCOMPARE(window->realFileName(), QString());
         QVERIFY(documentTable().isChanged(4));
@@ -522,11 +524,11 @@ private Q_SLOTS:
         const QString where = file(QStringLiteral("Web/Index.htm"), "old");
         ScopedPlatform p;
         MainWindow main;
-        DocumentWindow *window = loadDocument(where, QStringLiteral("Index.htm"));
+        DocumentWindow *window = loadDocument(main, where, QStringLiteral("Index.htm"));
         window->textArea()->setText(QStringLiteral("new"));
         QVERIFY(documentTable().isChanged(window->slot()));
 
-        saveCommand(*window);
+        saveCommand(main, *window);
         QCOMPARE(readFile(where), QByteArrayLiteral("new\r\n"));
         QVERIFY(!QFile::exists(path(QStringLiteral("WEB/INDEX.HTM"))));
         QCOMPARE(window->realFileName(), where);
@@ -541,11 +543,11 @@ private Q_SLOTS:
         const QString first = file(QStringLiteral("first.htm"), "one");
         ScopedPlatform p;
         MainWindow main;
-        DocumentWindow *window = loadDocument(first, QStringLiteral("first.htm"));
+        DocumentWindow *window = loadDocument(main, first, QStringLiteral("first.htm"));
         const QString second = path(QStringLiteral("Second.htm"));
         p->expectSaveDialog(second);
 
-        saveAsCommand(*window);
+        saveAsCommand(main, *window);
         QCOMPARE(readFile(first), QByteArrayLiteral("one"));
         QCOMPARE(readFile(second), QByteArrayLiteral("one\r\n"));
         QCOMPARE(window->caption(), QStringLiteral("SECOND.HTM"));
@@ -553,7 +555,7 @@ private Q_SLOTS:
         QCOMPARE(recent(1), second);
 
         p->expectSaveDialogCancel();
-        saveAsCommand(*window);
+        saveAsCommand(main, *window);
         QCOMPARE(window->realFileName(), second);
     }
 
@@ -565,7 +567,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(target, link));
         ScopedPlatform p;
         MainWindow main;
-        DocumentWindow *window = loadDocument(link, QStringLiteral("link.htm"));
+        DocumentWindow *window = loadDocument(main, link, QStringLiteral("link.htm"));
         window->textArea()->setText(QStringLiteral("new"));
         QVERIFY(saveDocument(*window, link, QStringLiteral("link.htm")));
 
@@ -618,11 +620,11 @@ private Q_SLOTS:
 
         ScopedPlatform p;
         MainWindow main;
-        DocumentWindow *window = loadDocument(loaded, QStringLiteral("doc.htm"));
+        DocumentWindow *window = loadDocument(main, loaded, QStringLiteral("doc.htm"));
         // Larger than the size limit below.
         const QString edited = QStringLiteral("edited ").repeated(20000);
         window->textArea()->setText(edited);
-        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption);
+        p->expectMessageBox(MsgResult::Ok, kProductName);
 
         bool saved = true;
         if (kind == u"file too large") {
@@ -652,11 +654,11 @@ private Q_SLOTS:
         const QString loaded = file(QStringLiteral("doc.htm"), "x");
         ScopedPlatform p;
         MainWindow main;
-        DocumentWindow *window = loadDocument(loaded, QStringLiteral("doc.htm"));
+        DocumentWindow *window = loadDocument(main, loaded, QStringLiteral("doc.htm"));
         const QString target = loaded + QStringLiteral("/inner.htm");
         p->expectSaveDialog(target);
-        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption);
-        saveAsCommand(*window);
+        p->expectMessageBox(MsgResult::Ok, kProductName);
+        saveAsCommand(main, *window);
         QCOMPARE(window->realFileName(), loaded);
         QCOMPARE(recent(1), target);
     }
@@ -683,11 +685,11 @@ private Q_SLOTS:
         MainWindow main;
         showMain(main);
         newUntitled(main, QString());
-        QPointer<DocumentWindow> window = loadDocument(where, QStringLiteral("page.htm"));
+        QPointer<DocumentWindow> window = loadDocument(main, where, QStringLiteral("page.htm"));
         window->textArea()->setText(QStringLiteral("changed"));
         // The window being closed need not be the active one.
         main.activateDocument(main.documentInSlot(1));
-        p->expectMessageBox(answer, MainWindow::kCaption,
+        p->expectMessageBox(answer, kProductName,
                             QStringLiteral("Do you want to save changes to the file [PAGE.HTM]?"));
 
         subWindowOf(window)->close();
@@ -707,7 +709,7 @@ private Q_SLOTS:
         MainWindow main;
         QPointer<DocumentWindow> window = newUntitled(main, QStringLiteral("new page"));
 
-        p->expectMessageBox(MsgResult::Yes, MainWindow::kCaption,
+        p->expectMessageBox(MsgResult::Yes, kProductName,
                             QStringLiteral("Do you want to save changes to the file [Untitled:1]?"));
         p->expectSaveDialogCancel();
         subWindowOf(window)->close();
@@ -728,12 +730,12 @@ private Q_SLOTS:
         const QString where = file(QStringLiteral("page.htm"), "old");
         ScopedPlatform p;
         MainWindow main;
-        QPointer<DocumentWindow> window = loadDocument(where, QStringLiteral("page.htm"));
+        QPointer<DocumentWindow> window = loadDocument(main, where, QStringLiteral("page.htm"));
         window->textArea()->setText(QStringLiteral("changed"));
         // The file's folder is replaced by a plain file, so the path no longer leads anywhere.
         window->setRealFileName(where + QStringLiteral("/page.htm"));
         p->expectMessageBox(MsgResult::Yes);
-        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption);
+        p->expectMessageBox(MsgResult::Ok, kProductName);
 
         subWindowOf(window)->close();
         QCoreApplication::processEvents();
@@ -762,7 +764,7 @@ private Q_SLOTS:
         dialog.defaultExt = QStringLiteral("html");
         p->expectOpenDialog(where);
 
-        insertFileCommand();
+        insertFileCommand(main);
         const PlatformCall shown = p->callsOf(PlatformCall::Kind::OpenDialog).constFirst();
         QCOMPARE(shown.dialog.dialogTitle, QStringLiteral("Insert a File Into This Document"));
         QCOMPARE(shown.dialog.filter, kOpenFilter);
@@ -790,14 +792,14 @@ private Q_SLOTS:
         MainWindow main;
         DocumentWindow *window = newUntitled(main, QStringLiteral("text"));
         p->expectOpenDialogCancel();
-        insertFileCommand();
+        insertFileCommand(main);
         QCOMPARE(main.commonDialog().dialogTitle, QString());
         QCOMPARE(window->textArea()->text(), QStringLiteral("text"));
 
         const QString where = path(QStringLiteral("gone.txt"));
         p->expectOpenDialog(where);
-        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, QStringLiteral("Can't open file: ") + where);
-        insertFileCommand();
+        p->expectMessageBox(MsgResult::Ok, kProductName, QStringLiteral("Can't open file: ") + where);
+        insertFileCommand(main);
         QCOMPARE(window->textArea()->text(), QStringLiteral("text"));
     }
 
@@ -816,13 +818,13 @@ private Q_SLOTS:
         const QString where = file(QStringLiteral("old.htm"), "old");
         ScopedPlatform p;
         MainWindow main;
-        DocumentWindow *window = loadDocument(where, QStringLiteral("old.htm"));
+        DocumentWindow *window = loadDocument(main, where, QStringLiteral("old.htm"));
         main.commonDialog().fileName = QStringLiteral("/left/over.htm");
         p->expectOpenDialog(where);
         p->expectMessageBox(answer, QStringLiteral("Deleting File"),
                             QStringLiteral("Are you sure you want to delete the file old.htm ?"));
 
-        deleteFileCommand();
+        deleteFileCommand(main);
         const PlatformCall shown = p->callsOf(PlatformCall::Kind::OpenDialog).constFirst();
         QCOMPARE(shown.dialog.dialogTitle, QStringLiteral("Select File to Delete"));
         QCOMPARE(shown.dialog.filter, kDeleteFilter);
@@ -837,7 +839,7 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(where), answer == MsgResult::No);
         // The open window stays and can be saved again.
         QCOMPARE(main.documents(), QList<DocumentWindow *>{window});
-        saveCommand(*window);
+        saveCommand(main, *window);
         QCOMPARE(readFile(where), QByteArrayLiteral("old\r\n"));
     }
 
@@ -846,13 +848,13 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         p->expectOpenDialogCancel();
-        deleteFileCommand();
+        deleteFileCommand(main);
         QCOMPARE(main.commonDialog().dialogTitle, QString());
 
         // Already gone: nothing is said.
         p->expectOpenDialog(path(QStringLiteral("gone.htm")));
         p->expectMessageBox(MsgResult::Yes, QStringLiteral("Deleting File"));
-        deleteFileCommand();
+        deleteFileCommand(main);
         QCOMPARE(p->callsOf(PlatformCall::Kind::MessageBox).size(), 1);
     }
 
@@ -865,7 +867,7 @@ private Q_SLOTS:
         newUntitled(main, QStringLiteral("line 1\r\nline 2\n"));
         p->expectPrintDialog(3);
 
-        printCommand();
+        printCommand(main);
         const PlatformCall shown = p->callsOf(PlatformCall::Kind::PrintDialog).constFirst();
         QCOMPARE(shown.print.flags, 0x80000 + 8 + 4);
         QCOMPARE(shown.print.copies, 1);
@@ -882,13 +884,13 @@ private Q_SLOTS:
         window->textArea()->setSelLength(3);
         p->expectPrintDialog(2, PrintDialogFlags::Selection);
 
-        printCommand();
+        printCommand(main);
         QCOMPARE(p->callsOf(PlatformCall::Kind::PrintDialog).constFirst().print.flags, 0x80000 + 8 + 1);
         QCOMPARE(p->printedTexts(), QStringList({QStringLiteral("two\r\n"), QStringLiteral("two\r\n")}));
 
         // The user chose to print everything after all.
         p->expectPrintDialog(1, 0);
-        printCommand();
+        printCommand(main);
         QCOMPARE(p->printedTexts().constLast(), QStringLiteral("one two three\r\n"));
     }
 
@@ -908,8 +910,8 @@ private Q_SLOTS:
         MainWindow main;
         newUntitled(main, QStringLiteral("text"));
         p->expectPrintDialog(2, chosen);
-        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, message);
-        printCommand();
+        p->expectMessageBox(MsgResult::Ok, kProductName, message);
+        printCommand(main);
         QVERIFY(p->printedTexts().isEmpty());
     }
 
@@ -919,7 +921,7 @@ private Q_SLOTS:
         MainWindow main;
         newUntitled(main, QStringLiteral("text"));
         p->expectPrintDialogCancel();
-        printCommand();
+        printCommand(main);
         QVERIFY(p->printedTexts().isEmpty());
 
         p->expectPrintSetupDialog(false);

@@ -1,8 +1,10 @@
 #include "app/main_window.h"
 #include "documents/new_document.h"
+#include "documents/recent_files.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
+#include "platform/version.h"
 #include "prefs/settings_store.h"
 #include "support/app_fixture.h"
 #include "support/test_files.h"
@@ -64,7 +66,7 @@ private Q_SLOTS:
     void defaultTemplateAsksForTheTitle()
     {
         m_app->platform().expectInputBox(QStringLiteral("Home"), kTitleCaption, kTitlePrompt);
-        DocumentWindow *document = newDocumentFromTemplate(QStringLiteral("Vornel Default"));
+        DocumentWindow *document = newDocumentFromTemplate(*m_app->main(), QStringLiteral("Vornel Default"));
         QVERIFY(document);
         QCOMPARE(document->textArea()->toBytes(),
                  QByteArray("<HTML>\r\n<HEAD>\r\n<TITLE>Home</TITLE>\r\n<!-- Comment Here -->\r\n</HEAD>\r\n"
@@ -84,7 +86,7 @@ private Q_SLOTS:
     {
         const QString title = QStringLiteral("Tom & \"Jerry\" <b>");
         m_app->platform().expectInputBox(title);
-        DocumentWindow *document = newDocumentFromTemplate(kDefaultTemplateName);
+        DocumentWindow *document = newDocumentFromTemplate(*m_app->main(), kDefaultTemplateName);
         QVERIFY(document);
         QCOMPARE(document->textArea()->text(), defaultTemplateText(title));
         QVERIFY(document->textArea()->text().contains(QStringLiteral("<TITLE>Tom & \"Jerry\" <b></TITLE>")));
@@ -93,7 +95,7 @@ private Q_SLOTS:
     void cancelledTitleCreatesNothing()
     {
         m_app->platform().expectInputBox(QString());
-        QCOMPARE(newDocumentFromTemplate(kDefaultTemplateName), nullptr);
+        QCOMPARE(newDocumentFromTemplate(*m_app->main(), kDefaultTemplateName), nullptr);
         QVERIFY(m_app->main()->documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
     }
@@ -110,7 +112,7 @@ private Q_SLOTS:
         const QDateTime modified = QFileInfo(path).lastModified();
 
         // A file template asks nothing.
-        DocumentWindow *document = newDocumentFromTemplate(QStringLiteral("page.htt"));
+        DocumentWindow *document = newDocumentFromTemplate(*m_app->main(), QStringLiteral("page.htt"));
         QVERIFY(document);
         QCOMPARE(document->textArea()->toBytes(), bytes);
         QCOMPARE(document->textArea()->length(), int(bytes.size()));
@@ -131,7 +133,7 @@ private Q_SLOTS:
                 b = char(random.bounded(256));
             const QString name = QStringLiteral("r%1.htt").arg(round);
             QVERIFY(writeFile(templatePath(name), bytes));
-            DocumentWindow *document = newDocumentFromTemplate(name);
+            DocumentWindow *document = newDocumentFromTemplate(*m_app->main(), name);
             QVERIFY(document);
             QCOMPARE(document->textArea()->toBytes(), bytes);
         }
@@ -140,7 +142,7 @@ private Q_SLOTS:
     void emptyTemplateStillCountsAsChanged()
     {
         QVERIFY(writeFile(templatePath(QStringLiteral("empty.htt")), QByteArray()));
-        DocumentWindow *document = newDocumentFromTemplate(QStringLiteral("empty.htt"));
+        DocumentWindow *document = newDocumentFromTemplate(*m_app->main(), QStringLiteral("empty.htt"));
         QVERIFY(document);
         QCOMPARE(document->textArea()->length(), 0);
         QVERIFY(documentTable().isChanged(document->slot()));
@@ -158,8 +160,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QVERIFY(QDir(m_templates->path()).mkdir(QStringLiteral("folder.htt")));
-        expectMessage(MainWindow::kCaption, QStringLiteral("Can't open template file: ") + name);
-        QCOMPARE(newDocumentFromTemplate(name), nullptr);
+        expectMessage(kProductName, QStringLiteral("Can't open template file: ") + name);
+        QCOMPARE(newDocumentFromTemplate(*m_app->main(), name), nullptr);
         QVERIFY(m_app->main()->documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
     }
@@ -172,8 +174,8 @@ private Q_SLOTS:
         QFile probe(path);
         if (probe.open(QIODevice::ReadOnly))
             QSKIP("this user reads files without read permission");
-        expectMessage(MainWindow::kCaption, QStringLiteral("Can't open template file: locked.htt"));
-        QCOMPARE(newDocumentFromTemplate(QStringLiteral("locked.htt")), nullptr);
+        expectMessage(kProductName, QStringLiteral("Can't open template file: locked.htt"));
+        QCOMPARE(newDocumentFromTemplate(*m_app->main(), QStringLiteral("locked.htt")), nullptr);
         QVERIFY(!documentTable().anyOpen());
     }
 
@@ -187,7 +189,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(source, templatePath(QStringLiteral("short.htt"))));
         expectMessage(QStringLiteral("Error Reading File"),
                       QStringLiteral("Cannot read all of the characters in short.htt"));
-        DocumentWindow *document = newDocumentFromTemplate(QStringLiteral("short.htt"));
+        DocumentWindow *document = newDocumentFromTemplate(*m_app->main(), QStringLiteral("short.htt"));
         QVERIFY(document);
         QCOMPARE(document->textArea()->toBytes(), content);
         QCOMPARE(m_app->platform().calls().first().icon, MsgIcon::Information);
@@ -196,15 +198,15 @@ private Q_SLOTS:
     void slotsAreReused()
     {
         QVERIFY(writeFile(templatePath(QStringLiteral("a.htt")), "a"));
-        DocumentWindow *first = newDocumentFromTemplate(QStringLiteral("a.htt"));
-        DocumentWindow *second = newDocumentFromTemplate(QStringLiteral("a.htt"));
+        DocumentWindow *first = newDocumentFromTemplate(*m_app->main(), QStringLiteral("a.htt"));
+        DocumentWindow *second = newDocumentFromTemplate(*m_app->main(), QStringLiteral("a.htt"));
         QVERIFY(first && second);
         QCOMPARE(second->caption(), QStringLiteral("Untitled:2"));
         documentTable().setChanged(first->slot(), false);
         QPointer<QWidget> window = first->parentWidget();
         window->close();
         QTRY_VERIFY(window.isNull());
-        DocumentWindow *third = newDocumentFromTemplate(QStringLiteral("a.htt"));
+        DocumentWindow *third = newDocumentFromTemplate(*m_app->main(), QStringLiteral("a.htt"));
         QVERIFY(third);
         QCOMPARE(third->caption(), QStringLiteral("Untitled:1"));
     }
@@ -212,9 +214,9 @@ private Q_SLOTS:
     void closingAnUntouchedNewDocumentAsks()
     {
         m_app->platform().expectInputBox(QStringLiteral("T"));
-        DocumentWindow *document = newDocumentFromTemplate(kDefaultTemplateName);
+        DocumentWindow *document = newDocumentFromTemplate(*m_app->main(), kDefaultTemplateName);
         QVERIFY(document);
-        m_app->platform().expectMessageBox(MsgResult::Cancel, MainWindow::kCaption,
+        m_app->platform().expectMessageBox(MsgResult::Cancel, kProductName,
                                         QStringLiteral("Do you want to save changes to the file [Untitled:1]?"));
         QPointer<QWidget> window = document->parentWidget();
         window->close();
@@ -226,18 +228,11 @@ private Q_SLOTS:
         const QString recent = m_templates->filePath(QStringLiteral("RECENT.HTM"));
         QVERIFY(saveSetting(QStringLiteral("RecentFile1"), recent));
         QVERIFY(writeFile(templatePath(QStringLiteral("a.htt")), "a"));
-        DocumentWindow *document = newDocumentFromTemplate(QStringLiteral("a.htt"));
+        DocumentWindow *document = newDocumentFromTemplate(*m_app->main(), QStringLiteral("a.htt"));
         QVERIFY(document);
-        QAction *first = document->recentFileActions().at(1);
+        QAction *first = recentFileEntries(document->actions()).at(1);
         QVERIFY(first->isVisible());
         QCOMPARE(first->data().toString(), recent);
-    }
-
-    void noMainWindowNoDocument()
-    {
-        m_app->destroyMain();
-        QCOMPARE(newDocumentFromTemplate(kDefaultTemplateName), nullptr);
-        QVERIFY(!documentTable().anyOpen());
     }
 
     void templateFolderDefaultsToTheProgramFolder()

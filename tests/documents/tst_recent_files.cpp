@@ -4,6 +4,7 @@
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
+#include "platform/version.h"
 #include "prefs/settings_store.h"
 #include "support/app_fixture.h"
 #include "support/test_files.h"
@@ -124,7 +125,9 @@ private Q_SLOTS:
         QVERIFY(!isRecentFile(QStringLiteral("Not Used")));
 
         const QStringList before = storedList();
-        addRecentFile(first);
+        ScopedPlatform p;
+        MainWindow main;
+        addRecentFile(main, first);
         QCOMPARE(storedList(), before);
     }
 
@@ -134,9 +137,9 @@ private Q_SLOTS:
     {
         ScopedPlatform p;
         MainWindow main;
-        fillRecentMenusAtStartup();
-        refreshRecentMenus();
-        const QList<QAction *> &entries = main.recentFileActions();
+        fillRecentMenusAtStartup(main);
+        refreshRecentMenus(main);
+        const QList<QAction *> &entries = recentFileEntries(main.ownActions());
         QCOMPARE(entries.size(), 9);
         QVERIFY(!entries.at(0)->isVisible());
         QCOMPARE(shown(entries), hiddenFrom({}));
@@ -152,12 +155,12 @@ private Q_SLOTS:
         MainWindow main;
         DocumentWindow *window = newDocumentWindow(main);
 
-        fillRecentMenusAtStartup();
-        const QList<QAction *> &entries = main.recentFileActions();
+        fillRecentMenusAtStartup(main);
+        const QList<QAction *> &entries = recentFileEntries(main.ownActions());
         QVERIFY(entries.at(0)->isVisible());
         QCOMPARE(shown(entries), hiddenFrom({QStringLiteral("/web/a.htm"), QStringLiteral("-"), QStringLiteral("/web/R&&D.htm")}));
         QCOMPARE(entries.at(3)->data().toString(), QStringLiteral("/web/R&D.htm"));
-        QCOMPARE(shown(window->recentFileActions()), hiddenFrom({}));
+        QCOMPARE(shown(recentFileEntries(window->actions())), hiddenFrom({}));
     }
 
     void refreshFillsEveryFileMenu()
@@ -166,22 +169,22 @@ private Q_SLOTS:
         MainWindow main;
         DocumentWindow *first = newDocumentWindow(main);
         DocumentWindow *second = newDocumentWindow(main);
-        addRecentFile(QStringLiteral("/web/one.htm"));
-        addRecentFile(QStringLiteral("/web/two.htm"));
+        addRecentFile(main, QStringLiteral("/web/one.htm"));
+        addRecentFile(main, QStringLiteral("/web/two.htm"));
 
         const QStringList expected = hiddenFrom({QStringLiteral("/web/two.htm"), QStringLiteral("/web/one.htm")});
         for (DocumentWindow *window : {first, second}) {
-            QVERIFY(window->recentFileActions().at(0)->isVisible());
-            QCOMPARE(shown(window->recentFileActions()), expected);
+            QVERIFY(recentFileEntries(window->actions()).at(0)->isVisible());
+            QCOMPARE(shown(recentFileEntries(window->actions())), expected);
         }
-        QCOMPARE(shown(main.recentFileActions()), expected);
-        QCOMPARE(main.recentFileActions().at(1)->data().toString(), QStringLiteral("/web/two.htm"));
+        QCOMPARE(shown(recentFileEntries(main.ownActions())), expected);
+        QCOMPARE(recentFileEntries(main.ownActions()).at(1)->data().toString(), QStringLiteral("/web/two.htm"));
 
         // Entries stay shown even when the store loses them.
         QFile::remove(settingsStore().filePath(kSettingsApplication));
-        refreshRecentMenus();
-        QCOMPARE(shown(main.recentFileActions()), expected);
-        QVERIFY(main.recentFileActions().at(0)->isVisible());
+        refreshRecentMenus(main);
+        QCOMPARE(shown(recentFileEntries(main.ownActions())), expected);
+        QVERIFY(recentFileEntries(main.ownActions()).at(0)->isVisible());
     }
 
     // ---- what Open and Save put into the list ----
@@ -194,12 +197,12 @@ private Q_SLOTS:
         for (int i = 1; i <= 9; ++i) {
             paths.prepend(file(QStringLiteral("page%1.htm").arg(i)));
             p->expectOpenDialog(paths.first());
-            openCommand();
+            openCommand(main);
         }
         QCOMPARE(storedList(), paths.mid(0, 8));
         QStringList captions = paths.mid(0, 8);
-        QCOMPARE(shown(main.recentFileActions()), captions);
-        QCOMPARE(shown(main.activeDocument()->recentFileActions()), captions);
+        QCOMPARE(shown(recentFileEntries(main.ownActions())), captions);
+        QCOMPARE(shown(recentFileEntries(main.activeDocument()->actions())), captions);
     }
 
     void openingAListedFileKeepsTheOrder_data()
@@ -218,7 +221,7 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         p->expectOpenDialog(before.at(entry - 1));
-        openCommand();
+        openCommand(main);
         QCOMPARE(main.documents().size(), 1);
         QCOMPARE(storedList(), before);
     }
@@ -230,14 +233,14 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         p->expectOpenDialog(mixed);
-        openCommand();
-        saveCommand(*main.activeDocument());
+        openCommand(main);
+        saveCommand(main, *main.activeDocument());
         // The stored path is the real one, not an upper-cased copy that names no file.
         QCOMPARE(storedList(), notUsedFrom({mixed}));
 
         p->expectSaveDialog(m_folder->filePath(QStringLiteral("Other.htm")));
-        saveAsCommand(*main.activeDocument());
-        saveCommand(*main.activeDocument());
+        saveAsCommand(main, *main.activeDocument());
+        saveCommand(main, *main.activeDocument());
         QCOMPARE(storedList(), notUsedFrom({m_folder->filePath(QStringLiteral("Other.htm")), mixed}));
     }
 
@@ -251,19 +254,19 @@ private Q_SLOTS:
         pushRecentFile(b);
         ScopedPlatform p;
         MainWindow main;
-        fillRecentMenusAtStartup();
+        fillRecentMenusAtStartup(main);
 
-        main.recentFileActions().at(2)->trigger();
+        recentFileEntries(main.ownActions()).at(2)->trigger();
         DocumentWindow *window = main.activeDocument();
         QVERIFY(window);
         QCOMPARE(window->realFileName(), a);
         QCOMPARE(window->caption(), QStringLiteral("A.HTM"));
         QCOMPARE(window->textArea()->text(), QStringLiteral("<A>"));
         QCOMPARE(storedList(), notUsedFrom({b, a}));
-        QCOMPARE(shown(window->recentFileActions()), hiddenFrom({b, a}));
+        QCOMPARE(shown(recentFileEntries(window->actions())), hiddenFrom({b, a}));
 
         // From the document window's own menu.
-        window->recentFileActions().at(1)->trigger();
+        recentFileEntries(window->actions()).at(1)->trigger();
         QCOMPARE(main.documents().size(), 2);
         QCOMPARE(main.activeDocument()->realFileName(), b);
         QCOMPARE(storedList(), notUsedFrom({b, a}));
@@ -276,13 +279,13 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         main.show();
-        fillRecentMenusAtStartup();
-        DocumentWindow *opened = loadDocument(a, QStringLiteral("a.htm"));
+        fillRecentMenusAtStartup(main);
+        DocumentWindow *opened = loadDocument(main, a, QStringLiteral("a.htm"));
         newDocumentWindow(main);
         p->expectMessageBox(MsgResult::Ok, QStringLiteral("File Open"),
                             QStringLiteral("The file ") + a + QStringLiteral(" is already open"));
 
-        main.recentFileActions().at(1)->trigger();
+        recentFileEntries(main.ownActions()).at(1)->trigger();
         QCOMPARE(main.documents().size(), 2);
         QCOMPARE(main.activeDocument(), opened);
     }
@@ -293,13 +296,13 @@ private Q_SLOTS:
         pushRecentFile(gone);
         ScopedPlatform p;
         MainWindow main;
-        fillRecentMenusAtStartup();
-        p->expectMessageBox(MsgResult::Ok, MainWindow::kCaption, QStringLiteral("Can't open file: ") + gone);
+        fillRecentMenusAtStartup(main);
+        p->expectMessageBox(MsgResult::Ok, kProductName, QStringLiteral("Can't open file: ") + gone);
 
-        openRecentFile(gone);
+        openRecentFile(main, gone);
         QVERIFY(main.documents().isEmpty());
         QCOMPARE(stored(1), gone);
-        QVERIFY(main.recentFileActions().at(1)->isVisible());
+        QVERIFY(recentFileEntries(main.ownActions()).at(1)->isVisible());
     }
 
     void closingAnUntitledDocumentListsTheNewName()
@@ -315,7 +318,7 @@ private Q_SLOTS:
         qobject_cast<QMdiSubWindow *>(window->parentWidget())->close();
         QTRY_VERIFY(closing.isNull());
         QCOMPARE(storedList(), notUsedFrom({where}));
-        QCOMPARE(shown(main.recentFileActions()), hiddenFrom({where}));
+        QCOMPARE(shown(recentFileEntries(main.ownActions())), hiddenFrom({where}));
     }
 };
 

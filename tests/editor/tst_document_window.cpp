@@ -1,7 +1,9 @@
 #include "app/main_window.h"
+#include "documents/recent_files.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
+#include "platform/version.h"
 #include "prefs/preferences.h"
 #include "support/app_fixture.h"
 
@@ -124,10 +126,10 @@ private Q_SLOTS:
     void recentEntriesStartHidden()
     {
         DocumentWindow *document = newDocument();
-        QCOMPARE(document->recentFileActions().size(), 9);
-        for (QAction *a : document->recentFileActions())
+        QCOMPARE(recentFileEntries(document->actions()).size(), 9);
+        for (QAction *a : recentFileEntries(document->actions()))
             QVERIFY(!a->isVisible());
-        QCOMPARE(document->recentFileActions()[3]->text(), QStringLiteral("RecentFile3"));
+        QCOMPARE(recentFileEntries(document->actions())[3]->text(), QStringLiteral("RecentFile3"));
     }
 
     void documentMenuWritesBlockTags()
@@ -263,7 +265,7 @@ private Q_SLOTS:
         DocumentWindow *document = newDocument();
         const int slot = document->slot();
         QTest::keyClicks(document->textArea(), QStringLiteral("a"));
-        m_app->platform().expectMessageBox(MsgResult(answer), MainWindow::kCaption,
+        m_app->platform().expectMessageBox(MsgResult(answer), kProductName,
                                         QStringLiteral("Do you want to save changes to the file [Untitled:1]?"));
         QPointer<QWidget> window = document->parentWidget();
         window->close();
@@ -348,11 +350,11 @@ private Q_SLOTS:
         QCOMPARE(entries, (QStringList{"&1 Untitled:1", "&2 Untitled:2*"}));
         firstEntry->trigger();
         QCOMPARE(m_app->main()->activeDocument(), first);
-        m_app->main()->tileVertically();
+        m_app->main()->tile(Qt::Vertical);
         const QList<QMdiSubWindow *> subs = m_app->main()->mdiArea()->subWindowList();
         QCOMPARE(subs[0]->geometry().top(), subs[1]->geometry().top());
         QVERIFY(subs[0]->geometry().right() < subs[1]->geometry().left());
-        m_app->main()->tileHorizontally();
+        m_app->main()->tile(Qt::Horizontal);
         QCOMPARE(subs[0]->geometry().left(), subs[1]->geometry().left());
         QVERIFY(subs[0]->geometry().bottom() < subs[1]->geometry().top());
     }

@@ -3,6 +3,7 @@
 #include "dialogs/status_hints.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
+#include "platform/version.h"
 #include "search/find_dialog.h"
 #include "search/replace_dialog.h"
 #include "search/search_commands.h"
@@ -194,7 +195,7 @@ private Q_SLOTS:
             QVERIFY(find.isVisible());
             find.cmdFind()->click();
             QCOMPARE(markedText(*text), QStringLiteral("one two one [two]"));
-            m_app->platform().expectMessageBox(MsgResult::Ok, MainWindow::kCaption, notFound(QStringLiteral("two")));
+            m_app->platform().expectMessageBox(MsgResult::Ok, kProductName, notFound(QStringLiteral("two")));
             find.cmdFind()->click();
             QCOMPARE(markedText(*text), QStringLiteral("one two one [two]"));
             // Upward from there.
@@ -248,7 +249,7 @@ private Q_SLOTS:
         QTest::keyClick(text, Qt::Key_F3, Qt::ShiftModifier);
         QCOMPARE(markedText(*text), QStringLiteral("[ab] ab ab"));
         QCOMPARE(searchState().SearchDirection, 0);
-        m_app->platform().expectMessageBox(MsgResult::Ok, MainWindow::kCaption, notFound(QStringLiteral("AB")));
+        m_app->platform().expectMessageBox(MsgResult::Ok, kProductName, notFound(QStringLiteral("AB")));
         QTest::keyClick(text, Qt::Key_F3, Qt::ShiftModifier);
         QCOMPARE(markedText(*text), QStringLiteral("[ab] ab ab"));
         QCOMPARE(m_dialogsShown, 0);
@@ -398,7 +399,7 @@ private Q_SLOTS:
     {
         // With no document, only a beep.
         answerWith<FindDialog>([](FindDialog &) {});
-        searchButtonClick();
+        searchButtonClick(*m_app->main());
         QCOMPARE(m_app->platform().beepCount(), 1);
         QCOMPARE(m_dialogsShown, 0);
 
@@ -412,7 +413,7 @@ private Q_SLOTS:
             QCOMPARE(markedText(*active->textArea()), QStringLiteral("[bc]d"));
         });
         QCOMPARE(m_app->main()->activeDocument(), active);
-        searchButtonClick();
+        searchButtonClick(*m_app->main());
         QCOMPARE(m_dialogsShown, 1);
         QCOMPARE(m_app->platform().beepCount(), 1);
     }
@@ -445,9 +446,9 @@ private Q_SLOTS:
         DocumentWindow *window = document(QStringLiteral("|"));
         std::unique_ptr<QDialog> dialog;
         if (replaceDialog)
-            dialog = std::make_unique<ReplaceDialog>(m_app->main());
+            dialog = std::make_unique<ReplaceDialog>(*m_app->main());
         else
-            dialog = std::make_unique<FindDialog>(window->textArea(), m_app->main());
+            dialog = std::make_unique<FindDialog>(window->textArea(), *m_app->main());
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         m_app->main()->setStatusText(QString());

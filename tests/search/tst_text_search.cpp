@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "platform/version.h"
 #include "search/search_state.h"
 #include "search/text_search.h"
 #include "support/marked_text.h"
@@ -63,7 +64,7 @@ private:
     int length_ = 0;
 };
 
-const QString kTitle = MainWindow::kCaption;
+const QString kTitle = kProductName;
 
 QString notFound(const QString &what)
 {

@@ -68,11 +68,6 @@ bool AppFixture::showMain()
     return QTest::qWaitForWindowExposed(m_main.get());
 }
 
-void AppFixture::destroyMain()
-{
-    m_main.reset();
-}
-
 DocumentFolderFixture::DocumentFolderFixture()
 {
     prefs() = Preferences{};

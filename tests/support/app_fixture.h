@@ -67,8 +67,6 @@ public:
     bool isValid() const { return m_settings.isValid(); }
     // Shows the main window; true once it is exposed.
     bool showMain();
-    // Destroys the main window now, for a test of a program that has none.
-    void destroyMain();
 
     vornel::MainWindow *main() const { return m_main.get(); }
     ScriptedPlatform &platform() { return **m_platform; }

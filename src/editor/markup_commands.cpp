@@ -1,19 +1,17 @@
-#include "editor/markup_menus.h"
+#include "editor/markup_commands.h"
 
-#include "app/main_window.h"
 #include "editor/document_window.h"
 #include "editor/insertion.h"
 #include "editor/list_conversion.h"
-#include "editor/menu_table.h"
 #include "editor/text_area.h"
 #include "platform/platform.h"
+#include "platform/version.h"
 
-#include <QAction>
 #include <QCoreApplication>
-#include <QMenu>
 #include <QPointer>
 
 #include <algorithm>
+#include <span>
 
 namespace vornel {
 
@@ -64,6 +62,18 @@ const TagEntry justify[] = {
     {nullptr, noKey, nullptr, Operation::None},
 };
 
+// The document structure tags of the Document menu.
+struct DocumentTag {
+    const char *caption;
+    const char *tag;
+    bool closeTag;
+};
+
+const DocumentTag documentTags[] = {
+    {"HT&ML", "HTML", true}, {"&Head", "HEAD", true}, {"&Isindex", "ISINDEX", false},
+    {"&Title", "TITLE", true}, {"&Body", "BODY", true},
+};
+
 // A table element: the start tag goes in front of the selection, the end text right behind it.
 struct ElementEntry {
     const char *caption;
@@ -109,128 +119,117 @@ void insertElement(TextArea &area, const QString &startTag, const QString &endTe
     area.endEditGroup();
 }
 
-void addTagEntries(QMenu *menu, const QString &controlName, const TagEntry *entries, int count,
-                   DocumentWindow &window)
+std::vector<CommandRow> tagRows(const QString &controlName, std::span<const TagEntry> entries)
 {
-    for (int i = 0; i < count; ++i) {
-        const TagEntry &entry = entries[i];
-        const QKeySequence shortcut = entry.shortcut.toCombined() != 0 ? QKeySequence(entry.shortcut) : QKeySequence();
-        MenuEntry menuEntry{arrayName(controlName, i), entry.caption ? QString::fromLatin1(entry.caption) : QString(),
-                            shortcut, {}};
-        if (entry.operation != Operation::None) {
-            TextArea *area = window.textArea();
-            menuEntry.run = [area, &entry] { runTag(*area, entry); };
-        }
-        // Shortcuts belong to the window, so they work while the focus is in its text area.
-        addMenuEntry(menu, menuEntry, &window, &window);
+    std::vector<CommandRow> rows;
+    for (int i = 0; i < int(entries.size()); ++i) {
+        const TagEntry &entry = entries[std::size_t(i)];
+        CommandRow row{arrayName(controlName, i), entry.caption ? QString::fromLatin1(entry.caption) : QString(),
+                       entry.shortcut.toCombined() != 0 ? QKeySequence(entry.shortcut) : QKeySequence(), {}};
+        if (entry.operation != Operation::None)
+            row.run = textCommand([&entry](TextArea &area) { runTag(area, entry); });
+        rows.push_back(row);
     }
+    return rows;
 }
 
-// A submenu entry of a control array: the entry is named after its place in the array, the
-// submenu after the array it holds.
-QMenu *addSubmenu(QMenu *menu, const QString &entryName, const QString &caption, const QString &menuName)
+// A table cell submenu mnutable(tableIndex): one entry per alignment.
+CommandRow cellRow(int tableIndex, const QString &caption, const QString &controlName, const QString &cellTag)
 {
-    QMenu *sub = menu->addMenu(caption);
-    sub->setObjectName(menuName);
-    sub->menuAction()->setObjectName(entryName);
-    return sub;
-}
-
-void addCellSubmenu(QMenu *special, int tableIndex, const QString &caption, const QString &controlName,
-                    const QString &cellTag, DocumentWindow &window)
-{
-    QMenu *cells = addSubmenu(special, arrayName(QStringLiteral("mnutable"), tableIndex), caption, controlName);
-    TextArea *area = window.textArea();
-    for (int i = 0; i < 4; ++i) {
+    CommandRow row{arrayName(QStringLiteral("mnutable"), tableIndex), caption, {}, {}};
+    row.submenuName = controlName;
+    for (int i = 0; i < int(std::size(cellAlignments)); ++i) {
         const QString startTag = cellTag + QLatin1Char(' ') + QString::fromLatin1(cellAlignments[i].startTag);
         const QString endTag = QStringLiteral("</") + cellTag + QLatin1Char('>');
-        addMenuEntry(cells,
-                     {arrayName(controlName, i), QString::fromLatin1(cellAlignments[i].caption), {},
-                      [area, startTag, endTag] { insertElement(*area, startTag, endTag); }},
-                     &window);
+        row.submenu.push_back({arrayName(controlName, i), QString::fromLatin1(cellAlignments[i].caption), {},
+                               textCommand([startTag, endTag](TextArea &area) { insertElement(area, startTag, endTag); })});
     }
-}
-
-void addStyleEntries(DocumentWindow &window)
-{
-    QMenu *styles = window.menu(QStringLiteral("mnuStyles"));
-    if (!styles)
-        return;
-    addTagEntries(styles, QStringLiteral("mnuTextStyle"), textStyles, int(std::size(textStyles)), window);
-}
-
-void addInsertMenu(DocumentWindow &window)
-{
-    auto *insert = new QMenu(QObject::tr("&Insert"), &window);
-    insert->setObjectName(QStringLiteral("mnuInsert"));
-    // The list assistant's "&ListAssist" heads the Lists submenu; mnuInsert(0..15), MnuAscii
-    // and mnuComment follow the submenu.
-    QMenu *lists = insert->addMenu(QObject::tr("&Lists"));
-    lists->setObjectName(QStringLiteral("mnuLists"));
-    TextArea *area = window.textArea();
-    for (int i = 0; i < int(listMenuEntries.size()); ++i) {
-        const ListMenuEntry &entry = listMenuEntries[std::size_t(i)];
-        MenuEntry menuEntry{arrayName(QStringLiteral("mnuList"), i),
-                            entry.isSeparator() ? QString() : QString(entry.caption), {}, {}};
-        if (!entry.isSeparator())
-            menuEntry.run = [area, i] { listCommand(*area, i); };
-        addMenuEntry(lists, menuEntry, &window);
-    }
-    window.insertMenu(insert);
-}
-
-void addSpecialMenu(DocumentWindow &window)
-{
-    auto *special = new QMenu(QObject::tr("S&pecial"), &window);
-    special->setObjectName(QStringLiteral("mnuSpecial"));
-    TextArea *area = window.textArea();
-
-    // The entities mnuSpecial(0..2), mnuDateTime and mnuGoHome come first, in front of
-    // mnuJustify(0).
-    addTagEntries(special, QStringLiteral("mnuJustify"), justify, int(std::size(justify)), window);
-
-    addMenuEntry(special, {arrayName(QStringLiteral("mnutable"), 0), QObject::tr("&Note on Tables"), {}, [] {
-                               platform().messageBox(QStringLiteral("HTML 3.0 Tags"), noteOnTables, MsgButtons::Ok,
-                                                     MsgIcon::Information);
-                           }},
-                 &window);
-    addMenuEntry(special,
-                 {arrayName(QStringLiteral("mnutable"), 1), QObject::tr("&Build Table..."), {},
-                  [] {
-                      platform().messageBox(MainWindow::kCaption, QStringLiteral("popup box to build entire table"),
-                                            MsgButtons::Ok, MsgIcon::None);
-                  },
-                  false},
-                 &window);
-
-    QMenu *frames = addSubmenu(special, arrayName(QStringLiteral("mnutable"), 2), QObject::tr("Start &Table"),
-                               QStringLiteral("mnuTableBorder"));
-    for (int i = 0; i < int(std::size(tableFrames)); ++i) {
-        const QString startTag = QString::fromLatin1(tableFrames[i].startTag);
-        // An empty line is left inside the table for its rows.
-        addMenuEntry(frames,
-                     {arrayName(QStringLiteral("mnuTableBorder"), i), QString::fromLatin1(tableFrames[i].caption), {},
-                      [area, startTag] { insertElement(*area, startTag, QStringLiteral("\r\n\r\n</TABLE>")); }},
-                     &window);
-    }
-
-    addCellSubmenu(special, 3, QObject::tr("Table &Heading"), QStringLiteral("mnuHeadingXTRA"), QStringLiteral("TH"),
-                   window);
-    addMenuEntry(special, {arrayName(QStringLiteral("mnutable"), 4), QObject::tr("New Ro&w"), {},
-                           [area] { insertBlockTag(*area, QStringLiteral("TR"), false); }},
-                 &window);
-    addCellSubmenu(special, 5, QObject::tr("Cell &Entry"), QStringLiteral("mnuCellXTRA"), QStringLiteral("TD"), window);
-
-    window.insertMenu(special);
+    return row;
 }
 
 } // namespace
 
-void addMarkupMenus(DocumentWindow &window)
+std::vector<CommandRow> documentTagRows()
 {
-    addStyleEntries(window);
-    addInsertMenu(window);
-    addSpecialMenu(window);
+    std::vector<CommandRow> rows;
+    for (int i = 0; i < int(std::size(documentTags)); ++i) {
+        const DocumentTag &t = documentTags[i];
+        rows.push_back({arrayName(QStringLiteral("mnuDoc"), i), QString::fromLatin1(t.caption), {},
+                        textCommand([t](TextArea &area) { insertBlockTag(area, QString::fromLatin1(t.tag), t.closeTag); })});
+    }
+    return rows;
+}
+
+std::vector<CommandRow> styleRows()
+{
+    CommandRow headings{QString(), QObject::tr("&Headings"), {}, {}};
+    headings.submenuName = QStringLiteral("mnuHeadings");
+    for (int level = 1; level <= 6; ++level) {
+        // The keys are shown as text: the document window answers Ctrl+1..6 itself.
+        headings.submenu.push_back({arrayName(QStringLiteral("mnuHead"), level),
+                                    QStringLiteral("Heading &%1    Ctrl+%1").arg(level), {},
+                                    documentCommand([level](Workspace &, DocumentWindow &window) {
+                                        window.insertHeading(level);
+                                    })});
+    }
+    std::vector<CommandRow> rows{headings};
+    for (CommandRow &row : tagRows(QStringLiteral("mnuTextStyle"), textStyles))
+        rows.push_back(std::move(row));
+    return rows;
+}
+
+std::vector<CommandRow> insertRows()
+{
+    // The list assistant's "&ListAssist" heads the Lists submenu; mnuInsert(0..15), MnuAscii
+    // and mnuComment follow the submenu.
+    CommandRow lists{QString(), QObject::tr("&Lists"), {}, {}};
+    lists.submenuName = QStringLiteral("mnuLists");
+    for (int i = 0; i < int(listMenuEntries.size()); ++i) {
+        const ListMenuEntry &entry = listMenuEntries[std::size_t(i)];
+        CommandRow row{arrayName(QStringLiteral("mnuList"), i), entry.isSeparator() ? QString() : QString(entry.caption),
+                       {}, {}};
+        if (!entry.isSeparator())
+            row.run = textCommand([i](TextArea &area) { listCommand(area, i); });
+        lists.submenu.push_back(row);
+    }
+    return {lists};
+}
+
+std::vector<CommandRow> specialRows()
+{
+    // The entities mnuSpecial(0..2), mnuDateTime and mnuGoHome come first, in front of
+    // mnuJustify(0).
+    std::vector<CommandRow> rows = tagRows(QStringLiteral("mnuJustify"), justify);
+
+    rows.push_back({arrayName(QStringLiteral("mnutable"), 0), QObject::tr("&Note on Tables"), {},
+                    workspaceCommand([](Workspace &) {
+                        platform().messageBox(QStringLiteral("HTML 3.0 Tags"), noteOnTables, MsgButtons::Ok,
+                                              MsgIcon::Information);
+                    })});
+    rows.push_back({arrayName(QStringLiteral("mnutable"), 1), QObject::tr("&Build Table..."), {},
+                    workspaceCommand([](Workspace &) {
+                        platform().messageBox(kProductName, QStringLiteral("popup box to build entire table"),
+                                              MsgButtons::Ok, MsgIcon::None);
+                    }),
+                    false});
+
+    CommandRow frames{arrayName(QStringLiteral("mnutable"), 2), QObject::tr("Start &Table"), {}, {}};
+    frames.submenuName = QStringLiteral("mnuTableBorder");
+    for (int i = 0; i < int(std::size(tableFrames)); ++i) {
+        const QString startTag = QString::fromLatin1(tableFrames[i].startTag);
+        // An empty line is left inside the table for its rows.
+        frames.submenu.push_back({arrayName(QStringLiteral("mnuTableBorder"), i),
+                                  QString::fromLatin1(tableFrames[i].caption), {}, textCommand([startTag](TextArea &area) {
+                                      insertElement(area, startTag, QStringLiteral("\r\n\r\n</TABLE>"));
+                                  })});
+    }
+    rows.push_back(frames);
+
+    rows.push_back(cellRow(3, QObject::tr("Table &Heading"), QStringLiteral("mnuHeadingXTRA"), QStringLiteral("TH")));
+    rows.push_back({arrayName(QStringLiteral("mnutable"), 4), QObject::tr("New Ro&w"), {},
+                    textCommand([](TextArea &area) { insertBlockTag(area, QStringLiteral("TR"), false); })});
+    rows.push_back(cellRow(5, QObject::tr("Cell &Entry"), QStringLiteral("mnuCellXTRA"), QStringLiteral("TD")));
+    return rows;
 }
 
 void listCommand(TextArea &area, int index)

@@ -1,0 +1,109 @@
+#include "app/main_window.h"
+#include "app/menus.h"
+
+#include "dialogs/template_chooser.h"
+#include "documents/document_files.h"
+#include "documents/recent_files.h"
+#include "editor/document_window.h"
+#include "prefs/preferences.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QToolBar>
+
+namespace vornel {
+
+std::vector<CommandRow> fileRows(MainWindow &main)
+{
+    const auto onActive = [](void (*command)(Workspace &)) {
+        return documentCommand([command](Workspace &workspace, DocumentWindow &) { command(workspace); });
+    };
+    std::vector<CommandRow> rows = {
+        {QStringLiteral("mnuFNew"), QObject::tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), workspaceCommand(newCommand)},
+        {QStringLiteral("mnuFOpen"), QObject::tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+         workspaceCommand(openCommand)},
+        {.name = QStringLiteral("mnuFClose"),
+         .caption = QObject::tr("&Close"),
+         .run = documentCommand([](Workspace &, DocumentWindow &window) {
+             window.parentWidget() ? window.parentWidget()->close() : window.close();
+         }),
+         .mainMenuName = QStringLiteral("mnuClose")},
+        {.name = QStringLiteral("mnuFSave"),
+         .caption = QObject::tr("&Save"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S),
+         .run = documentCommand(saveCommand),
+         .mainMenuName = QStringLiteral("mnuSave")},
+        {.name = QStringLiteral("mnuFSaveAs"),
+         .caption = QObject::tr("Save &As..."),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_A),
+         .run = documentCommand(saveAsCommand),
+         .mainMenuName = QStringLiteral("mnuSaveAs")},
+        {QStringLiteral("mnuFSep1"), QString()},
+        {.name = QStringLiteral("mnuFileGet"),
+         .caption = QObject::tr("&Get File"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_G),
+         .run = onActive(insertFileCommand),
+         .mainMenuName = QStringLiteral("mnuGetFile")},
+        {.name = QStringLiteral("mnuFileDel"),
+         .caption = QObject::tr("&Delete File"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_D),
+         .run = workspaceCommand(deleteFileCommand),
+         .mainMenuName = QStringLiteral("mnuDeleteFile")},
+        {QStringLiteral("mnuFSep2"), QString()},
+        {QStringLiteral("mnuPrint"), QObject::tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P), onActive(printCommand)},
+        {QStringLiteral("mnuPrintSetup"), QObject::tr("P&rint Setup..."), QKeySequence(Qt::CTRL | Qt::Key_R),
+         workspaceCommand([](Workspace &) { printSetupCommand(); })},
+        {QStringLiteral("mnuFSep3"), QString()},
+        {QStringLiteral("mnuFExit"), QObject::tr("E&xit"), {}, workspaceCommand([&main](Workspace &) { main.close(); })},
+    };
+    for (CommandRow &row : recentFileRows())
+        rows.push_back(std::move(row));
+    return rows;
+}
+
+std::vector<CommandRow> helpRows(MainWindow &main)
+{
+    // The manual's commands hook onto mnuManual(0..1).
+    return {
+        {arrayName(QStringLiteral("mnuManual"), 0), QObject::tr("&Using Vornel"), {}, {}, false},
+        {arrayName(QStringLiteral("mnuManual"), 1), QObject::tr("Vornel &Manual")},
+        {QStringLiteral("mnuHSep1"), QString()},
+        {.name = QStringLiteral("mnuSupport"),
+         .caption = QObject::tr("&Getting Help from Teslund"),
+         .run = workspaceCommand([&main](Workspace &) { main.showSupport(); }),
+         .mainMenuName = QStringLiteral("mnuTechSupport")},
+        {QStringLiteral("mnuAbout"), QObject::tr("&About Vornel"), {},
+         workspaceCommand([&main](Workspace &) { main.showAbout(); })},
+    };
+}
+
+void buildMainMenus(MainWindow &main)
+{
+    // The preference dialog, the extended-characters toolbox and the manual hook their
+    // commands onto PrefMenu, ToolBoxMenu and mnuManual(0..1).
+    const std::vector<CommandRow> windowRows = {
+        {QStringLiteral("PrefMenu"), QObject::tr("&Preferences...")},
+        {.name = QStringLiteral("ToolBoxMenu"), .caption = QObject::tr("&Extended Characters"), .checkable = true},
+        {.name = QStringLiteral("mnuOToolbar"),
+         .caption = QObject::tr("Extended &Toolbar"),
+         .run = workspaceCommand([&main](Workspace &) {
+             // Invert the toolbar's visibility as the check mark was inverted.
+             main.extendedToolbar()->setVisible(main.extendedToolbar()->isHidden());
+         }),
+         .checkable = true},
+    };
+    const CommandContext context{main, main.ownActions(), nullptr, &main};
+    main.addOwnMenu(buildMenu({.caption = QObject::tr("&File"), .submenuName = QStringLiteral("mnuFile"), .submenu = fileRows(main)},
+                              context));
+    QMenu *window = buildMenu(
+        {.caption = QObject::tr("&Window"), .submenuName = QStringLiteral("mnuOptions"), .submenu = windowRows}, context);
+    main.addOwnMenu(window);
+    main.addOwnMenu(buildMenu({.caption = QObject::tr("&Help"), .submenuName = QStringLiteral("mnuHelp"), .submenu = helpRows(main)},
+                              context));
+
+    main.action(QStringLiteral("mnuOToolbar"))->setChecked(true);
+    QAction *toolbox = main.action(QStringLiteral("ToolBoxMenu"));
+    QObject::connect(window, &QMenu::aboutToShow, &main, [toolbox] { toolbox->setChecked(prefs().ExtShow != 0); });
+}
+
+} // namespace vornel

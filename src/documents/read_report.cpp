@@ -1,0 +1,28 @@
+#include "documents/read_report.h"
+
+#include "documents/file_io.h"
+#include "platform/platform.h"
+#include "platform/version.h"
+
+namespace vornel {
+
+bool reportRead(const FileRead &read, const QString &openError, const QString &name)
+{
+    if (!read.opened) {
+        platform().messageBox(kProductName, openError, MsgButtons::Ok, MsgIcon::None);
+        return false;
+    }
+    if (!read.complete) {
+        platform().messageBox(QStringLiteral("Error Reading File"),
+                              QStringLiteral("Cannot read all of the characters in ") + name, MsgButtons::Ok,
+                              MsgIcon::Information);
+    }
+    return true;
+}
+
+QString cantOpenFile(const QString &path)
+{
+    return QStringLiteral("Can't open file: ") + path;
+}
+
+} // namespace vornel

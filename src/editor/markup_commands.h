@@ -1,0 +1,28 @@
+#pragma once
+
+#include "editor/command_table.h"
+
+#include <vector>
+
+namespace vornel {
+
+class TextArea;
+
+// The markup commands of a document window's menus, as menu tables:
+// - Document: the document tags mnuDoc(0..4);
+// - Styles: the "&Headings" submenu ("mnuHeadings", mnuHead(1..6), Ctrl+1..6 shown as text),
+//   then the text styles mnuTextStyle(0..20) with their real shortcuts (Ctrl+B, I, K, T, U, F);
+// - Insert: the "&Lists" submenu ("mnuLists") with mnuList(0..8);
+// - Special: the alignment entries mnuJustify(0..5), then the table entries mnutable(0..5)
+//   with the submenus "mnuTableBorder", "mnuHeadingXTRA" and "mnuCellXTRA".
+std::vector<CommandRow> documentTagRows();
+std::vector<CommandRow> styleRows();
+std::vector<CommandRow> insertRows();
+std::vector<CommandRow> specialRows();
+
+// mnuList(index) on a text area: a list skeleton or block tags with nothing selected, the
+// selected lines turned into a list otherwise, assigned as one undo step. The conversion lets
+// the window repaint while it runs.
+void listCommand(TextArea &area, int index);
+
+} // namespace vornel
