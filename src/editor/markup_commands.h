@@ -20,6 +20,18 @@ std::vector<CommandRow> styleRows();
 std::vector<CommandRow> insertRows();
 std::vector<CommandRow> specialRows();
 
+// Row makers for markup tables (the control name is set by controlArray):
+// "<tag>" in front of the selection and "</tag>" behind it;
+CommandRow inlineTagRow(const char *caption, const char *tag,
+                        QKeyCombination shortcut = QKeyCombination::fromCombined(0));
+// the tag on a line of its own (insertBlockTag);
+CommandRow blockTagRow(const char *caption, const char *tag, bool closeTag);
+// startTag in front of the selection and endText behind it, the caret after it all;
+CommandRow elementRow(const char *caption, const QString &startTag, const QString &endText);
+CommandRow separatorRow();
+// Names the rows name(0), name(1), ... in order.
+std::vector<CommandRow> controlArray(const QString &name, std::vector<CommandRow> rows);
+
 // mnuList(index) on a text area: a list skeleton or block tags with nothing selected, the
 // selected lines turned into a list otherwise, assigned as one undo step. The conversion lets
 // the window repaint while it runs.
