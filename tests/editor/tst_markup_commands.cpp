@@ -34,7 +34,7 @@ QStringList captions(const QMenu *menu)
 
 } // namespace
 
-class TestMarkupMenus : public QObject {
+class TestMarkupCommands : public QObject {
     Q_OBJECT
 
 private:
@@ -443,5 +443,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestMarkupMenus)
-#include "tst_markup_menus.moc"
+QTEST_MAIN(TestMarkupCommands)
+#include "tst_markup_commands.moc"
