@@ -31,76 +31,7 @@ TextArea::TextArea(QWidget *parent)
 
 TextArea::~TextArea() = default;
 
-// ---- conversions between the text model and the display document ----
-
-TextSlice TextArea::sliceOfText(const QString &text) const
-{
-    TextSlice slice;
-    // Written straight into a buffer of the text's size: only a reserved character, written
-    // as its reference, makes the result longer.
-    slice.doc.resize(text.size());
-    QChar *out = slice.doc.data();
-    qsizetype j = 0;
-    const auto *in = reinterpret_cast<const char16_t *>(text.utf16());
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t ch = in[i];
-        if (ch >= 0x20 && ch < 0x7F) {
-            out[j++] = QChar(ch);
-        } else if (ch == u'\r') {
-            if (i + 1 < n && in[i + 1] == u'\n') {
-                ++i;
-                slice.ends.push_back(LineEnd::CrLf);
-            } else {
-                slice.ends.push_back(LineEnd::Cr);
-            }
-            out[j++] = QChar(kParagraph);
-        } else if (ch == u'\n') {
-            slice.ends.push_back(LineEnd::Lf);
-            out[j++] = QChar(kParagraph);
-        } else if (!codec::isReserved(ch)) {
-            out[j++] = QChar(codec::displayOf(ch));
-        } else if (ch == 0x2028 || ch == kParagraph) {
-            slice.ends.push_back(LineEnd::CrLf);
-            out[j++] = QChar(kParagraph);
-        } else {
-            // Kept as what a save would write for it, so the screen never lies.
-            const QString reference = QStringLiteral("&#%1;").arg(int(ch));
-            slice.doc.resize(slice.doc.size() + reference.size() - 1);
-            out = slice.doc.data();
-            for (const QChar c : reference)
-                out[j++] = c;
-        }
-    }
-    slice.doc.resize(j);
-    return slice;
-}
-
-QString TextArea::textOfSlice(const TextSlice &slice) const
-{
-    QString out(slice.doc.size() + qsizetype(slice.ends.size()), Qt::Uninitialized);
-    QChar *dst = out.data();
-    std::size_t end = 0;
-    for (const QChar c : slice.doc) {
-        const char16_t ch = c.unicode();
-        if (ch >= 0x20 && ch < 0x7F) {
-            *dst++ = c;
-        } else if (ch == kParagraph) {
-            switch (slice.ends[end++]) {
-            case LineEnd::CrLf:
-                *dst++ = QChar(u'\r');
-                *dst++ = QChar(u'\n');
-                break;
-            case LineEnd::Lf: *dst++ = QChar(u'\n'); break;
-            case LineEnd::Cr: *dst++ = QChar(u'\r'); break;
-            }
-        } else {
-            *dst++ = QChar(codec::textOf(ch));
-        }
-    }
-    out.resize(dst - out.constData());
-    return out;
-}
+// ---- positions in the text model and the display document ----
 
 TextSlice TextArea::docSlice(int docPos, int docCount) const
 {
@@ -159,7 +90,7 @@ QString TextArea::text() const
     TextSlice slice;
     slice.doc = document()->toRawText();
     slice.ends = m_ends.kinds(document()->blockCount() - 1);
-    return textOfSlice(slice);
+    return codec::textOfSlice(slice);
 }
 
 QString TextArea::displayText() const
@@ -169,7 +100,7 @@ QString TextArea::displayText() const
 
 void TextArea::setText(const QString &text)
 {
-    setSlice(sliceOfText(text));
+    setSlice(codec::sliceOfText(text));
 }
 
 void TextArea::setSlice(const TextSlice &slice, const Progress &progress)
@@ -220,95 +151,27 @@ QChar TextArea::charAt(int index) const
     return QChar(u'\r');
 }
 
+void TextArea::loadBytes(const QByteArray &bytes, const Progress &progress)
+{
+    setSlice(codec::sliceOfBytes(bytes), progress);
+}
+
+QByteArray TextArea::toBytes() const
+{
+    return codec::bytesOfSlice({document()->toRawText(), m_ends.kinds(document()->blockCount() - 1)});
+}
+
 QString TextArea::textRange(int start, int count) const
 {
     start = std::clamp(start, 0, length());
     const int end = std::clamp(start + std::max(count, 0), start, length());
     const int a = modelToDoc(start);
     const int b = modelToDoc(end, true);
-    QString text = textOfSlice(docSlice(a, b - a));
+    QString text = codec::textOfSlice(docSlice(a, b - a));
     // Trim half pairs taken in by rounding outwards.
     const int extraFront = start - docToModel(a);
     const int extraBack = docToModel(b) - end;
     return text.mid(extraFront, text.size() - extraFront - extraBack);
-}
-
-void TextArea::loadBytes(const QByteArray &bytes, const Progress &progress)
-{
-    // Straight from bytes to the display text, without the model text in between.
-    TextSlice slice;
-    slice.doc.resize(bytes.size());
-    QChar *out = slice.doc.data();
-    qsizetype j = 0;
-    const char *in = bytes.constData();
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const uchar b = uchar(in[i]);
-        if (b == '\r') {
-            if (i + 1 < n && in[i + 1] == '\n') {
-                ++i;
-                slice.ends.push_back(LineEnd::CrLf);
-            } else {
-                slice.ends.push_back(LineEnd::Cr);
-            }
-            out[j++] = QChar(kParagraph);
-        } else if (b == '\n') {
-            slice.ends.push_back(LineEnd::Lf);
-            out[j++] = QChar(kParagraph);
-        } else {
-            out[j++] = QChar(codec::displayOfByte(b));
-        }
-    }
-    slice.doc.resize(j);
-    setSlice(slice, progress);
-}
-
-QByteArray TextArea::toBytes() const
-{
-    const QString raw = document()->toRawText();
-    const std::vector<LineEnd> ends = m_ends.kinds(document()->blockCount() - 1);
-    qsizetype crlfCount = 0;
-    for (const LineEnd kind : ends)
-        crlfCount += kind == LineEnd::CrLf ? 1 : 0;
-    // Sized for the usual case where every character has its byte; a reference written for
-    // one that has none grows it.
-    QByteArray out(raw.size() + crlfCount, Qt::Uninitialized);
-    char *dst = out.data();
-    std::size_t end = 0;
-    const auto *src = reinterpret_cast<const char16_t *>(raw.utf16());
-    const qsizetype n = raw.size();
-    for (qsizetype i = 0; i < n;) {
-        const char16_t c = src[i];
-        if (c >= 0x20 && c < 0x7F) {
-            *dst++ = char(c);
-            ++i;
-            continue;
-        }
-        const int byte = codec::byteOfDisplayed(c);
-        if (byte >= 0) {
-            *dst++ = char(byte);
-            ++i;
-        } else if (c == kParagraph) {
-            switch (ends[end++]) {
-            case LineEnd::CrLf:
-                *dst++ = '\r';
-                *dst++ = '\n';
-                break;
-            case LineEnd::Lf: *dst++ = '\n'; break;
-            case LineEnd::Cr: *dst++ = '\r'; break;
-            }
-            ++i;
-        } else {
-            QByteArray reference;
-            i += codec::encodeCharAt(raw, i, reference);
-            const qsizetype written = dst - out.constData();
-            out.resize(out.size() + reference.size() - 1);
-            dst = out.data() + written;
-            dst = std::copy(reference.cbegin(), reference.cend(), dst);
-        }
-    }
-    out.resize(dst - out.constData());
-    return out;
 }
 
 // ---- selection ----
@@ -327,7 +190,7 @@ int TextArea::selLength() const
 QString TextArea::selText() const
 {
     const QTextCursor cursor = textCursor();
-    return textOfSlice(docSlice(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()));
+    return codec::textOfSlice(docSlice(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()));
 }
 
 void TextArea::selectDocRange(int anchor, int position)
@@ -360,7 +223,7 @@ void TextArea::replaceSelection(const QString &text, bool typing)
 {
     const QTextCursor cursor = textCursor();
     const int a = cursor.selectionStart();
-    const TextSlice slice = sliceOfText(text);
+    const TextSlice slice = codec::sliceOfText(text);
     replaceDocRange(a, cursor.selectionEnd() - a, slice, typing);
     selectDocRange(a + int(slice.doc.size()), a + int(slice.doc.size()));
 }
@@ -376,9 +239,9 @@ void TextArea::replaceRange(int start, int count, const QString &text)
     // An end inside a CR LF pair keeps the half of the pair that lies outside the range.
     const QString prefix = docToModel(a) != start ? QStringLiteral("\r") : QString();
     const QString suffix = docToModel(b) != end ? QStringLiteral("\n") : QString();
-    const TextSlice slice = sliceOfText(prefix + text + suffix);
+    const TextSlice slice = codec::sliceOfText(prefix + text + suffix);
     replaceDocRange(a, b - a, slice);
-    const int caret = a + std::min(int(sliceOfText(prefix + text).doc.size()), int(slice.doc.size()));
+    const int caret = a + std::min(int(codec::sliceOfText(prefix + text).doc.size()), int(slice.doc.size()));
     selectDocRange(caret, caret);
 }
 

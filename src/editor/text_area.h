@@ -101,10 +101,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    TextSlice sliceOfText(const QString &text) const;
     void setSlice(const TextSlice &slice, const Progress &progress = {});
     TextSlice docSlice(int docPos, int docCount) const;
-    QString textOfSlice(const TextSlice &slice) const;
 
     int docToModel(int docPos) const;
     // Model position to document position; a position between CR and LF of a pair rounds

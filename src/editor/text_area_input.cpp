@@ -246,7 +246,7 @@ void TextArea::dropEvent(QDropEvent *event)
         if (dropPos > b)
             dropPos -= b - a;
     }
-    const TextSlice slice = sliceOfText(text);
+    const TextSlice slice = codec::sliceOfText(text);
     replaceDocRange(dropPos, 0, slice);
     selectDocRange(dropPos, dropPos + int(slice.doc.size()));
     endEditGroup();
