@@ -5,6 +5,7 @@
 #include "documents/new_document.h"
 #include "editor/workspace.h"
 #include "platform/platform.h"
+#include "platform/program_folder.h"
 #include "prefs/preferences.h"
 
 #include <QDir>
@@ -138,7 +139,7 @@ void TemplateChooser::useTemplate()
 
 void newCommand(Workspace &workspace)
 {
-    TemplateChooser chooser(templateFolder(), workspace);
+    TemplateChooser chooser(programFolder(), workspace);
     runModalDialog(chooser);
 }
 

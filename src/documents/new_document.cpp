@@ -8,22 +8,11 @@
 #include "editor/text_area.h"
 #include "editor/workspace.h"
 #include "platform/platform.h"
+#include "platform/program_folder.h"
 
-#include <QCoreApplication>
 #include <QStringList>
 
-
 namespace vornel {
-
-namespace {
-
-QString &templateFolderOverride()
-{
-    static QString folder;
-    return folder;
-}
-
-} // namespace
 
 QString defaultTemplateText(const QString &title)
 {
@@ -43,17 +32,6 @@ QString defaultTemplateText(const QString &title)
     return lines.join(QStringLiteral("\r\n"));
 }
 
-QString templateFolder()
-{
-    const QString &folder = templateFolderOverride();
-    return folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder;
-}
-
-void setTemplateFolder(const QString &folder)
-{
-    templateFolderOverride() = folder;
-}
-
 DocumentWindow *newDocumentFromTemplate(Workspace &workspace, const QString &templateName)
 {
     QString skeleton;
@@ -68,7 +46,7 @@ DocumentWindow *newDocumentFromTemplate(Workspace &workspace, const QString &tem
         skeleton = defaultTemplateText(title);
     } else {
         // The settings hold a bare file name; it is appended as it stands, as it always was.
-        FileRead read = readWholeFile(templateFolder() + QLatin1Char('/') + templateName);
+        FileRead read = readWholeFile(programFile(templateName));
         if (!reportRead(read, QStringLiteral("Can't open template file: ") + templateName, templateName))
             return nullptr;
         fileBytes = std::move(read.bytes);

@@ -14,12 +14,6 @@ inline const QString kDefaultTemplateName = QStringLiteral("Vornel Default");
 // no line break after the last.
 QString defaultTemplateText(const QString &title);
 
-// The folder that holds the "*.htt" template files: the program's folder unless a test has
-// pointed it elsewhere.
-QString templateFolder();
-// An empty folder restores the program's folder.
-void setTemplateFolder(const QString &folder);
-
 // The new-document builder: a new untitled document window, active, holding the text of the
 // named template, or nullptr when nothing was created (the title prompt cancelled or left
 // empty, the template file missing). A template file is taken over byte for

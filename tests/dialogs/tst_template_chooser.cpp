@@ -47,7 +47,7 @@ class TestTemplateChooser : public QObject {
 
 private:
     std::unique_ptr<AppFixture> m_app;
-    std::unique_ptr<TemporaryTemplateFolder> m_templates;
+    std::unique_ptr<TemporaryProgramFolder> m_templates;
 
     QString folder() const { return m_templates->path(); }
     void addTemplate(const QString &name, const QByteArray &bytes)
@@ -59,7 +59,7 @@ private Q_SLOTS:
     void init()
     {
         m_app = std::make_unique<AppFixture>();
-        m_templates = std::make_unique<TemporaryTemplateFolder>();
+        m_templates = std::make_unique<TemporaryProgramFolder>();
         QVERIFY(m_app->isValid() && m_templates->isValid());
         QVERIFY(m_app->showMain());
     }

@@ -4,6 +4,7 @@
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
+#include "platform/program_folder.h"
 #include "platform/version.h"
 #include "prefs/settings_store.h"
 #include "support/app_fixture.h"
@@ -32,7 +33,7 @@ class TestNewDocument : public QObject {
 
 private:
     std::unique_ptr<AppFixture> m_app;
-    std::unique_ptr<TemporaryTemplateFolder> m_templates;
+    std::unique_ptr<TemporaryProgramFolder> m_templates;
 
     QString templatePath(const QString &name) const { return m_templates->filePath(name); }
 
@@ -45,7 +46,7 @@ private Q_SLOTS:
     void init()
     {
         m_app = std::make_unique<AppFixture>();
-        m_templates = std::make_unique<TemporaryTemplateFolder>();
+        m_templates = std::make_unique<TemporaryProgramFolder>();
         QVERIFY(m_app->isValid() && m_templates->isValid());
         QVERIFY(m_app->showMain());
     }
@@ -235,12 +236,13 @@ private Q_SLOTS:
         QCOMPARE(first->data().toString(), recent);
     }
 
-    void templateFolderDefaultsToTheProgramFolder()
+    void programFolderDefaultsToTheExecutablesFolder()
     {
-        setTemplateFolder(QString());
-        QCOMPARE(templateFolder(), QCoreApplication::applicationDirPath());
-        setTemplateFolder(m_templates->path());
-        QCOMPARE(templateFolder(), m_templates->path());
+        setProgramFolder(QString());
+        QCOMPARE(programFolder(), QCoreApplication::applicationDirPath());
+        setProgramFolder(m_templates->path());
+        QCOMPARE(programFolder(), m_templates->path());
+        QCOMPARE(programFile(QStringLiteral("gif-list.qvl")), m_templates->path() + QStringLiteral("/gif-list.qvl"));
     }
 };
 

@@ -1,9 +1,9 @@
 #include "support/app_fixture.h"
 
 #include "app/main_window.h"
-#include "documents/new_document.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
+#include "platform/program_folder.h"
 #include "prefs/preferences.h"
 #include "prefs/settings_store.h"
 
@@ -20,14 +20,14 @@ TemporarySettings::TemporarySettings()
     setSettingsStoreRootForTesting(m_dir.path());
 }
 
-TemporaryTemplateFolder::TemporaryTemplateFolder()
+TemporaryProgramFolder::TemporaryProgramFolder()
 {
-    setTemplateFolder(m_dir.path());
+    setProgramFolder(m_dir.path());
 }
 
-TemporaryTemplateFolder::~TemporaryTemplateFolder()
+TemporaryProgramFolder::~TemporaryProgramFolder()
 {
-    setTemplateFolder(QString());
+    setProgramFolder(QString());
 }
 
 void forgetDocumentChanges()

@@ -27,13 +27,14 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Points the template folder at a fresh temporary folder for as long as it lives.
-class TemporaryTemplateFolder {
+// Points the program folder (templates, history files) at a fresh temporary folder for as
+// long as it lives.
+class TemporaryProgramFolder {
 public:
-    TemporaryTemplateFolder();
-    ~TemporaryTemplateFolder();
-    TemporaryTemplateFolder(const TemporaryTemplateFolder &) = delete;
-    TemporaryTemplateFolder &operator=(const TemporaryTemplateFolder &) = delete;
+    TemporaryProgramFolder();
+    ~TemporaryProgramFolder();
+    TemporaryProgramFolder(const TemporaryProgramFolder &) = delete;
+    TemporaryProgramFolder &operator=(const TemporaryProgramFolder &) = delete;
 
     bool isValid() const { return m_dir.isValid(); }
     QString path() const { return m_dir.path(); }
