@@ -1,10 +1,10 @@
 #include "editor/list_conversion.h"
 
+#include "editor/like_pattern.h"
+
 #include <QElapsedTimer>
-#include <QVarLengthArray>
 
 #include <utility>
-#include <vector>
 
 namespace vornel {
 
@@ -13,152 +13,6 @@ namespace {
 constexpr QChar CR = u'\r';
 const QLatin1String crLf("\r\n");
 const QLatin1String listItemTag("<LI>");
-
-// A Like pattern taken apart once, so that the marker test at every position does not parse
-// it again. Every token but AnyRun stands for exactly one character, so on a miss a star only
-// has to take one more character and try again.
-class LikePattern {
-public:
-    explicit LikePattern(QStringView pattern) { parse(pattern); }
-
-    bool matches(QStringView text) const
-    {
-        if (!m_valid)
-            return false;
-        const qsizetype n = qsizetype(m_tokens.size());
-        // The tokens after the last star must match the end of the text one for one; checking
-        // them first turns most misses into a quick no, even for a pattern that starts with "*".
-        if (m_lastRun >= 0) {
-            const qsizetype tail = n - m_lastRun - 1;
-            if (text.size() < tail)
-                return false;
-            for (qsizetype i = 0; i < tail; ++i) {
-                if (!m_tokens[m_lastRun + 1 + i].accepts(text[text.size() - tail + i]))
-                    return false;
-            }
-        }
-        qsizetype ti = 0;
-        qsizetype pi = 0;
-        qsizetype starPi = -1;
-        qsizetype starTi = 0;
-        while (ti < text.size()) {
-            if (pi < n && m_tokens[pi].kind == Token::AnyRun) {
-                starPi = pi++;
-                starTi = ti;
-            } else if (pi < n && m_tokens[pi].accepts(text[ti])) {
-                ++pi;
-                ++ti;
-            } else if (starPi >= 0) {
-                pi = starPi + 1;
-                ti = ++starTi;
-            } else {
-                return false;
-            }
-        }
-        while (pi < n && m_tokens[pi].kind == Token::AnyRun)
-            ++pi;
-        return pi == n;
-    }
-
-    // Whether some non-empty text starting with c could match: lets the caller skip plain
-    // characters without running the whole match.
-    bool canStartWith(QChar c) const
-    {
-        if (!m_valid || m_tokens.empty())
-            return false;
-        const Token &first = m_tokens.front();
-        return first.kind == Token::AnyRun || first.accepts(c);
-    }
-
-private:
-    struct Token {
-        enum Kind { Literal, AnyChar, Digit, Class, AnyRun } kind = Literal;
-        char16_t ch = 0;
-        bool negated = false;
-        QVarLengthArray<std::pair<char16_t, char16_t>, 4> ranges;
-
-        bool accepts(QChar qc) const
-        {
-            const char16_t c = qc.unicode();
-            switch (kind) {
-            case Literal:
-                return c == ch;
-            case AnyChar:
-                return true;
-            case Digit:
-                return c >= u'0' && c <= u'9';
-            case Class: {
-                bool inClass = false;
-                for (const auto &[lo, hi] : ranges) {
-                    if (c >= lo && c <= hi) {
-                        inClass = true;
-                        break;
-                    }
-                }
-                return inClass != negated;
-            }
-            case AnyRun:
-                return false;
-            }
-            return false;
-        }
-    };
-
-    void parse(QStringView pattern)
-    {
-        for (qsizetype i = 0; i < pattern.size(); ++i) {
-            const QChar c = pattern[i];
-            Token token;
-            if (c == u'*') {
-                if (!m_tokens.empty() && m_tokens.back().kind == Token::AnyRun)
-                    continue;
-                token.kind = Token::AnyRun;
-            } else if (c == u'?') {
-                token.kind = Token::AnyChar;
-            } else if (c == u'#') {
-                token.kind = Token::Digit;
-            } else if (c == u'[') {
-                const qsizetype close = pattern.indexOf(u']', i + 1);
-                if (close < 0) {
-                    m_valid = false;
-                    return;
-                }
-                QStringView body = pattern.mid(i + 1, close - i - 1);
-                i = close;
-                token.kind = Token::Class;
-                if (body.startsWith(u'!')) {
-                    token.negated = true;
-                    body = body.mid(1);
-                } else if (body.isEmpty()) {
-                    continue; // "[]" stands for the empty text
-                }
-                for (qsizetype j = 0; j < body.size(); ++j) {
-                    const char16_t lo = body[j].unicode();
-                    if (j + 2 < body.size() && body[j + 1] == u'-') {
-                        const char16_t hi = body[j + 2].unicode();
-                        if (hi < lo) {
-                            m_valid = false;
-                            return;
-                        }
-                        token.ranges.append({lo, hi});
-                        j += 2;
-                    } else {
-                        token.ranges.append({lo, lo});
-                    }
-                }
-            } else {
-                token.ch = c.unicode();
-            }
-            if (token.kind == Token::AnyRun)
-                m_lastRun = qsizetype(m_tokens.size());
-            m_tokens.push_back(std::move(token));
-        }
-    }
-
-    std::vector<Token> m_tokens;
-    qsizetype m_lastRun = -1; // index of the last AnyRun token
-    bool m_valid = true;
-};
 
 // "<*><IMG ": the start of an image bullet such as '<BR><IMG ' in the windows the rules look at.
 bool isImageBulletStart(QStringView window)
@@ -433,11 +287,6 @@ bool isListTagKind(const QString &kind)
 }
 
 } // namespace
-
-bool likeMatch(QStringView text, QStringView pattern)
-{
-    return LikePattern(pattern).matches(text);
-}
 
 QString markListItems(const QString &marker, const QString &s, const ListYield &yield)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/like_pattern.h"
+
 #include <QLatin1String>
 #include <QString>
 #include <QStringView>
@@ -28,12 +30,6 @@ struct SelectionReplacement {
     QString text;
     qsizetype caretOffset = 0;
 };
-
-// The platform's Like operator with binary (case-sensitive) comparison: "*" any run, "?" any
-// one character, "#" one digit 0-9, "[abc]", "[!abc]", "[a-z]" one character of a class ("[]"
-// stands for no character at all); every other character stands for itself. A malformed
-// pattern ("[" without "]", a range running downwards) matches no text.
-bool likeMatch(QStringView text, QStringView pattern);
 
 // Puts marker at the start of every non-empty line of s (a line starts after a CR) and tidies
 // the line starts: leading blanks, "<BR>" and "<P>" go, and an "<LI>" there stays when the
