@@ -83,8 +83,8 @@ void buildDocumentMenus(MainWindow &main, DocumentWindow &document)
         topMenu(QStringLiteral("mnuEdit"), QObject::tr("&Edit"), editRows()),
         topMenu(QStringLiteral("mnuDocument"), QObject::tr("&Document"), documentTagRows()),
         topMenu(QStringLiteral("mnuStyles"), QObject::tr("&Styles"), styleRows()),
-        topMenu(QStringLiteral("mnuInsert"), QObject::tr("&Insert"), insertRows()),
-        topMenu(QStringLiteral("mnuSpecial"), QObject::tr("S&pecial"), specialRows()),
+        topMenu(QStringLiteral("mnuInsert"), QObject::tr("&Insert"), insertRows({}, {})),
+        topMenu(QStringLiteral("mnuSpecial"), QObject::tr("S&pecial"), specialRows({})),
         topMenu(QStringLiteral("mnuWindow"), QObject::tr("&Window"), windowRows(main)),
         topMenu(QStringLiteral("mnuHelp"), QObject::tr("&Help"), helpRows(main)),
     };

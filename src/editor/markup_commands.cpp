@@ -1,6 +1,7 @@
 #include "editor/markup_commands.h"
 
 #include "editor/document_window.h"
+#include "editor/insert_commands.h"
 #include "editor/insertion.h"
 #include "editor/list_conversion.h"
 #include "editor/text_area.h"
@@ -75,6 +76,13 @@ CommandRow elementRow(const char *caption, const QString &startTag, const QStrin
             textCommand([startTag, endText](TextArea &area) { insertElement(area, startTag, endText); })};
 }
 
+CommandRow beforeSelectionRow(const char *caption, const char *text)
+{
+    const QString markup = QString::fromLatin1(text);
+    return {{}, QString::fromLatin1(caption), {},
+            textCommand([markup](TextArea &area) { insertBeforeSelection(area, markup); })};
+}
+
 CommandRow separatorRow()
 {
     return {};
@@ -135,10 +143,9 @@ std::vector<CommandRow> styleRows()
     return rows;
 }
 
-std::vector<CommandRow> insertRows()
+std::vector<CommandRow> insertRows(const CommandOperation &image, const CommandOperation &documentLink)
 {
-    // The list assistant's "&ListAssist" heads the Lists submenu; mnuInsert(0..15), MnuAscii
-    // and mnuComment follow the submenu.
+    // The list assistant's "&ListAssist" heads the Lists submenu.
     std::vector<CommandRow> lists;
     for (int i = 0; i < int(listMenuEntries.size()); ++i) {
         const ListMenuEntry &entry = listMenuEntries[std::size_t(i)];
@@ -146,15 +153,49 @@ std::vector<CommandRow> insertRows()
                                             : CommandRow{{}, QString(entry.caption), {},
                                                          textCommand([i](TextArea &area) { listCommand(area, i); })});
     }
-    return {submenuRow(QString(), QObject::tr("&Lists"), QStringLiteral("mnuLists"),
-                       controlArray(QStringLiteral("mnuList"), lists))};
+    const auto prompted = [](const char *caption, void (*command)(TextArea &)) {
+        return CommandRow{{}, QString::fromLatin1(caption), {}, textCommand(command)};
+    };
+    CommandRow isindex = beforeSelectionRow("Isinde&x", "<ISINDEX>");
+    isindex.visible = false;
+    std::vector<CommandRow> rows{submenuRow(QString(), QObject::tr("&Lists"), QStringLiteral("mnuLists"),
+                                            controlArray(QStringLiteral("mnuList"), lists))};
+    const std::vector<CommandRow> elements = controlArray(QStringLiteral("mnuInsert"), {
+        blockTagRow("&New Line", "BR", false),
+        blockTagRow("Para&graph", "P", false),
+        blockTagRow("&Horizontal Rule", "HR", false),
+        separatorRow(),
+        {{}, QObject::tr("&Inline Image..."), {}, image},
+        prompted("Name/&Anchor...", namedAnchorCommand),
+        prompted("&Jump to an anchor...", anchorLinkCommand),
+        {{}, QObject::tr("Link to a &URL..."), {}, documentLink},
+        prompted("Mail&to...", mailLinkCommand),
+        isindex,
+        separatorRow(),
+        beforeSelectionRow("Am&perstand", "&amp;"),
+        beforeSelectionRow("&< Less Than", "&lt;"),
+        beforeSelectionRow("&> Greater Than", "&gt;"),
+        beforeSelectionRow("&\" Double Quotes", "&quot;"),
+        beforeSelectionRow("Non-breaking &Space", "&nbsp;"),
+    });
+    rows.insert(rows.end(), elements.begin(), elements.end());
+    rows.push_back(separatorRow());
+    rows.push_back({QStringLiteral("MnuAscii"), QObject::tr("AS&CII Characters..."), {},
+                    textCommand(characterReferenceCommand)});
+    rows.push_back({QStringLiteral("mnuComment"), QObject::tr("Co&mment..."), {}, textCommand(commentCommand)});
+    return rows;
 }
 
-std::vector<CommandRow> specialRows()
+std::vector<CommandRow> specialRows(const CommandOperation &dateTime)
 {
-    // The entities mnuSpecial(0..2), mnuDateTime and mnuGoHome come first, in front of
-    // mnuJustify(0).
-    std::vector<CommandRow> rows = controlArray(QStringLiteral("mnuJustify"), {
+    std::vector<CommandRow> rows = controlArray(QStringLiteral("mnuSpecial"), {
+        beforeSelectionRow("&Registered", "&reg;"),
+        beforeSelectionRow("Trade&mark", "&trade;"),
+        beforeSelectionRow("Cop&yright", "&copy;"),
+    });
+    rows.push_back({QStringLiteral("mnuDateTime"), QObject::tr("&Date/Time..."), {}, dateTime});
+    rows.push_back({QStringLiteral("mnuGoHome"), QObject::tr("&Goto Homepage"), {}, textCommand(homePageLinkCommand)});
+    const std::vector<CommandRow> alignment = controlArray(QStringLiteral("mnuJustify"), {
         separatorRow(),
         inlineTagRow("Right &Justified", "RIGHT"),
         inlineTagRow("&Centered", "CENTER"),
@@ -162,6 +203,7 @@ std::vector<CommandRow> specialRows()
         inlineTagRow("Su&perscript", "SUP"),
         separatorRow(),
     });
+    rows.insert(rows.end(), alignment.begin(), alignment.end());
     // An empty line is left inside a new table for its rows.
     const QString tableEnd = QStringLiteral("\r\n\r\n</TABLE>");
     const CommandOperation showNote = workspaceCommand([](Workspace &) {

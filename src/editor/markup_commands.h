@@ -12,13 +12,16 @@ class TextArea;
 // - Document: the document tags mnuDoc(0..4);
 // - Styles: the "&Headings" submenu ("mnuHeadings", mnuHead(1..6), Ctrl+1..6 shown as text),
 //   then the text styles mnuTextStyle(0..20) with their real shortcuts (Ctrl+B, I, K, T, U, F);
-// - Insert: the "&Lists" submenu ("mnuLists") with mnuList(0..8);
-// - Special: the alignment entries mnuJustify(0..5), then the table entries mnutable(0..5)
-//   with the submenus "mnuTableBorder", "mnuHeadingXTRA" and "mnuCellXTRA".
+// - Insert: the "&Lists" submenu ("mnuLists") with mnuList(0..8), the elements
+//   mnuInsert(0..15) (entry 9 hidden), a separator, MnuAscii and mnuComment;
+// - Special: the entities mnuSpecial(0..2), mnuDateTime, mnuGoHome, the alignment entries
+//   mnuJustify(0..5), then the table entries mnutable(0..5) with the submenus
+//   "mnuTableBorder", "mnuHeadingXTRA" and "mnuCellXTRA".
+// The entries that open the program's own dialogs get their operations from the caller.
 std::vector<CommandRow> documentTagRows();
 std::vector<CommandRow> styleRows();
-std::vector<CommandRow> insertRows();
-std::vector<CommandRow> specialRows();
+std::vector<CommandRow> insertRows(const CommandOperation &image, const CommandOperation &documentLink);
+std::vector<CommandRow> specialRows(const CommandOperation &dateTime);
 
 // Row makers for markup tables (the control name is set by controlArray):
 // "<tag>" in front of the selection and "</tag>" behind it;
@@ -28,6 +31,8 @@ CommandRow inlineTagRow(const char *caption, const char *tag,
 CommandRow blockTagRow(const char *caption, const char *tag, bool closeTag);
 // startTag in front of the selection and endText behind it, the caret after it all;
 CommandRow elementRow(const char *caption, const QString &startTag, const QString &endText);
+// text in front of the selection (insertBeforeSelection);
+CommandRow beforeSelectionRow(const char *caption, const char *text);
 CommandRow separatorRow();
 // Names the rows name(0), name(1), ... in order.
 std::vector<CommandRow> controlArray(const QString &name, std::vector<CommandRow> rows);
