@@ -1,9 +1,15 @@
 #include "app/main_window.h"
 #include "app/menus.h"
 
+#include "dialogs/date_time_dialog.h"
+#include "dialogs/image_dialog.h"
+#include "dialogs/list_input_box.h"
 #include "documents/document_files.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
+#include "editor/insert_commands.h"
+#include "editor/insertion.h"
+#include "platform/platform.h"
 #include "editor/markup_commands.h"
 #include "editor/text_area.h"
 #include "prefs/preferences.h"
@@ -68,6 +74,34 @@ std::vector<CommandRow> windowRows(MainWindow &main)
     };
 }
 
+CommandOperation imageCommand()
+{
+    return documentCommand([](Workspace &workspace, DocumentWindow &window) {
+        const QString body = showImageDialog(workspace);
+        if (!body.isEmpty())
+            insertInlineTag(*window.textArea(), body, false);
+    });
+}
+
+CommandOperation documentLinkCommand()
+{
+    return documentCommand([](Workspace &workspace, DocumentWindow &window) {
+        CommonDialog &files = workspace.commonDialog();
+        files.dialogTitle = QStringLiteral("Insert URL Reference");
+        files.filter = QStringLiteral(
+            "HTML Files (*.htm, *.html)|*.htm; *.html|Text Files (*.txt, *.text)|*.txt; *.text|GIF Files "
+            "(*.gif)|*.gif|Images (JPEG, TIFF)|*.jpe; *.jpg; *.jpeg; *.tif; *.tiff|PostScript (*.eps, *.ps)|*.eps; "
+            "*.ps|Sound (AU, WAV)|*.au; *.snd; *.wav|Video (MPEG, AVI)|*.mpe; *.mpg; *.mpeg; *.avi|All Files "
+            "(*.*)|*.*");
+        const QString address =
+            listInputBox(workspace, QStringLiteral("Select or enter document URL, or browse for local files."),
+                         QStringLiteral("url-list.qvl"), QStringLiteral("Jump or Link to Another Document"));
+        files.dialogTitle.clear();
+        if (!address.isEmpty())
+            insertLink(*window.textArea(), address);
+    });
+}
+
 CommandRow topMenu(const QString &objectName, const QString &caption, std::vector<CommandRow> rows)
 {
     return {.caption = caption, .submenuName = objectName, .submenu = std::move(rows)};
@@ -83,8 +117,10 @@ void buildDocumentMenus(MainWindow &main, DocumentWindow &document)
         topMenu(QStringLiteral("mnuEdit"), QObject::tr("&Edit"), editRows()),
         topMenu(QStringLiteral("mnuDocument"), QObject::tr("&Document"), documentTagRows()),
         topMenu(QStringLiteral("mnuStyles"), QObject::tr("&Styles"), styleRows()),
-        topMenu(QStringLiteral("mnuInsert"), QObject::tr("&Insert"), insertRows({}, {})),
-        topMenu(QStringLiteral("mnuSpecial"), QObject::tr("S&pecial"), specialRows({})),
+        topMenu(QStringLiteral("mnuInsert"), QObject::tr("&Insert"), insertRows(imageCommand(), documentLinkCommand())),
+        topMenu(QStringLiteral("mnuSpecial"), QObject::tr("S&pecial"), specialRows(documentCommand([](Workspace &workspace, DocumentWindow &window) {
+                           dateTimeCommand(workspace, *window.textArea());
+                       }))),
         topMenu(QStringLiteral("mnuWindow"), QObject::tr("&Window"), windowRows(main)),
         topMenu(QStringLiteral("mnuHelp"), QObject::tr("&Help"), helpRows(main)),
     };
