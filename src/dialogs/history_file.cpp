@@ -1,5 +1,6 @@
 #include "dialogs/history_file.h"
 
+#include "documents/file_io.h"
 #include "editor/text_codec.h"
 
 #include <QFile>
@@ -11,18 +12,6 @@ namespace vornel {
 namespace {
 
 constexpr qint64 kCopyChunk = 1024 * 1024;
-
-bool writeAll(QFileDevice &file, const QByteArray &bytes)
-{
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
 
 // Copies the file's bytes from offset to its end onto out.
 bool copyRest(const QString &path, qint64 offset, QFileDevice &out)

@@ -13,20 +13,6 @@ namespace {
 
 constexpr qint64 kReadChunk = 4 * 1024 * 1024;
 
-// Writes until everything is written or a write fails. A write the disk cuts short reports no
-// error itself; only the next one fails, with the reason (disk full, file too large).
-bool writeAll(QFileDevice &file, const QByteArray &bytes)
-{
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
 QString writeDirectly(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -39,6 +25,18 @@ QString writeDirectly(const QString &path, const QByteArray &bytes)
 }
 
 } // namespace
+
+bool writeAll(QFileDevice &file, const QByteArray &bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
 
 FileRead readWholeFile(const QString &path,
                        const std::function<void(qint64 done, qint64 total)> &progress)

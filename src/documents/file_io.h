@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class QFileDevice;
+
 namespace vornel {
 
 // Whole-file reading and writing for documents; no windows involved.
@@ -19,6 +21,10 @@ struct FileRead {
 // after each chunk of a file whose size is known.
 FileRead readWholeFile(const QString &path,
                        const std::function<void(qint64 done, qint64 total)> &progress = {});
+
+// Writes until everything is written or a write fails. A write the disk cuts short reports no
+// error itself; only the next one fails, with the reason (disk full, file too large).
+bool writeAll(QFileDevice &file, const QByteArray &bytes);
 
 // Replaces the file at path with bytes without ever leaving it half written: the bytes go to
 // a temporary file in the same folder that is then renamed over the target, so on any
