@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
+#include "app/window_focus.h"
 #include "platform/version.h"
 #include "prefs/settings_store.h"
 
@@ -61,6 +62,7 @@ int runApplication(int argc, char *argv[])
     QCoreApplication::setApplicationName(kSettingsSection);
     QCoreApplication::setApplicationVersion(kVersion);
     initResources();
+    app.installEventFilter(new WindowFocus(&app));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vornel/vornel.png")));
 
     const QString commandLine = commandLineOf(QCoreApplication::arguments(), QDir::currentPath());
