@@ -58,9 +58,12 @@ ServerFolder serverFolderOf(const QString &fileName)
 
 QString serverPath(const QString &fileName, const Preferences &preferences)
 {
-    // A URL separates its folders with "/" whatever file system the server has.
+    // A URL separates its folders with "/" whatever file system the server has; a folder
+    // typed with its closing "/" gets no second one.
     const QString &prefix = folderPath(serverFolderOf(fileName), preferences);
-    return prefix.isEmpty() ? fileName : prefix + u'/' + fileName;
+    if (prefix.isEmpty() || prefix.endsWith(u'/'))
+        return prefix + fileName;
+    return prefix + u'/' + fileName;
 }
 
 std::optional<QString> browseServerPath(CommonDialog &dialog, const BrowseOptions &options)

@@ -18,7 +18,7 @@ private Q_SLOTS:
         prefs() = Preferences{};
         prefs().WebPath = QStringLiteral("docs");
         prefs().GifPath = QStringLiteral("images");
-        prefs().MMedPath = QStringLiteral("media");
+        prefs().MMedPath = QStringLiteral("media/");
         prefs().FTPPath = QStringLiteral("ftp://host/pub");
     }
 
@@ -53,6 +53,7 @@ private Q_SLOTS:
         for (int fileSystem : {1, 2}) {
             QTest::addRow("image, file system %d", fileSystem) << "x.gif" << fileSystem << true << "images/x.gif";
             QTest::addRow("document, file system %d", fileSystem) << "x.htm" << fileSystem << true << "docs/x.htm";
+            QTest::addRow("folder ending in a slash, file system %d", fileSystem) << "x.jpg" << fileSystem << true << "media/x.jpg";
             QTest::addRow("other, file system %d", fileSystem) << "x.zip" << fileSystem << true << "ftp://host/pub/x.zip";
             QTest::addRow("no image folder, file system %d", fileSystem) << "x.gif" << fileSystem << false << "x.gif";
             QTest::addRow("no ftp path, file system %d", fileSystem) << "x.zip" << fileSystem << false << "x.zip";
