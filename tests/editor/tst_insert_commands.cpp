@@ -1,13 +1,22 @@
 #include "app/main_window.h"
+#include "dialogs/modal_dialog.h"
 #include "editor/document_window.h"
 #include "editor/insert_commands.h"
 #include "editor/text_area.h"
 #include "prefs/preferences.h"
 #include "support/app_fixture.h"
 #include "support/marked_text.h"
+#include "support/test_files.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <memory>
@@ -228,6 +237,57 @@ private Q_SLOTS:
                                                               "of Files\" dialog."));
         }
         QCOMPARE(run(QStringLiteral("mnuGoHome"), QStringLiteral("[sel]")), after.isEmpty() ? QStringLiteral("[sel]") : after);
+    }
+
+    // Entries that open one of the program's dialogs: it is filled in as a user would and
+    // closed with OK or Cancel; what it gives goes in, and a typed address joins its history.
+    void dialogEntries_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed");    // into the dialog's history box; empty: none there
+        QTest::addColumn<QString>("check");    // a check box ticked before closing
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("after");    // a pattern of the whole marked text
+        QTest::addColumn<QString>("history");  // the history file afterwards, when one is written
+        QTest::newRow("image") << "mnuInsert(4)" << "pic.gif" << "" << true
+                               << QRegularExpression::escape("ab<IMG ALIGN=bottom  SRC=\"pic.gif\">[sel]") << "gif-list.qvl";
+        QTest::newRow("image cancelled") << "mnuInsert(4)" << "pic.gif" << "" << false << "ab\\[sel\\]" << "gif-list.qvl";
+        QTest::newRow("link to a URL") << "mnuInsert(7)" << "http://x.org/?a=1&b=\"2\"" << "" << true
+                                       << QRegularExpression::escape("ab<A HREF=\"http://x.org/?a=1&b=\"2\"\">sel</A>|")
+                                       << "url-list.qvl";
+        QTest::newRow("link cancelled") << "mnuInsert(7)" << "x.htm" << "" << false << "ab\\[sel\\]" << "";
+        QTest::newRow("date stamp") << "mnuDateTime" << "" << "chkLastUp" << true
+                                    << "ab~<!-- Last Updated \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d -->sel\\|" << "";
+    }
+    void dialogEntries()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, typed);
+        QFETCH(QString, check);
+        QFETCH(bool, ok);
+        QFETCH(QString, after);
+        QFETCH(QString, history);
+        TemporaryProgramFolder folder;
+        QLocale::setDefault(QLocale::c());
+        QString shown;
+        setModalDialogRunner([&](QDialog &dialog) {
+            shown = dialog.objectName();
+            if (!typed.isEmpty())
+                QTest::keyClicks(dialog.findChild<QComboBox *>(QStringLiteral("LIBListBox"))->lineEdit(), typed);
+            if (!check.isEmpty()) {
+                dialog.findChild<QRadioButton *>(QStringLiteral("FormatOption(0)"))->click();
+                dialog.findChild<QCheckBox *>(QStringLiteral("chkComment"))->setChecked(true);
+                dialog.findChild<QCheckBox *>(check)->setChecked(true);
+            }
+            dialog.findChild<QPushButton *>(ok ? QStringLiteral("cmdOK") : QStringLiteral("cmdCancel"))->click();
+            return dialog.result();
+        });
+        const QString result = run(name, QStringLiteral("ab[sel]"));
+        setModalDialogRunner({});
+        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(after)).match(result).hasMatch(), qPrintable(result));
+        QVERIFY(!shown.isEmpty());
+        if (!history.isEmpty())
+            QCOMPARE(readFile(folder.filePath(history)), (typed + "\r\n").toUtf8());
     }
 
     void linksAreOneUndoStep()
