@@ -29,7 +29,7 @@ class ListMarker {
 public:
     // Marker and text are held by value: the yield callback may change the caller's strings.
     ListMarker(const QString &marker, const QString &input, const ListYield &yield)
-        : m_marker(marker), m_pattern(marker), m_markerIsListItem(marker == listItemTag),
+        : m_marker(marker), m_markerIsListItem(marker == listItemTag),
           m_source(input), m_in(m_source), m_yield(yield)
     {
         const qsizetype lines = input.count(CR) + 1;
@@ -149,7 +149,7 @@ private:
         qsizetype j = m_r;
         while (j < last) {
             const QChar c = m_in[j];
-            if (c == u'<' || c == CR || m_pattern.canStartWith(c))
+            if (c == u'<' || c == CR || startsMarker(c))
                 break;
             ++j;
         }
@@ -173,12 +173,15 @@ private:
         return true;
     }
 
+    bool startsMarker(QChar c) const { return !m_marker.isEmpty() && m_marker.front() == c; }
+
     void step()
     {
         const QChar c = at(0);
-        // Text that already matches the marker stays. An empty marker would match forever.
-        if (!m_marker.isEmpty() && m_pattern.canStartWith(c)
-            && m_pattern.matches(window(0, m_marker.size()))) {
+        // The marker already there stays. It is compared as it is: an image bullet's address
+        // may hold "?", "#" or "[", which are no wildcards here. An empty marker would match
+        // forever.
+        if (startsMarker(c) && window(0, m_marker.size()) == m_marker) {
             advance(m_marker.size());
             return;
         }
@@ -265,7 +268,6 @@ private:
     }
 
     const QString m_marker;
-    const LikePattern m_pattern;
     const bool m_markerIsListItem;
     const QString m_source;
     const QStringView m_in;

@@ -34,7 +34,7 @@ struct SelectionReplacement {
 // Puts marker at the start of every non-empty line of s (a line starts after a CR) and tidies
 // the line starts: leading blanks, "<BR>" and "<P>" go, and an "<LI>" there stays when the
 // marker is "<LI>". Anywhere in s, an "<LI>" or an image bullet ("<BR><IMG ...>") gives way to
-// the marker, and text that matches the marker taken as a Like pattern is left alone. The first
+// the marker, and the marker itself, where it already stands, is left alone. The first
 // line counts only when s starts with a line break; a line break that ends s gets no marker.
 QString markListItems(const QString &marker, const QString &s, const ListYield &yield = {});
 

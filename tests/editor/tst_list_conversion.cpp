@@ -149,7 +149,7 @@ QString markListItems(const QString &marker, QString s)
     qsizetype p = 1;
     while (p < s.size()) {
         // An empty marker would match at p forever without moving on.
-        if (!marker.isEmpty() && like(mid(s, p, marker.size()), marker)) { // A
+        if (!marker.isEmpty() && mid(s, p, marker.size()) == marker) { // A
             ++ruleHits[A];
             p = p + marker.size();
         } else if (like(mid(s, p, 4), QStringLiteral("<LI>"))
@@ -400,9 +400,17 @@ void TestListConversion::markListItemsCases_data()
     QTest::newRow("A marker already there mid-line") << li << "\r\na<LI>b" << "\r\n<LI>a<LI>b";
     QTest::newRow("A bullet already there mid-line")
         << bullet << "\r\nx " + bullet + " y" << "\r\n" + bullet + "x " + bullet + " y";
-    QTest::newRow("A wildcard marker keeps matching text")
+    // A marker's "#", "?" and "[" are text: another bullet they would match as a pattern is
+    // replaced like any other.
+    QTest::newRow("A marker is no pattern: #")
         << "<BR><IMG SRC=\"b#.gif\">" << "\r\nx <BR><IMG SRC=\"b7.gif\"> y"
-        << "\r\n<BR><IMG SRC=\"b#.gif\">x <BR><IMG SRC=\"b7.gif\"> y";
+        << "\r\n<BR><IMG SRC=\"b#.gif\">x <BR><IMG SRC=\"b#.gif\"> y";
+    QTest::newRow("A marker is no pattern: ? and [")
+        << "<BR><IMG SRC=\"d[1].gif?v=2#top\">" << "\r\nx <BR><IMG SRC=\"d1.gifXv=27top\"> y"
+        << "\r\n<BR><IMG SRC=\"d[1].gif?v=2#top\">x <BR><IMG SRC=\"d[1].gif?v=2#top\"> y";
+    QTest::newRow("A marker with wildcards already there stays")
+        << "<BR><IMG SRC=\"d[1].gif?v=2#top\">" << "\r\nx<BR><IMG SRC=\"d[1].gif?v=2#top\">"
+        << "\r\n<BR><IMG SRC=\"d[1].gif?v=2#top\">x<BR><IMG SRC=\"d[1].gif?v=2#top\">";
     QTest::newRow("B <LI> mid-line gives way to a bullet")
         << bullet << "\r\na<LI>b" << "\r\n" + bullet + "a" + bullet + "b";
     QTest::newRow("C image bullet mid-line replaced")
@@ -447,9 +455,9 @@ void TestListConversion::markListItemsCases_data()
     QTest::newRow("lone CR at the end") << li << "\r\na\r" << "\r\n<LI>a\r";
     QTest::newRow("lower-case tags are not tidied") << li << "\r\n<br><li>a" << "\r\n<LI><br><li>a";
     QTest::newRow("tab is not a blank") << li << "\r\n\ta" << "\r\n<LI>\ta";
-    QTest::newRow("malformed marker pattern") << "[x" << "\r\na[x\r\nb" << "\r\n[xa[x\r\n[xb";
+    QTest::newRow("marker with an open bracket") << "[x" << "\r\na[x\r\nb" << "\r\n[xa[x\r\n[xb";
     QTest::newRow("empty marker ends") << "" << "\r\n  <BR><LI>a" << "\r\na";
-    QTest::newRow("star marker changes nothing") << "*" << "\r\n  <BR>a" << "\r\n  <BR>a";
+    QTest::newRow("star marker is a star") << "*" << "\r\n  <BR>a*" << "\r\n*a*";
     QTest::newRow("empty text") << li << "" << "";
 }
 
