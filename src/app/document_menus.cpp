@@ -3,6 +3,7 @@
 
 #include "dialogs/date_time_dialog.h"
 #include "dialogs/image_dialog.h"
+#include "dialogs/list_assistant.h"
 #include "dialogs/list_input_box.h"
 #include "documents/document_files.h"
 #include "editor/document_table.h"
@@ -117,7 +118,10 @@ void buildDocumentMenus(MainWindow &main, DocumentWindow &document)
         topMenu(QStringLiteral("mnuEdit"), QObject::tr("&Edit"), editRows()),
         topMenu(QStringLiteral("mnuDocument"), QObject::tr("&Document"), documentTagRows()),
         topMenu(QStringLiteral("mnuStyles"), QObject::tr("&Styles"), styleRows()),
-        topMenu(QStringLiteral("mnuInsert"), QObject::tr("&Insert"), insertRows(imageCommand(), documentLinkCommand())),
+        topMenu(QStringLiteral("mnuInsert"), QObject::tr("&Insert"), insertRows(documentCommand([](Workspace &workspace, DocumentWindow &window) {
+                                                         listAssistCommand(workspace, *window.textArea());
+                                                     }),
+                                                     imageCommand(), documentLinkCommand())),
         topMenu(QStringLiteral("mnuSpecial"), QObject::tr("S&pecial"), specialRows(documentCommand([](Workspace &workspace, DocumentWindow &window) {
                            dateTimeCommand(workspace, *window.textArea());
                        }))),

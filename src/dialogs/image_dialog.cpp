@@ -227,7 +227,7 @@ void ImageDialog::updateOk()
     m_ok->setEnabled(!m_list->currentText().isEmpty());
 }
 
-QString showImageDialog(Workspace &workspace)
+QString showImageDialog(Workspace &workspace, ImageMapBox mapBox)
 {
     CommonDialog &files = workspace.commonDialog();
     files.dialogTitle = QStringLiteral("Locate Image");
@@ -236,6 +236,7 @@ QString showImageDialog(Workspace &workspace)
     dialogResultText().clear();
     {
         ImageDialog dialog(workspace);
+        dialog.isMap()->setVisible(mapBox == ImageMapBox::Shown);
         runModalDialog(dialog);
     }
     files.dialogTitle.clear();

@@ -77,9 +77,12 @@ private:
     StatusHints *m_hints;
 };
 
+enum class ImageMapBox { Shown, Hidden };
+
 // What the Insert Image command and the Inline Image button do: show the dialog with the
 // shared open-file dialog titled "Locate Image" and filtered for GIF files, then reset the
-// title. Returns the tag body to insert, empty when cancelled.
-QString showImageDialog(Workspace &workspace);
+// title. Returns the tag body to insert, empty when cancelled. An image bullet is no image
+// map, so its callers hide that box.
+QString showImageDialog(Workspace &workspace, ImageMapBox mapBox = ImageMapBox::Shown);
 
 } // namespace vornel

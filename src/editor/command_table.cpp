@@ -78,7 +78,7 @@ QAction *addCommand(QMenu *menu, const CommandRow &row, const CommandContext &co
             context.document->addAction(action);
         }
     }
-    if (row.run.needsDocument && !context.document) {
+    if (!row.enabled || (row.run.needsDocument && !context.document)) {
         action->setEnabled(false);
     } else if (row.run) {
         const CommandTarget target{context.workspace, context.document, action};

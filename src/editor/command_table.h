@@ -54,6 +54,8 @@ struct CommandRow {
     QString mainMenuName = {};
     QString submenuName = {};
     std::vector<CommandRow> submenu = {};
+    // false for an entry that only heads the entries below it.
+    bool enabled = true;
 };
 
 // Control name of entry index of a control array, e.g. arrayName("mnuHead", 2) = "mnuHead(2)".

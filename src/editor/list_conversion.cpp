@@ -282,13 +282,13 @@ private:
     int m_linesSinceCheck = 0;
 };
 
+} // namespace
+
 bool isListTagKind(const QString &kind)
 {
     return kind == QLatin1String("OL") || kind == QLatin1String("UL")
         || kind == QLatin1String("DIR") || kind == QLatin1String("MENU");
 }
-
-} // namespace
 
 QString markListItems(const QString &marker, const QString &s, const ListYield &yield)
 {

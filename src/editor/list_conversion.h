@@ -38,6 +38,9 @@ struct SelectionReplacement {
 // line counts only when s starts with a line break; a line break that ends s gets no marker.
 QString markListItems(const QString &marker, const QString &s, const ListYield &yield = {});
 
+// "OL", "UL", "DIR" or "MENU": the kinds written with list tags around "<LI>" items.
+bool isListTagKind(const QString &kind);
+
 // What replaces the selected text when it becomes a list: with kind "OL", "UL", "DIR" or
 // "MENU" the lines become "<LI>" items inside the list tags; any other kind (an image bullet)
 // is itself put in front of each line, without list tags. Nothing to do (std::nullopt) for an

@@ -143,9 +143,9 @@ std::vector<CommandRow> styleRows()
     return rows;
 }
 
-std::vector<CommandRow> insertRows(const CommandOperation &image, const CommandOperation &documentLink)
+std::vector<CommandRow> insertRows(const CommandOperation &listAssist, const CommandOperation &image,
+                                   const CommandOperation &documentLink)
 {
-    // The list assistant's "&ListAssist" heads the Lists submenu.
     std::vector<CommandRow> lists;
     for (int i = 0; i < int(listMenuEntries.size()); ++i) {
         const ListMenuEntry &entry = listMenuEntries[std::size_t(i)];
@@ -158,8 +158,10 @@ std::vector<CommandRow> insertRows(const CommandOperation &image, const CommandO
     };
     CommandRow isindex = beforeSelectionRow("Isinde&x", "<ISINDEX>");
     isindex.visible = false;
-    std::vector<CommandRow> rows{submenuRow(QString(), QObject::tr("&Lists"), QStringLiteral("mnuLists"),
-                                            controlArray(QStringLiteral("mnuList"), lists))};
+    std::vector<CommandRow> listRows{{QStringLiteral("mnuListAssist"), QString(listAssistCaption), {}, listAssist}};
+    for (CommandRow &row : controlArray(QStringLiteral("mnuList"), lists))
+        listRows.push_back(std::move(row));
+    std::vector<CommandRow> rows{submenuRow(QString(), QObject::tr("&Lists"), QStringLiteral("mnuLists"), listRows)};
     const std::vector<CommandRow> elements = controlArray(QStringLiteral("mnuInsert"), {
         blockTagRow("&New Line", "BR", false),
         blockTagRow("Para&graph", "P", false),
@@ -231,7 +233,14 @@ std::vector<CommandRow> specialRows(const CommandOperation &dateTime)
     return rows;
 }
 
-void listCommand(TextArea &area, int index)
+namespace {
+
+using ListConversion = std::function<std::optional<SelectionReplacement>(
+    QStringView excerpt, qsizetype selStart, qsizetype selLength, const ListYield &yield)>;
+
+// Runs a list conversion on the selection and the two characters before it (the line-start
+// test of a block tag), so the rest of a long document is not copied.
+void convertSelection(TextArea &area, const ListConversion &conversion)
 {
     const int start = area.selStart();
     const int length = area.selLength();
@@ -244,11 +253,9 @@ void listCommand(TextArea &area, int index)
     const QMetaObject::Connection watch =
         QObject::connect(&area, &TextArea::textEdited, &area, [&changed] { changed = true; });
     const ListYield yield{[] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }, 25};
-    // Only the selection and the two characters before it matter (the line-start test of a
-    // block tag), so the rest of a long document is not copied.
     const int before = std::min(start, 2);
     const QString excerpt = area.textRange(start - before, before) + area.selText();
-    const std::optional<SelectionReplacement> result = listMenuCommand(index, excerpt, before, length, yield);
+    const std::optional<SelectionReplacement> result = conversion(excerpt, before, length, yield);
     if (!alive)
         return;
     QObject::disconnect(watch);
@@ -259,6 +266,24 @@ void listCommand(TextArea &area, int index)
     area.replaceRange(start, length, result->text);
     area.setSelStart(start + int(result->caretOffset));
     area.endEditGroup();
+}
+
+} // namespace
+
+void listCommand(TextArea &area, int index)
+{
+    convertSelection(area, [index](QStringView excerpt, qsizetype selStart, qsizetype selLength,
+                                   const ListYield &yield) {
+        return listMenuCommand(index, excerpt, selStart, selLength, yield);
+    });
+}
+
+void convertSelectionToList(TextArea &area, const QString &kind)
+{
+    convertSelection(area, [&kind](QStringView excerpt, qsizetype selStart, qsizetype selLength,
+                                   const ListYield &yield) {
+        return listFromText(kind, excerpt.mid(selStart, selLength).toString(), yield);
+    });
 }
 
 } // namespace vornel
