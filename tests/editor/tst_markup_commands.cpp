@@ -366,12 +366,12 @@ private Q_SLOTS:
         QMenu *lists = insert->actions().first()->menu();
         QVERIFY(lists);
         QCOMPARE(lists->title(), QStringLiteral("&Lists"));
-        QCOMPARE(actionNames(lists), (QStringList{"mnuList(0)", "mnuList(1)", "mnuList(2)", "mnuList(3)", "mnuList(4)",
+        QCOMPARE(actionNames(lists), (QStringList{"mnuListAssist", "mnuList(0)", "mnuList(1)", "mnuList(2)", "mnuList(3)", "mnuList(4)",
                                                   "mnuList(5)", "mnuList(6)", "mnuList(7)", "mnuList(8)"}));
-        QCOMPARE(captions(lists), (QStringList{"&Ordered List", "&Bulleted List", "&Directory List", "&Menu List",
+        QCOMPARE(captions(lists), (QStringList{"&ListAssist", "&Ordered List", "&Bulleted List", "&Directory List", "&Menu List",
                                                "&Add List Item", "", "De&scriptive List", "Add Data &Term",
                                                "Add Data De&finiton"}));
-        QVERIFY(lists->actions()[5]->isSeparator());
+        QVERIFY(lists->actions()[6]->isSeparator());
     }
 
     void listCommands_data()
