@@ -105,8 +105,11 @@ ExtendedCharactersToolbox::ExtendedCharactersToolbox(Workspace &workspace)
     buttonRow->addWidget(m_quit);
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(createCharacterButtons());
+    QWidget *characters = createCharacterButtons();
+    layout->addWidget(characters);
     layout->addLayout(noteRow);
+    // As wide in either mode: the window keeps its size when the note changes.
+    m_note->setFixedWidth(characters->width() - m_preview->width() - std::max(noteRow->spacing(), 0));
     layout->addLayout(buttonRow);
 
     setHtmlMode(prefs().EInsHTML != 0);
@@ -151,6 +154,7 @@ QWidget *ExtendedCharactersToolbox::createCharacterButtons()
         m_buttons.append(button);
         m_codes.insert(button, code);
     }
+    panel->setStyleSheet(QStringLiteral("QToolButton:checked { font-weight: bold; }"));
     const int rows = int((codes.size() + kColumns - 1) / kColumns);
     panel->setFixedSize(kColumns * step.x() - kButtonGap, rows * step.y() - kButtonGap);
     return panel;
