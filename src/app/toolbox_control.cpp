@@ -30,6 +30,8 @@ void ToolboxControl::open()
         return;
     m_toolbox = new ExtendedCharactersToolbox(m_main);
     m_toolbox->setAttribute(Qt::WA_DeleteOnClose);
+    // Gone for the menus at once, though it is destroyed only later.
+    connect(m_toolbox, &ExtendedCharactersToolbox::closed, this, [this] { m_toolbox = nullptr; });
     if (!m_main.isMinimized())
         m_toolbox->show();
 }

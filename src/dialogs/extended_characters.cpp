@@ -233,6 +233,7 @@ void ExtendedCharactersToolbox::closeEvent(QCloseEvent *event)
     prefs().EInsHTML = m_note->text().contains(QStringLiteral("HTML")) ? kTrue : kFalse;
     prefs().ExtShow = kFalse;
     event->accept();
+    Q_EMIT closed();
 }
 
 void ExtendedCharactersToolbox::placeOnScreen()

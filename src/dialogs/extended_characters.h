@@ -64,6 +64,10 @@ public:
     // Characters mode: the note says "character".
     bool insertsCharacters() const;
 
+Q_SIGNALS:
+    // Closed, by "Quit" or otherwise; the mode and the position are recorded by then.
+    void closed();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
