@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/menus.h"
+#include "app/toolbox_control.h"
 
 #include "dialogs/date_time_dialog.h"
 #include "dialogs/image_dialog.h"
@@ -56,9 +57,11 @@ std::vector<CommandRow> windowRows(MainWindow &main)
     const auto arrange = [&main](void (*command)(MainWindow &)) {
         return workspaceCommand([&main, command](Workspace &) { command(main); });
     };
-    // The extended-characters toolbox hooks its command onto mnuExtend.
     return {
-        {.name = QStringLiteral("mnuExtend"), .caption = QObject::tr("&Extended Characters"), .checkable = true},
+        {.name = QStringLiteral("mnuExtend"),
+         .caption = QObject::tr("&Extended Characters"),
+         .run = toolboxCommand(main),
+         .checkable = true},
         {.name = QStringLiteral("mnuOToolbar"),
          .caption = QObject::tr("Extended &Toolbar"),
          .run = {[&main](const CommandTarget &target) { main.setExtendedToolbar(target.action->isChecked()); }},

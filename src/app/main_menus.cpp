@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/menus.h"
+#include "app/toolbox_control.h"
 
 #include "dialogs/template_chooser.h"
 #include "documents/document_files.h"
@@ -79,11 +80,13 @@ std::vector<CommandRow> helpRows(MainWindow &main)
 
 void buildMainMenus(MainWindow &main)
 {
-    // The preference dialog, the extended-characters toolbox and the manual hook their
-    // commands onto PrefMenu, ToolBoxMenu and mnuManual(0..1).
+    // The preference dialog and the manual hook their commands onto PrefMenu and mnuManual(0..1).
     const std::vector<CommandRow> windowRows = {
         {QStringLiteral("PrefMenu"), QObject::tr("&Preferences...")},
-        {.name = QStringLiteral("ToolBoxMenu"), .caption = QObject::tr("&Extended Characters"), .checkable = true},
+        {.name = QStringLiteral("ToolBoxMenu"),
+         .caption = QObject::tr("&Extended Characters"),
+         .run = toolboxCommand(main),
+         .checkable = true},
         {.name = QStringLiteral("mnuOToolbar"),
          .caption = QObject::tr("Extended &Toolbar"),
          .run = workspaceCommand([&main](Workspace &) {

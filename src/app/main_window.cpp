@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/menus.h"
 #include "app/status_bar.h"
+#include "app/toolbox_control.h"
 #include "documents/recent_files.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
@@ -38,6 +39,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMDI"));
     setWindowTitle(kProductName);
+    m_toolbox = new ToolboxControl(*this);
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -126,6 +128,7 @@ void MainWindow::resizeEvent(QResizeEvent *event)
     QMainWindow::resizeEvent(event);
     if (!isMinimized())
         m_statusBar->layoutFor(width());
+    m_toolbox->followMainWindow(isMinimized());
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -135,6 +138,8 @@ void MainWindow::changeEvent(QEvent *event)
     // another resize.
     if (event->type() == QEvent::WindowStateChange && !isMinimized())
         m_statusBar->layoutFor(width());
+    if (event->type() == QEvent::WindowStateChange)
+        m_toolbox->followMainWindow(isMinimized());
 }
 
 // ---- document windows ----
@@ -315,6 +320,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
                               pixelsToTwipsY(height()));
         exit.minimised = isMinimized();
         exit.extendedToolbarChecked = extendedToolbarChecked();
+        exit.closeToolbox = [this] { m_toolbox->close(); };
         savePreferences(exit);
     }
     event->accept();

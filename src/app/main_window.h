@@ -16,6 +16,7 @@ class QToolBar;
 namespace vornel {
 
 class StatusBar;
+class ToolboxControl;
 
 // The main window (frmMDI): the document area with every document window, the two toolbar
 // rows, the status bar and the menu bar. The menu bar shows the active document window's
@@ -66,6 +67,9 @@ public:
     // Fills a Window menu's list of open document windows (check mark at the active one).
     void fillWindowList(QMenu *menu);
 
+    // The extended-characters toolbox.
+    ToolboxControl &toolbox() { return *m_toolbox; }
+
     void showAbout();
     void showSupport();
 
@@ -85,6 +89,7 @@ private:
     QToolBar *m_mainToolbar = nullptr;
     QToolBar *m_picToolbar = nullptr;
     StatusBar *m_statusBar = nullptr;
+    ToolboxControl *m_toolbox = nullptr;
     QList<QMenu *> m_ownMenus;
     ActionRegistry m_actions;
     DocumentWindow *m_shownMenusOf = nullptr;

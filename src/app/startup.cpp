@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include "app/main_window.h"
+#include "app/toolbox_control.h"
+#include "dialogs/extended_characters.h"
 #include "documents/document_files.h"
 #include "documents/recent_files.h"
 #include "platform/twips.h"
@@ -9,8 +11,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
-
-#include <limits>
 
 namespace vornel {
 
@@ -46,11 +46,6 @@ private:
     bool m_active = true;
 };
 
-bool fitsInt16(int value)
-{
-    return value >= std::numeric_limits<qint16>::min() && value <= std::numeric_limits<qint16>::max();
-}
-
 QRect twipsGeometryOf(const QWidget &window)
 {
     return QRect(pixelsToTwipsX(window.x()), pixelsToTwipsY(window.y()), pixelsToTwipsX(window.width()),
@@ -71,12 +66,6 @@ QString commandLineOf(const QStringList &arguments, const QString &startFolder)
     if (path.isEmpty() || !QDir::isRelativePath(path))
         return path;
     return QDir::cleanPath(QDir(startFolder).absoluteFilePath(path));
-}
-
-QPoint &toolboxPosition()
-{
-    static QPoint position;
-    return position;
 }
 
 QRect designGeometry()
@@ -131,13 +120,12 @@ StartedProgram startUp(const StartupOptions &options)
         main.setExtendedToolbar(prefs().ETB != 0);
     });
     ignoringErrors([&main] { fillRecentMenusAtStartup(main); });
+    ignoringErrors([&main] { toolboxPosition() = toolboxStartPosition(twipsGeometryOf(main)); });
     ignoringErrors([&main] {
-        const int left = pixelsToTwipsX(main.x()) + pixelsToTwipsX(main.width()) - 3400;
-        if (fitsInt16(left))
-            toolboxPosition().setX(left);
-        toolboxPosition().setY(400);
+        loadToolboxSettings();
+        if (prefs().ExtShow)
+            main.toolbox().open();
     });
-    ignoringErrors([] { loadToolboxSettings(); });
     hourglass.restore();
 
     // Opened as given: no quotes removed, and not added to the recent files.

@@ -2,7 +2,6 @@
 
 #include "app/splash_window.h"
 
-#include <QPoint>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -19,9 +18,6 @@ class MainWindow;
 // A relative path is taken from startFolder, the folder the program was started in: start-up
 // makes the program's own folder the current one before the file is opened.
 QString commandLineOf(const QStringList &arguments, const QString &startFolder);
-
-// Where the extended-characters toolbox opens (left, top in twips); set at start-up.
-QPoint &toolboxPosition();
 
 // The main window's position and size before any stored geometry applies (twips): a
 // 12000 x 9000 window, smaller on a small screen, centred in the screen's free area.
@@ -43,8 +39,8 @@ struct StartedProgram {
 };
 
 // The start-up procedure after the single-instance check: busy cursor, splash window, main
-// window shown and loaded, preferences, recent files and toolbox settings loaded, then the
-// file on the command line opened. A step that fails is skipped.
+// window shown and loaded, preferences, recent files and toolbox settings loaded (the toolbox
+// reopened when it was open at the last exit), then the file on the command line opened. A step that fails is skipped.
 StartedProgram startUp(const StartupOptions &options);
 
 } // namespace vornel

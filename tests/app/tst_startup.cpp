@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "app/startup.h"
+#include "dialogs/extended_characters.h"
 #include "documents/recent_files.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
