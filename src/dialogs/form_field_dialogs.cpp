@@ -84,8 +84,11 @@ QLabel *FormDialog::addField(const QString &labelName, const QString &label, QWi
     caption->setObjectName(labelName);
     caption->setBuddy(field);
     const int row = m_fields->rowCount();
-    m_fields->addWidget(caption, row, 0);
+    // A label beside a box of several lines stands at its first line.
+    m_fields->addWidget(caption, row, 0, qobject_cast<TextArea *>(field) ? Qt::AlignTop : Qt::Alignment());
     m_fields->addWidget(field, row, 1);
+    if (qobject_cast<QLineEdit *>(field))
+        field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 30);
     addHint(field, hint);
     return caption;
 }

@@ -54,7 +54,6 @@ protected:
     // replaced by tail(selection). Then the dialog closes.
     void writeField(const QString &tag, const std::function<QString(const QString &selected)> &tail);
 
-    TextArea *area() const { return m_area; }
     Workspace &workspace() const { return m_workspace; }
     QGridLayout *fields() const { return m_fields; }
 
