@@ -244,15 +244,24 @@ private Q_SLOTS:
         QCOMPARE(area->text(), parseMarked(before).text);
     }
 
+    void enterIsOk_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("in the name") << "NameBox";
+        QTest::newRow("in a number box") << "NumCols";
+    }
     void enterIsOk()
     {
+        QFETCH(QString, control);
         TextArea *area = textArea(QStringLiteral("|"));
-        FormFieldDialog dialog(area, *m_app->main(), QStringLiteral("SUBMIT"));
+        FormFieldDialog dialog(area, *m_app->main(), QStringLiteral("TEXT"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::keyClicks(dialog.nameBox(), QStringLiteral("go"));
-        QTest::keyClick(dialog.nameBox(), Qt::Key_Return);
-        QCOMPARE(markedText(*area), QStringLiteral(R"(<INPUT NAME="go" TYPE="SUBMIT"><BR>~|)"));
+        QWidget *box = dialog.findChild<QWidget *>(control);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(markedText(*area), QStringLiteral(R"(<INPUT NAME="go" TYPE="TEXT" SIZE="20" MAXLENGTH="20"><BR>~|)"));
     }
 
     void imageHistory_data()
