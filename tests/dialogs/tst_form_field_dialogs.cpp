@@ -207,10 +207,6 @@ private Q_SLOTS:
         QTest::newRow("CHECKBOX behind a selection")
             << "CHECKBOX" << "c" << "v" << false << "" << "" << "" << "ab[cd]ef"
             << R"(ab<INPUT NAME="c" TYPE="CHECKBOX" VALUE="v">cd<BR>~|ef)";
-        QTest::newRow("SUBMIT") << "SUBMIT" << "s" << "Send & go" << false << "" << "" << "" << "x~|"
-                                << R"(x~<INPUT NAME="s" TYPE="SUBMIT" VALUE="Send & go"><BR>~|)";
-        QTest::newRow("RESET") << "RESET" << "r" << "" << false << "" << "" << "" << "|"
-                               << R"(<INPUT NAME="r" TYPE="RESET"><BR>~|)";
         QTest::newRow("HIDDEN, as typed") << "HIDDEN" << R"(a "b")" << "1 & 2" << false << "" << "" << "" << "|"
                                           << R"(<INPUT NAME="a "b"" TYPE="HIDDEN" VALUE="1 & 2"><BR>~|)";
         QTest::newRow("IMAGE") << "IMAGE" << "n" << "" << false << "b.gif" << "" << "" << "|"
@@ -343,8 +339,6 @@ private Q_SLOTS:
             << R"(<SELECT MULTIPLE  NAME="col" SIZE="6">~<OPTION>Red~<OPTION>~</SELECT>|)";
         QTest::newRow("single, mid-line") << "" << R"(a&"b")" << "3" << "x[Red]y"
                                           << R"(x<SELECT NAME="a&"b"" SIZE="3">~<OPTION>Red~<OPTION>~</SELECT>|y)";
-        QTest::newRow("nothing selected") << "" << "s" << "25" << "|"
-                                          << R"(<SELECT NAME="s" SIZE="25">~<OPTION>~<OPTION>~</SELECT>|)";
     }
     void selectWritesItsMarkup()
     {

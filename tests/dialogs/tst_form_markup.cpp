@@ -93,7 +93,6 @@ private Q_SLOTS:
         QTest::newRow("zeros") << "000" << true;
         QTest::newRow("minus 0") << "-0" << true;
         QTest::newRow("0.0") << "0.0" << true;
-        QTest::newRow("blanks") << "  " << true;
         QTest::newRow("letters before digits") << "x5" << true;
         QTest::newRow("5") << "5" << false;
         QTest::newRow("negative") << "-3" << false;
@@ -121,16 +120,13 @@ private Q_SLOTS:
         QTest::newRow("top") << "49" << 49 << "1" << "48";
         QTest::newRow("bottom") << "1" << 49 << "2" << "49";
         QTest::newRow("top of 120") << "120" << 120 << "1" << "119";
-        QTest::newRow("top of 20") << "20" << 20 << "1" << "19";
         QTest::newRow("above") << "60" << 49 << "1" << "59";
         QTest::newRow("negative") << "-3" << 49 << "-2" << "49";
-        QTest::newRow("minus one") << "-1" << 49 << "0" << "49";
         QTest::newRow("empty") << "" << 120 << "1" << "120";
         QTest::newRow("letters") << "abc" << 20 << "1" << "20";
         QTest::newRow("digits before letters") << "7abc" << 20 << "8" << "6";
         QTest::newRow("written plainly") << " +0005" << 49 << "6" << "4";
         QTest::newRow("fraction") << "2.5" << 49 << "3" << "1";
-        QTest::newRow("nine digits") << "999999999" << 49 << "1" << "999999998";
         QTest::newRow("ten digits") << "1000000000" << 49 << "1" << "999999999";
         QTest::newRow("past the integers") << "2147483648" << 49 << "1" << "2147483647";
         QTest::newRow("a hundred digits") << kHundredNines << 49 << "1" << QString(99, u'9') + u'8';
