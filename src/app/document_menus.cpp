@@ -3,6 +3,7 @@
 #include "app/toolbox_control.h"
 
 #include "dialogs/date_time_dialog.h"
+#include "dialogs/form_commands.h"
 #include "dialogs/image_dialog.h"
 #include "dialogs/list_assistant.h"
 #include "dialogs/list_input_box.h"
@@ -125,6 +126,7 @@ void buildDocumentMenus(MainWindow &main, DocumentWindow &document)
                                                          listAssistCommand(workspace, *window.textArea());
                                                      }),
                                                      imageCommand(), documentLinkCommand())),
+        topMenu(QStringLiteral("mnuForms"), QObject::tr("F&orms"), formRows()),
         topMenu(QStringLiteral("mnuSpecial"), QObject::tr("S&pecial"), specialRows(documentCommand([](Workspace &workspace, DocumentWindow &window) {
                            dateTimeCommand(workspace, *window.textArea());
                        }))),
