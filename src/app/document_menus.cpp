@@ -4,9 +4,8 @@
 
 #include "dialogs/date_time_dialog.h"
 #include "dialogs/form_commands.h"
-#include "dialogs/image_dialog.h"
+#include "dialogs/link_commands.h"
 #include "dialogs/list_assistant.h"
-#include "dialogs/list_input_box.h"
 #include "documents/document_files.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
@@ -79,31 +78,11 @@ std::vector<CommandRow> windowRows(MainWindow &main)
     };
 }
 
-CommandOperation imageCommand()
+// A command of the document's text that needs the workspace too.
+CommandOperation onText(void (*command)(Workspace &, TextArea &))
 {
-    return documentCommand([](Workspace &workspace, DocumentWindow &window) {
-        const QString body = showImageDialog(workspace);
-        if (!body.isEmpty())
-            insertInlineTag(*window.textArea(), body, false);
-    });
-}
-
-CommandOperation documentLinkCommand()
-{
-    return documentCommand([](Workspace &workspace, DocumentWindow &window) {
-        CommonDialog &files = workspace.commonDialog();
-        files.dialogTitle = QStringLiteral("Insert URL Reference");
-        files.filter = QStringLiteral(
-            "HTML Files (*.htm, *.html)|*.htm; *.html|Text Files (*.txt, *.text)|*.txt; *.text|GIF Files "
-            "(*.gif)|*.gif|Images (JPEG, TIFF)|*.jpe; *.jpg; *.jpeg; *.tif; *.tiff|PostScript (*.eps, *.ps)|*.eps; "
-            "*.ps|Sound (AU, WAV)|*.au; *.snd; *.wav|Video (MPEG, AVI)|*.mpe; *.mpg; *.mpeg; *.avi|All Files "
-            "(*.*)|*.*");
-        const QString address =
-            listInputBox(workspace, QStringLiteral("Select or enter document URL, or browse for local files."),
-                         QStringLiteral("url-list.qvl"), QStringLiteral("Jump or Link to Another Document"));
-        files.dialogTitle.clear();
-        if (!address.isEmpty())
-            insertLink(*window.textArea(), address);
+    return documentCommand([command](Workspace &workspace, DocumentWindow &window) {
+        command(workspace, *window.textArea());
     });
 }
 
@@ -122,14 +101,10 @@ void buildDocumentMenus(MainWindow &main, DocumentWindow &document)
         topMenu(QStringLiteral("mnuEdit"), QObject::tr("&Edit"), editRows()),
         topMenu(QStringLiteral("mnuDocument"), QObject::tr("&Document"), documentTagRows()),
         topMenu(QStringLiteral("mnuStyles"), QObject::tr("&Styles"), styleRows()),
-        topMenu(QStringLiteral("mnuInsert"), QObject::tr("&Insert"), insertRows(documentCommand([](Workspace &workspace, DocumentWindow &window) {
-                                                         listAssistCommand(workspace, *window.textArea());
-                                                     }),
-                                                     imageCommand(), documentLinkCommand())),
+        topMenu(QStringLiteral("mnuInsert"), QObject::tr("&Insert"), insertRows(onText(listAssistCommand), onText(insertImageCommand),
+                                                     onText(documentLinkCommand))),
         topMenu(QStringLiteral("mnuForms"), QObject::tr("F&orms"), formRows()),
-        topMenu(QStringLiteral("mnuSpecial"), QObject::tr("S&pecial"), specialRows(documentCommand([](Workspace &workspace, DocumentWindow &window) {
-                           dateTimeCommand(workspace, *window.textArea());
-                       }))),
+        topMenu(QStringLiteral("mnuSpecial"), QObject::tr("S&pecial"), specialRows(onText(dateTimeCommand))),
         topMenu(QStringLiteral("mnuWindow"), QObject::tr("&Window"), windowRows(main)),
         topMenu(QStringLiteral("mnuHelp"), QObject::tr("&Help"), helpRows(main)),
     };
