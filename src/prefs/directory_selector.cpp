@@ -43,7 +43,7 @@ QList<DirectoryPlace> directoryPlaces()
 {
     QList<DirectoryPlace> places{{QStringLiteral("/"), QDir::rootPath()}};
     const QString home = QDir::homePath();
-    if (home != QDir::rootPath())
+    if (home != QDir::rootPath() && QFileInfo(home).isDir())
         places.append({home, home});
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
         const QString root = volume.rootPath();
@@ -188,7 +188,9 @@ DirectorySelector::DirectorySelector(QLineEdit *field, int fieldIndex, QWidget *
     });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    start(QDir::homePath());
+    if (!m_directories->setPath(QDir::homePath()))
+        m_directories->setPath(QDir::rootPath());
+    start(m_directories->path());
     resize(520, 360);
     // Centred over the main window.
     if (centreOver) {

@@ -62,7 +62,8 @@ public:
     // over centreOver.
     DirectorySelector(QLineEdit *field, int fieldIndex, QWidget *parent, const QWidget *centreOver);
 
-    // Starts at path and its place; a path that is no directory leaves the home folder open.
+    // Starts at path and its place; a path that is no directory leaves the home folder (or
+    // the root when there is none) open.
     void start(const QString &path);
 
     QComboBox *drives() const { return m_drives; }
