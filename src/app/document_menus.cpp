@@ -4,7 +4,9 @@
 #include "dialogs/date_time_dialog.h"
 #include "dialogs/image_dialog.h"
 #include "dialogs/list_input_box.h"
+#include "dialogs/preference_dialog.h"
 #include "documents/document_files.h"
+#include "documents/preview.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/insert_commands.h"
@@ -102,6 +104,23 @@ CommandOperation documentLinkCommand()
     });
 }
 
+// The document tags, then Preview.
+std::vector<CommandRow> documentRows()
+{
+    std::vector<CommandRow> rows = documentTagRows();
+    rows.push_back({QStringLiteral("mnuDocSep"), QString()});
+    rows.push_back({QStringLiteral("mnuDocPreview"), QObject::tr("&Preview"), {}, documentCommand(previewCommand)});
+    return rows;
+}
+
+// Preferences heads the Window menu.
+std::vector<CommandRow> withPreferences(std::vector<CommandRow> rows)
+{
+    rows.insert(rows.begin(), {arrayName(QStringLiteral("mnuPreferences"), 0), QObject::tr("&Preferences..."), {},
+                               workspaceCommand(preferencesCommand)});
+    return rows;
+}
+
 CommandRow topMenu(const QString &objectName, const QString &caption, std::vector<CommandRow> rows)
 {
     return {.caption = caption, .submenuName = objectName, .submenu = std::move(rows)};
@@ -115,13 +134,13 @@ void buildDocumentMenus(MainWindow &main, DocumentWindow &document)
     const CommandRow menus[] = {
         topMenu(QStringLiteral("mnuFile"), QObject::tr("&File"), fileRows(main)),
         topMenu(QStringLiteral("mnuEdit"), QObject::tr("&Edit"), editRows()),
-        topMenu(QStringLiteral("mnuDocument"), QObject::tr("&Document"), documentTagRows()),
+        topMenu(QStringLiteral("mnuDocument"), QObject::tr("&Document"), documentRows()),
         topMenu(QStringLiteral("mnuStyles"), QObject::tr("&Styles"), styleRows()),
         topMenu(QStringLiteral("mnuInsert"), QObject::tr("&Insert"), insertRows(imageCommand(), documentLinkCommand())),
         topMenu(QStringLiteral("mnuSpecial"), QObject::tr("S&pecial"), specialRows(documentCommand([](Workspace &workspace, DocumentWindow &window) {
                            dateTimeCommand(workspace, *window.textArea());
                        }))),
-        topMenu(QStringLiteral("mnuWindow"), QObject::tr("&Window"), windowRows(main)),
+        topMenu(QStringLiteral("mnuWindow"), QObject::tr("&Window"), withPreferences(windowRows(main))),
         topMenu(QStringLiteral("mnuHelp"), QObject::tr("&Help"), helpRows(main)),
     };
     for (const CommandRow &menu : menus)

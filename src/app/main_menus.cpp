@@ -1,10 +1,12 @@
 #include "app/main_window.h"
 #include "app/menus.h"
 
+#include "dialogs/preference_dialog.h"
 #include "dialogs/template_chooser.h"
 #include "documents/document_files.h"
 #include "documents/recent_files.h"
 #include "editor/document_window.h"
+#include "prefs/external_programs.h"
 #include "prefs/preferences.h"
 
 #include <QAction>
@@ -63,10 +65,10 @@ std::vector<CommandRow> fileRows(MainWindow &main)
 
 std::vector<CommandRow> helpRows(MainWindow &main)
 {
-    // The manual's commands hook onto mnuManual(0..1).
+    const auto manual = [](int index) { return workspaceCommand([index](Workspace &) { openManual(index); }); };
     return {
-        {arrayName(QStringLiteral("mnuManual"), 0), QObject::tr("&Using Vornel"), {}, {}, false},
-        {arrayName(QStringLiteral("mnuManual"), 1), QObject::tr("Vornel &Manual")},
+        {arrayName(QStringLiteral("mnuManual"), 0), QObject::tr("&Using Vornel"), {}, manual(0), false},
+        {arrayName(QStringLiteral("mnuManual"), 1), QObject::tr("Vornel &Manual"), {}, manual(1)},
         {QStringLiteral("mnuHSep1"), QString()},
         {.name = QStringLiteral("mnuSupport"),
          .caption = QObject::tr("&Getting Help from Teslund"),
@@ -79,10 +81,9 @@ std::vector<CommandRow> helpRows(MainWindow &main)
 
 void buildMainMenus(MainWindow &main)
 {
-    // The preference dialog, the extended-characters toolbox and the manual hook their
-    // commands onto PrefMenu, ToolBoxMenu and mnuManual(0..1).
+    // The extended-characters toolbox hooks its command onto ToolBoxMenu.
     const std::vector<CommandRow> windowRows = {
-        {QStringLiteral("PrefMenu"), QObject::tr("&Preferences...")},
+        {QStringLiteral("PrefMenu"), QObject::tr("&Preferences..."), {}, workspaceCommand(preferencesCommand)},
         {.name = QStringLiteral("ToolBoxMenu"), .caption = QObject::tr("&Extended Characters"), .checkable = true},
         {.name = QStringLiteral("mnuOToolbar"),
          .caption = QObject::tr("Extended &Toolbar"),
