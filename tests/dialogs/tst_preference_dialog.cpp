@@ -402,6 +402,26 @@ private Q_SLOTS:
         QCOMPARE(dialog->hints().hintOf(dialog->tabs()->tabBar()), QStringLiteral("Preference Configuration"));
     }
 
+    void frameHintGivesWayToItsButtons()
+    {
+        auto dialog = open();
+        dialog->resize(700, 700);
+        dialog->tabs()->setCurrentIndex(1);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QWidget *frame = dialog->findChild<QWidget *>(QStringLiteral("Frame1(2)"));
+        QMouseEvent overButton(QEvent::MouseMove, dialog->fontButton()->geometry().center(), QPointF(), Qt::NoButton,
+                               Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(frame, &overButton);
+        QCOMPARE(m_app->main()->statusText(), QString());
+        QTest::mouseMove(dialog->fontButton());
+        QCOMPARE(m_app->main()->statusText(), QStringLiteral("Select editor window font"));
+        QMouseEvent overFrame(QEvent::MouseMove, QPointF(2, frame->height() - 2), QPointF(), Qt::NoButton,
+                              Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(frame, &overFrame);
+        QCOMPARE(m_app->main()->statusText(), QStringLiteral("Prefered editor font and colors"));
+    }
+
     void bothWindowMenusOpenTheDialog()
     {
         answer<PreferenceDialog>([](PreferenceDialog &dialog) { dialog.cancelButton()->click(); });
