@@ -402,6 +402,21 @@ private Q_SLOTS:
         QCOMPARE(dialog->hints().hintOf(dialog->tabs()->tabBar()), QStringLiteral("Preference Configuration"));
     }
 
+    void fieldsSelectTheirTextOnFocus()
+    {
+        auto dialog = open();
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        dialog->activateWindow();
+        const std::pair<QLineEdit *, int> fields[] = {{dialog->locationField(8), 0}, {dialog->emailField(), 1}};
+        for (const auto &[field, tab] : fields) {
+            dialog->tabs()->setCurrentIndex(tab);
+            QVERIFY(!field->text().isEmpty());
+            field->setFocus(Qt::MouseFocusReason);
+            QTRY_COMPARE(field->selectedText(), field->text());
+        }
+    }
+
     void frameHintGivesWayToItsButtons()
     {
         auto dialog = open();
