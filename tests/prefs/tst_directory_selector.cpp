@@ -87,18 +87,10 @@ private Q_SLOTS:
         selector.start(m_start + QStringLiteral("/"));
         QCOMPARE(selector.windowTitle(), QStringLiteral("Select Directory"));
         QCOMPARE(selector.directoryLabel()->text(), m_start);
-        selector.okButton()->click();
-        QCOMPARE(selector.result(), int(QDialog::Accepted));
-        QCOMPARE(m_field.text(), m_start);
-    }
-
-    void cancelWritesNothing()
-    {
-        DirectorySelector selector(&m_field, 2, nullptr, nullptr);
-        selector.start(m_start);
         selector.cancelButton()->click();
-        QCOMPARE(selector.result(), int(QDialog::Rejected));
         QCOMPARE(m_field.text(), QStringLiteral("as it was"));
+        selector.okButton()->click();
+        QCOMPARE(m_field.text(), m_start);
     }
 
     void directoryListOpensEntries()

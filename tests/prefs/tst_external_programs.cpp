@@ -36,13 +36,6 @@ private Q_SLOTS:
         QCOMPARE(vornel::viewerCall(viewer, QStringLiteral("/home/ann/my site/a b.html")), call);
     }
 
-    void viewerConfigured()
-    {
-        QVERIFY(vornel::viewerConfigured(QStringLiteral("firefox")));
-        QVERIFY(!vornel::viewerConfigured(QStringLiteral("*.exe")));
-        QVERIFY(!vornel::viewerConfigured(QString()));
-    }
-
     void manualIsFoundInTheFirstFolderThatHasIt()
     {
         QTemporaryDir first;
@@ -53,16 +46,6 @@ private Q_SLOTS:
         QCOMPARE(findManual(manualFileName(0), folders), QString());
         QVERIFY(writeFile(first.filePath(QStringLiteral("VORNL500.html")), "<HTML>"));
         QCOMPARE(findManual(manualFileName(1), folders), first.filePath(QStringLiteral("VORNL500.html")));
-    }
-
-    void manualFolders()
-    {
-        TemporaryProgramFolder program;
-        const QStringList folders = vornel::manualFolders();
-        const QString executable = QCoreApplication::applicationDirPath();
-        QCOMPARE(folders.mid(0, 3), (QStringList{program.path(), executable,
-                                                 QDir::cleanPath(executable + QStringLiteral("/../share/vornel"))}));
-        QVERIFY(folders.contains(QStringLiteral("/usr/share/vornel")));
     }
 
     void missingManualIsReported()
