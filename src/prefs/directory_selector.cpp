@@ -168,7 +168,9 @@ DirectorySelector::DirectorySelector(QLineEdit *field, int fieldIndex, QWidget *
     layout->addWidget(m_files, 2, 0);
     layout->addWidget(m_directories, 2, 1);
     layout->addWidget(typeLabel, 3, 0);
-    layout->addWidget(new QLabel(tr("Dri&ves:"), this), 3, 1);
+    auto *drivesLabel = new QLabel(tr("Dri&ves:"), this);
+    drivesLabel->setBuddy(m_drives);
+    layout->addWidget(drivesLabel, 3, 1);
     layout->addWidget(type, 4, 0);
     layout->addWidget(m_drives, 4, 1);
     auto *buttons = new QVBoxLayout;
