@@ -33,6 +33,9 @@ public:
     bool showOpenDialog(CommonDialog &) override { return false; }
     bool showSaveDialog(CommonDialog &) override { return false; }
     bool startProgram(const QString &, const QStringList &) override { return false; }
+    bool openWithDesktop(const QString &) override { return false; }
+    bool showColorDialog(QColor &) override { return false; }
+    bool showFontDialog(QFont &) override { return false; }
     KeyLockState keyLockState() override { return {}; }
     bool showPrintDialog(PrintDialogOptions &) override { return false; }
     bool showPrintSetupDialog() override { return false; }

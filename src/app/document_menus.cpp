@@ -6,7 +6,9 @@
 #include "dialogs/form_commands.h"
 #include "dialogs/link_commands.h"
 #include "dialogs/list_assistant.h"
+#include "dialogs/preference_dialog.h"
 #include "documents/document_files.h"
+#include "documents/preview.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/insert_commands.h"
@@ -58,6 +60,8 @@ std::vector<CommandRow> windowRows(MainWindow &main)
         return workspaceCommand([&main, command](Workspace &) { command(main); });
     };
     return {
+        {arrayName(QStringLiteral("mnuPreferences"), 0), QObject::tr("&Preferences..."), {},
+         workspaceCommand(preferencesCommand)},
         {.name = QStringLiteral("mnuExtend"),
          .caption = QObject::tr("&Extended Characters"),
          .run = toolboxCommand(main),
@@ -86,6 +90,15 @@ CommandOperation onText(void (*command)(Workspace &, TextArea &))
     });
 }
 
+// The document tags, then Preview.
+std::vector<CommandRow> documentRows()
+{
+    std::vector<CommandRow> rows = documentTagRows();
+    rows.push_back({QStringLiteral("mnuDocSep"), QString()});
+    rows.push_back({QStringLiteral("mnuDocPreview"), QObject::tr("&Preview"), {}, documentCommand(previewCommand)});
+    return rows;
+}
+
 CommandRow topMenu(const QString &objectName, const QString &caption, std::vector<CommandRow> rows)
 {
     return {.caption = caption, .submenuName = objectName, .submenu = std::move(rows)};
@@ -99,10 +112,10 @@ void buildDocumentMenus(MainWindow &main, DocumentWindow &document)
     const CommandRow menus[] = {
         topMenu(QStringLiteral("mnuFile"), QObject::tr("&File"), fileRows(main)),
         topMenu(QStringLiteral("mnuEdit"), QObject::tr("&Edit"), editRows()),
-        topMenu(QStringLiteral("mnuDocument"), QObject::tr("&Document"), documentTagRows()),
+        topMenu(QStringLiteral("mnuDocument"), QObject::tr("&Document"), documentRows()),
         topMenu(QStringLiteral("mnuStyles"), QObject::tr("&Styles"), styleRows()),
-        topMenu(QStringLiteral("mnuInsert"), QObject::tr("&Insert"), insertRows(onText(listAssistCommand), onText(insertImageCommand),
-                                                     onText(documentLinkCommand))),
+        topMenu(QStringLiteral("mnuInsert"), QObject::tr("&Insert"),
+                insertRows(onText(listAssistCommand), onText(insertImageCommand), onText(documentLinkCommand))),
         topMenu(QStringLiteral("mnuForms"), QObject::tr("F&orms"), formRows()),
         topMenu(QStringLiteral("mnuSpecial"), QObject::tr("S&pecial"), specialRows(onText(dateTimeCommand))),
         topMenu(QStringLiteral("mnuWindow"), QObject::tr("&Window"), windowRows(main)),

@@ -2,10 +2,12 @@
 #include "app/menus.h"
 #include "app/toolbox_control.h"
 
+#include "dialogs/preference_dialog.h"
 #include "dialogs/template_chooser.h"
 #include "documents/document_files.h"
 #include "documents/recent_files.h"
 #include "editor/document_window.h"
+#include "prefs/external_programs.h"
 #include "prefs/preferences.h"
 
 #include <QAction>
@@ -64,10 +66,10 @@ std::vector<CommandRow> fileRows(MainWindow &main)
 
 std::vector<CommandRow> helpRows(MainWindow &main)
 {
-    // The manual's commands hook onto mnuManual(0..1).
+    const auto manual = [](int index) { return workspaceCommand([index](Workspace &) { openManual(index); }); };
     return {
-        {arrayName(QStringLiteral("mnuManual"), 0), QObject::tr("&Using Vornel"), {}, {}, false},
-        {arrayName(QStringLiteral("mnuManual"), 1), QObject::tr("Vornel &Manual")},
+        {arrayName(QStringLiteral("mnuManual"), 0), QObject::tr("&Using Vornel"), {}, manual(0), false},
+        {arrayName(QStringLiteral("mnuManual"), 1), QObject::tr("Vornel &Manual"), {}, manual(1)},
         {QStringLiteral("mnuHSep1"), QString()},
         {.name = QStringLiteral("mnuSupport"),
          .caption = QObject::tr("&Getting Help from Teslund"),
@@ -80,9 +82,8 @@ std::vector<CommandRow> helpRows(MainWindow &main)
 
 void buildMainMenus(MainWindow &main)
 {
-    // The preference dialog and the manual hook their commands onto PrefMenu and mnuManual(0..1).
     const std::vector<CommandRow> windowRows = {
-        {QStringLiteral("PrefMenu"), QObject::tr("&Preferences...")},
+        {QStringLiteral("PrefMenu"), QObject::tr("&Preferences..."), {}, workspaceCommand(preferencesCommand)},
         {.name = QStringLiteral("ToolBoxMenu"),
          .caption = QObject::tr("&Extended Characters"),
          .run = toolboxCommand(main),

@@ -28,13 +28,20 @@ QString StatusHints::hintOf(const QWidget *widget) const
 
 bool StatusHints::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseMove) {
-        // A move a child does not take passes on to the dialog; only the background itself
-        // shows the dialog's hint.
+    const auto hint = m_hints.constFind(watched);
+    if (event->type() == QEvent::MouseMove && hint != m_hints.constEnd()) {
+        // A move a child does not take passes on to its parent. Only the background itself
+        // shows the dialog's hint, and a hinted part (a frame) keeps the hints of the hinted
+        // parts inside it.
+        const auto *widget = static_cast<QWidget *>(watched);
         const auto *move = static_cast<QMouseEvent *>(event);
-        const bool overChild = watched == m_dialog && m_dialog->childAt(move->position().toPoint()) != nullptr;
-        const auto hint = m_hints.constFind(watched);
-        if (hint != m_hints.constEnd() && !overChild)
+        bool overChild = false;
+        for (const QWidget *child = widget->childAt(move->position().toPoint()); child && child != widget;
+             child = child->parentWidget()) {
+            if (widget == m_dialog || m_hints.contains(child))
+                overChild = true;
+        }
+        if (!overChild)
             m_workspace.setStatusText(*hint);
     }
     return QObject::eventFilter(watched, event);

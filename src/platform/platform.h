@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QColor;
+class QFont;
 class QWidget;
 
 namespace vornel {
@@ -79,6 +81,16 @@ public:
 
     // Starts another program detached; false when it could not be started.
     virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
+
+    // Opens a file in the desktop's default application for its kind; false when nothing
+    // could open it.
+    virtual bool openWithDesktop(const QString &path) = 0;
+
+    // The colour dialog, preset with color; on OK color is the choice. False on Cancel.
+    virtual bool showColorDialog(QColor &color) = 0;
+    // The font dialog, preset with font's family, point size, bold and italic; on OK font is
+    // the choice (those four as picked). False on Cancel.
+    virtual bool showFontDialog(QFont &font) = 0;
 
     virtual KeyLockState keyLockState() = 0;
 

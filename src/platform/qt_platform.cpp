@@ -5,7 +5,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -13,6 +16,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QUrl>
 
 namespace vornel {
 
@@ -181,6 +185,31 @@ bool QtPlatform::showFileDialog(CommonDialog &dialog, FileDialogUse use)
 bool QtPlatform::startProgram(const QString &program, const QStringList &arguments)
 {
     return QProcess::startDetached(program, arguments);
+}
+
+bool QtPlatform::openWithDesktop(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtPlatform::showColorDialog(QColor &color)
+{
+    // Qt's own dialog always offers its custom colours; nothing else is asked of it.
+    const QColor chosen = QColorDialog::getColor(color, dialogParent());
+    if (!chosen.isValid())
+        return false;
+    color = chosen;
+    return true;
+}
+
+bool QtPlatform::showFontDialog(QFont &font)
+{
+    bool accepted = false;
+    const QFont chosen = QFontDialog::getFont(&accepted, font, dialogParent());
+    if (!accepted)
+        return false;
+    font = chosen;
+    return true;
 }
 
 QPrinter &QtPlatform::printer()

@@ -29,6 +29,10 @@ public:
 
     bool startProgram(const QString &program, const QStringList &arguments) override;
 
+    bool openWithDesktop(const QString &path) override;
+    bool showColorDialog(QColor &color) override;
+    bool showFontDialog(QFont &font) override;
+
     KeyLockState keyLockState() override;
 
     bool showPrintDialog(PrintDialogOptions &options) override;

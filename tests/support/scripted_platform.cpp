@@ -25,7 +25,8 @@ QString kindName(PlatformCall::Kind kind)
 {
     static const char *const names[] = {"message box",  "input box",          "beep",
                                         "open dialog",  "save dialog",        "program start",
-                                        "print dialog", "print setup dialog", "print job"};
+                                        "print dialog", "print setup dialog", "print job",
+                                        "desktop open", "colour dialog",      "font dialog"};
     return QString::fromLatin1(names[int(kind)]);
 }
 
@@ -48,7 +49,12 @@ QString describe(const PlatformCall &call)
             .arg(kind, QString::number(call.print.flags, 16))
             .arg(call.print.copies);
     case PlatformCall::Kind::PrintJob:
+    case PlatformCall::Kind::OpenWithDesktop:
         return QStringLiteral("%1 \"%2\"").arg(kind, call.text);
+    case PlatformCall::Kind::ColorDialog:
+        return QStringLiteral("%1 %2").arg(kind, call.color.name());
+    case PlatformCall::Kind::FontDialog:
+        return QStringLiteral("%1 %2").arg(kind, call.font.toString());
     case PlatformCall::Kind::Beep:
     case PlatformCall::Kind::PrintSetupDialog:
         break;
@@ -114,6 +120,33 @@ void ScriptedPlatform::expectStartProgram(bool started, std::optional<QString> p
     queued.accepted = started;
     queued.expectedText = std::move(program);
     queued.expectedArguments = std::move(arguments);
+}
+
+void ScriptedPlatform::expectOpenWithDesktop(bool opened, std::optional<QString> path, Where where)
+{
+    Answer &queued = queue(PlatformCall::Kind::OpenWithDesktop, where);
+    queued.accepted = opened;
+    queued.expectedText = std::move(path);
+}
+
+void ScriptedPlatform::expectColorDialog(const QColor &chosen, Where where)
+{
+    queue(PlatformCall::Kind::ColorDialog, where).color = chosen;
+}
+
+void ScriptedPlatform::expectColorDialogCancel(Where where)
+{
+    queue(PlatformCall::Kind::ColorDialog, where).accepted = false;
+}
+
+void ScriptedPlatform::expectFontDialog(const QFont &chosen, Where where)
+{
+    queue(PlatformCall::Kind::FontDialog, where).font = chosen;
+}
+
+void ScriptedPlatform::expectFontDialogCancel(Where where)
+{
+    queue(PlatformCall::Kind::FontDialog, where).accepted = false;
 }
 
 void ScriptedPlatform::expectPrintDialog(int copies, int chosenFlags, Where where)
@@ -290,6 +323,45 @@ bool ScriptedPlatform::startProgram(const QString &program, const QStringList &a
                answer->where);
     }
     return answer->accepted;
+}
+
+bool ScriptedPlatform::openWithDesktop(const QString &path)
+{
+    PlatformCall call = newCall(PlatformCall::Kind::OpenWithDesktop);
+    call.text = path;
+    m_calls << call;
+
+    const std::optional<Answer> answer = take(call);
+    if (!answer)
+        return false;
+    check(*answer, "path", path, answer->expectedText);
+    return answer->accepted;
+}
+
+bool ScriptedPlatform::showColorDialog(QColor &color)
+{
+    PlatformCall call = newCall(PlatformCall::Kind::ColorDialog);
+    call.color = color;
+    m_calls << call;
+
+    const std::optional<Answer> answer = take(call);
+    if (!answer || !answer->accepted)
+        return false;
+    color = answer->color;
+    return true;
+}
+
+bool ScriptedPlatform::showFontDialog(QFont &font)
+{
+    PlatformCall call = newCall(PlatformCall::Kind::FontDialog);
+    call.font = font;
+    m_calls << call;
+
+    const std::optional<Answer> answer = take(call);
+    if (!answer || !answer->accepted)
+        return false;
+    font = answer->font;
+    return true;
 }
 
 ScriptedPlatform::Answer &ScriptedPlatform::queue(PlatformCall::Kind kind, const Where &where)

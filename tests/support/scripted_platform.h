@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 
+#include <QColor>
+#include <QFont>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -13,12 +15,13 @@
 struct PlatformCall {
     enum class Kind {
         MessageBox, InputBox, Beep, OpenDialog, SaveDialog, StartProgram,
-        PrintDialog, PrintSetupDialog, PrintJob
+        PrintDialog, PrintSetupDialog, PrintJob, OpenWithDesktop, ColorDialog, FontDialog
     };
 
     Kind kind = Kind::Beep;
     QString title;        // message box, input box or file dialog title
-    QString text;         // message box text, input box prompt or the text of a print job
+    QString text;         // message box text, input box prompt, the text of a print job or the
+                          // file opened with the desktop
     QString defaultText;  // input box
     vornel::MsgButtons buttons = vornel::MsgButtons::Ok;
     vornel::MsgIcon icon = vornel::MsgIcon::None;
@@ -26,6 +29,8 @@ struct PlatformCall {
     QString program;
     QStringList arguments;
     vornel::PrintDialogOptions print;  // print dialog: the options it was shown with
+    QColor color;         // colour dialog: the colour it was preset with
+    QFont font;           // font dialog: the font it was preset with
 };
 
 // A platform for tests: answers come from a script the test queues beforehand, and nothing
@@ -54,6 +59,15 @@ public:
     void expectStartProgram(bool started, std::optional<QString> program = {},
                             std::optional<QStringList> arguments = {},
                             Where where = Where::current());
+
+    // The desktop opens the file (or fails to); path, when given, must be the file asked for.
+    void expectOpenWithDesktop(bool opened, std::optional<QString> path = {},
+                               Where where = Where::current());
+    // The user picks chosen in the colour or font dialog, or cancels it.
+    void expectColorDialog(const QColor &chosen, Where where = Where::current());
+    void expectColorDialogCancel(Where where = Where::current());
+    void expectFontDialog(const QFont &chosen, Where where = Where::current());
+    void expectFontDialogCancel(Where where = Where::current());
 
     // The user leaves copies and, of PrintDialogFlags, Selection and PrintToFile as in
     // chosenFlags, and presses OK.
@@ -85,6 +99,9 @@ public:
     bool showOpenDialog(vornel::CommonDialog &dialog) override;
     bool showSaveDialog(vornel::CommonDialog &dialog) override;
     bool startProgram(const QString &program, const QStringList &arguments) override;
+    bool openWithDesktop(const QString &path) override;
+    bool showColorDialog(QColor &color) override;
+    bool showFontDialog(QFont &font) override;
     vornel::KeyLockState keyLockState() override { return m_keyLocks; }
     bool showPrintDialog(vornel::PrintDialogOptions &options) override;
     bool showPrintSetupDialog() override;
@@ -99,6 +116,8 @@ private:
         int filterIndex = 0;
         int copies = 1;             // print dialog
         int printFlags = 0;
+        QColor color;               // colour chosen
+        QFont font;                 // font chosen
         std::optional<QString> expectedTitle;
         std::optional<QString> expectedText;
         std::optional<QStringList> expectedArguments;
