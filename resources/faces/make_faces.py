@@ -87,6 +87,12 @@ def bitmap(rows, x, y, fill=INK):
     return path("".join(d), fill=fill)
 
 
+def pixels(rows, x, y, palette):
+    """Pixel art in several colours: each character of `palette` paints its own colour, '.' is clear."""
+    return [bitmap([''.join('#' if c == ch else '.' for c in row) for row in rows], x, y, colour)
+            for ch, colour in palette.items()]
+
+
 # ---------------------------------------------------------------------------------------------
 # Pixel fonts. BIG: 11 rows, 2-px strokes, for single letters and headings. SMALL: 7 rows, 1-px
 # strokes, for short words. LOWER: 13 rows (3 ascender, 7 x-height, 3 descender). DIGIT: 3x5.
@@ -224,28 +230,28 @@ BIG = {
           "##..##",
           "######",
           ".####."],
-    "<": [".....##",
-          "....##.",
-          "...##..",
-          "..##...",
-          ".##....",
-          "##.....",
-          ".##....",
-          "..##...",
-          "...##..",
-          "....##.",
-          ".....##"],
-    ">": ["##.....",
-          ".##....",
-          "..##...",
-          "...##..",
-          "....##.",
-          ".....##",
-          "....##.",
-          "...##..",
-          "..##...",
-          ".##....",
-          "##....."],
+    "<": [".....###",
+          "....###.",
+          "...###..",
+          "..###...",
+          ".###....",
+          "###.....",
+          ".###....",
+          "..###...",
+          "...###..",
+          "....###.",
+          ".....###"],
+    ">": ["###.....",
+          ".###....",
+          "..###...",
+          "...###..",
+          "....###.",
+          ".....###",
+          "....###.",
+          "...###..",
+          "..###...",
+          ".###....",
+          "###....."],
     "&": ["..####...",
           ".##..##..",
           ".##..##..",
@@ -257,12 +263,12 @@ BIG = {
           "##....##.",
           "##...####",
           ".####..##"],
-    '"': ["##..##",
-          "##..##",
-          "##..##",
-          "##..##",
-          ".#...#",
-          "#...#."],
+    '"': ["###..###",
+          "###..###",
+          "###..###",
+          ".##...##",
+          ".##...##",
+          ".#....#."],
     "#": ["..#..#..",
           "..#..#..",
           "########",
@@ -435,21 +441,37 @@ def picture(x, y, w, h):
     ]
 
 
-def anchor(cx, top, scale=1.0):
-    """Ring, stock, shank and curved arms of an anchor, centred on x = cx."""
-    s = scale
-    return [
-        circle(cx, top + 2 * s, 1.75 * s, stroke=INK, width=1.5),
-        rect(cx - 4 * s, top + 5 * s, 8 * s, 2, INK),
-        rect(cx - 1, top + 4 * s, 2, 12 * s, INK),
-        path(f"M{cx - 6 * s} {top + 11 * s}Q{cx - 6 * s} {top + 16 * s} {cx} {top + 16 * s}"
-             f"Q{cx + 6 * s} {top + 16 * s} {cx + 6 * s} {top + 11 * s}",
-             stroke=INK, width=2),
-        path(f"M{cx - 8 * s} {top + 12.5 * s}L{cx - 6 * s} {top + 9 * s}L{cx - 4 * s} {top + 12.5 * s}Z",
-             fill=INK),
-        path(f"M{cx + 4 * s} {top + 12.5 * s}L{cx + 6 * s} {top + 9 * s}L{cx + 8 * s} {top + 12.5 * s}Z",
-             fill=INK),
-    ]
+ANCHOR = ["......####......",
+          ".....##..##.....",
+          ".....##..##.....",
+          "......####......",
+          "...##########...",
+          "...##########...",
+          ".......##.......",
+          ".......##.......",
+          ".......##.......",
+          ".#.....##.....#.",
+          "###....##....###",
+          "####...##...####",
+          ".##....##....##.",
+          ".##....##....##.",
+          "..##...##...##..",
+          "...###.##.###...",
+          "....########....",
+          "......####......"]
+
+# A small framed landscape, used where the vector picture would be too small to stay sharp.
+MINI_PICTURE = ["kkkkkkk",
+                "kssswsk",
+                "ksssssk",
+                "ksbsssk",
+                "kbbbsbk",
+                "kbbbbbk",
+                "kkkkkkk"]
+MINI_PICTURE_COLOURS = {"k": INK, "s": SKY, "b": BLUE, "w": PAPER}
+
+DOT = [".##.", "####", "####", ".##."]
+SMALL_DOT = ["##", "##"]
 
 
 def red_x(x, y, size, width=2):
@@ -528,7 +550,9 @@ def g_paste():
 
 
 def g_delete():
-    return [*[rect(3, y, 17, 2, INK) for y in (5, 10, 15)], *red_x(6, 6, 11, 3)]
+    cross = "M6 6L17 17M17 6L6 17"
+    return [*[rect(3, y, 17, 2, GREY) for y in (4, 8, 12, 16)],
+            path(cross, stroke=RED, width=3, cap="round")]
 
 
 def g_search():
@@ -600,8 +624,13 @@ def g_preview():
     return [
         box(2, 3, 19, 17, PAPER),
         rect(3, 4, 17, 3, BLUE),
-        path("M5 13.5Q11.5 7 18 13.5Q11.5 20 5 13.5Z", fill=PAPER, stroke=INK),
-        circle(11.5, 13.5, 2.25, fill=INK),
+        bitmap(["....#####....",
+                "..##.....##..",
+                ".#...###...#.",
+                "#...#####...#",
+                ".#...###...#.",
+                "..##.....##..",
+                "....#####...."], 5, 10),
     ]
 
 
@@ -622,7 +651,7 @@ def g_configure():
 
 
 def g_anchor():
-    return anchor(12, 3)
+    return [bitmap(ANCHOR, 4, 3)]
 
 
 def g_jump():
@@ -643,7 +672,6 @@ def g_mailto():
         box(3, 5, 17, 13, PAPER),
         path("M3.5 5.5L11.5 12.5L19.5 5.5", stroke=INK),
         path("M3.5 17.5L9 11.5M19.5 17.5L14 11.5", stroke=GREY),
-        rect(15, 14, 3, 2, BLUE),
     ]
 
 
@@ -684,29 +712,28 @@ def g_list_ordered():
 
 def g_list_assist():
     out = []
-    for y in (3, 8, 13):
+    for y in (3, 7, 11):
         out.append(rect(3, y, 2, 2, INK))
-        out.append(rect(7, y, 12 if y < 13 else 5, 1, GREY))
-    out.append(line(8, 19.5, 15, 12.5, width=2.5, cap="round"))
-    star = "M17 6.5L18 10L21.5 11L18 12L17 15.5L16 12L12.5 11L16 10Z"
+        out.append(rect(7, y, 12, 1, GREY))
+    out.append(line(6, 19, 12, 13, width=2.5, cap="round"))
+    star = "M15 6.5L16 10L19.5 11L16 12L15 15.5L14 12L10.5 11L14 10Z"
     out.append(path(star, fill=GOLD, stroke=INK, width=0.75))
     return out
 
 
+def neighbour_items():
+    """The grey items above and below the one a list button adds."""
+    return [bitmap(SMALL_DOT, 4, 4, GREY), rect(9, 4, 11, 1, GREY),
+            bitmap(SMALL_DOT, 4, 18, GREY), rect(9, 18, 11, 1, GREY)]
+
+
 def g_list_item():
-    return [
-        circle(5, 5.5, 1.5, fill=GREY), rect(9, 5, 11, 1, GREY),
-        circle(5, 11.5, 2.5, fill=INK), rect(9, 11, 11, 2, INK),
-        circle(5, 17.5, 1.5, fill=GREY), rect(9, 17, 11, 1, GREY),
-    ]
+    return [*neighbour_items(), bitmap(DOT, 3, 10), rect(9, 11, 11, 2, INK)]
 
 
 def g_list_image():
-    return [
-        circle(4, 5.5, 1.5, fill=GREY), rect(9, 5, 11, 1, GREY),
-        *picture(2, 8, 6, 6), rect(10, 11, 10, 2, INK),
-        circle(4, 17.5, 1.5, fill=GREY), rect(9, 17, 11, 1, GREY),
-    ]
+    return [*neighbour_items(), *pixels(MINI_PICTURE, 2, 8, MINI_PICTURE_COLOURS),
+            rect(11, 11, 9, 2, INK)]
 
 
 BUTTONS = [
