@@ -94,8 +94,8 @@ def pixels(rows, x, y, palette):
 
 
 # ---------------------------------------------------------------------------------------------
-# Pixel fonts. BIG: 11 rows, 2-px strokes, for single letters and headings. SMALL: 7 rows, 1-px
-# strokes, for short words. LOWER: 13 rows (3 ascender, 7 x-height, 3 descender). DIGIT: 3x5.
+# Pixel fonts. BIG: 11 rows, 2-px strokes, for single letters and headings. WORD: 9 rows, 2-px
+# stems, for words of two or three letters. LOWER: 13 rows (3 ascender, 7 x-height, 3 descender). DIGIT: 3x5.
 
 BIG = {
     "B": ["#######.",
@@ -280,56 +280,52 @@ BIG = {
           ".#..#..."],
 }
 
-SMALL = {
+WORD = {
     "P": ["####.",
-          "#...#",
-          "#...#",
+          "##.##",
+          "##.##",
+          "##.##",
           "####.",
-          "#....",
-          "#....",
-          "#...."],
+          "##...",
+          "##...",
+          "##...",
+          "##..."],
     "R": ["####.",
-          "#...#",
-          "#...#",
+          "##.##",
+          "##.##",
+          "##.##",
           "####.",
-          "#.#..",
-          "#..#.",
-          "#...#"],
+          "##.#.",
+          "##.##",
+          "##.##",
+          "##.##"],
     "E": ["#####",
-          "#....",
-          "#....",
+          "##...",
+          "##...",
+          "##...",
           "####.",
-          "#....",
-          "#....",
+          "##...",
+          "##...",
+          "##...",
           "#####"],
     "D": ["####.",
-          "#...#",
-          "#...#",
-          "#...#",
-          "#...#",
-          "#...#",
+          "##.##",
+          "##.##",
+          "##.##",
+          "##.##",
+          "##.##",
+          "##.##",
+          "##.##",
           "####."],
-    "L": ["#....",
-          "#....",
-          "#....",
-          "#....",
-          "#....",
-          "#....",
+    "L": ["##...",
+          "##...",
+          "##...",
+          "##...",
+          "##...",
+          "##...",
+          "##...",
+          "##...",
           "#####"],
-    "T": ["#####",
-          "..#..",
-          "..#..",
-          "..#..",
-          "..#..",
-          "..#..",
-          "..#.."],
-    "I": ["###",
-          ".#.",
-          ".#.",
-          ".#.",
-          ".#.",
-          ".#.",
-          "###"],
 }
 
 LOWER = {
@@ -584,7 +580,7 @@ def g_underline():
 
 
 def g_pre():
-    return centred(SMALL, "PRE")
+    return centred(WORD, "PRE")
 
 
 def g_newline():
@@ -693,13 +689,12 @@ def g_heading(n):
 
 
 def g_list_dl():
-    return [*text(SMALL, "DL", 3, 2), rect(3, 12, 9, 2, INK),
-            *text_lines(7, (16, 18), 13), rect(7, 20, 9, 1, GREY)]
+    return [*text(WORD, "DL", 3, 2), rect(3, 13, 10, 2, INK),
+            *text_lines(7, (17, 19), 13)]
 
 
 def g_list_dd():
-    return [rect(3, 3, 10, 2, INK), *text(SMALL, "DD", 7, 8), *text_lines(7, (18,), 13),
-            rect(7, 20, 9, 1, GREY)]
+    return [rect(3, 2, 10, 1, GREY), *text(WORD, "DD", 7, 5), rect(7, 17, 13, 2, INK)]
 
 
 def g_list_ordered():
