@@ -95,7 +95,8 @@ def pixels(rows, x, y, palette):
 
 # ---------------------------------------------------------------------------------------------
 # Pixel fonts. BIG: 11 rows, 2-px strokes, for single letters and headings. WORD: 9 rows, 2-px
-# stems, for words of two or three letters. LOWER: 13 rows (3 ascender, 7 x-height, 3 descender). DIGIT: 3x5.
+# stems, for words of two or three letters. LOWER: 13 rows (3 ascender, 7 x-height, 3 descender).
+# DIGIT: 3 by 5, for list numbers.
 
 BIG = {
     "B": ["#######.",
@@ -437,6 +438,8 @@ def picture(x, y, w, h):
     ]
 
 
+# Pixel art where a vector drawing would blur at scale 1.
+
 ANCHOR = ["......####......",
           ".....##..##.....",
           ".....##..##.....",
@@ -456,7 +459,7 @@ ANCHOR = ["......####......",
           "....########....",
           "......####......"]
 
-# A small framed landscape, used where the vector picture would be too small to stay sharp.
+# A framed landscape small enough to be a list bullet.
 MINI_PICTURE = ["kkkkkkk",
                 "kssswsk",
                 "ksssssk",
@@ -472,13 +475,9 @@ SMALL_DOT = ["##", "##"]
 
 def red_x(x, y, size, width=2):
     """A red cross with a white halo so it reads on top of other drawing."""
-    a, b = (x, y), (x + size, y + size)
-    c, d = (x + size, y), (x, y + size)
-    out = []
-    for colour, w in ((PAPER, width + 2), (RED, width)):
-        out.append(path(f"M{a[0]} {a[1]}L{b[0]} {b[1]}M{c[0]} {c[1]}L{d[0]} {d[1]}",
-                        stroke=colour, width=w, cap="square" if colour == PAPER else "butt"))
-    return out
+    cross = f"M{x} {y}L{x + size} {y + size}M{x + size} {y}L{x} {y + size}"
+    return [path(cross, stroke=PAPER, width=width + 2, cap="square"),
+            path(cross, stroke=RED, width=width)]
 
 
 # ---------------------------------------------------------------------------------------------
