@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/menus.h"
 #include "app/status_bar.h"
+#include "app/toolbars.h"
 #include "app/toolbox_control.h"
 #include "documents/recent_files.h"
 #include "editor/document_table.h"
@@ -53,6 +54,8 @@ MainWindow::MainWindow(QWidget *parent)
     buildMainMenus(*this);
     updateMenuBar();
     createToolBars();
+    m_toolbars = new Toolbars(*this, *m_mainToolbar, *m_picToolbar);
+    m_toolbars->resetToolbarFaces();
     m_statusBar = new StatusBar(this);
     m_statusBar->layoutFor(width());
     layout->addWidget(m_statusBar);

@@ -17,6 +17,7 @@ namespace vornel {
 
 class StatusBar;
 class ToolboxControl;
+class Toolbars;
 
 // The main window (frmMDI): the document area with every document window, the two toolbar
 // rows, the status bar and the menu bar. The menu bar shows the active document window's
@@ -53,6 +54,8 @@ public:
 
     QToolBar *mainToolbar() const { return m_mainToolbar; }
     QToolBar *extendedToolbar() const { return m_picToolbar; }
+    // The buttons of both toolbar rows.
+    Toolbars &toolbars() const { return *m_toolbars; }
     // The "Extended &Toolbar" check mark of the main window's Window menu.
     bool extendedToolbarChecked() const;
     // A document window's "Extended &Toolbar": the main window's check mark follows it and the
@@ -89,6 +92,7 @@ private:
     QToolBar *m_mainToolbar = nullptr;
     QToolBar *m_picToolbar = nullptr;
     StatusBar *m_statusBar = nullptr;
+    Toolbars *m_toolbars = nullptr;
     ToolboxControl *m_toolbox = nullptr;
     QList<QMenu *> m_ownMenus;
     ActionRegistry m_actions;
