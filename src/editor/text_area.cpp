@@ -3,6 +3,7 @@
 #include "editor/text_codec.h"
 
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -15,6 +16,8 @@ namespace {
 constexpr char16_t kParagraph = 0x2029;
 // Parts in which a very large text is loaded, when the caller follows the progress.
 constexpr qsizetype kLoadPart = 8 * 1024 * 1024;
+// The character format property of a lookalike's stand-in: the character it stands for.
+constexpr int kStandsFor = QTextFormat::UserProperty + 1;
 
 } // namespace
 
@@ -47,7 +50,54 @@ TextSlice TextArea::docSlice(int docPos, int docCount) const
     slice.ends.reserve(std::size_t(count));
     for (int i = 0; i < count; ++i)
         slice.ends.push_back(m_ends.at(first + i));
+    slice.lookalikes = lookalikesIn(docPos, docCount);
     return slice;
+}
+
+void TextArea::tagLookalikes(int docPos, const std::vector<TextSlice::Lookalike> &lookalikes)
+{
+    if (lookalikes.empty())
+        return;
+    m_mayHoldLookalikes = true;
+    QTextCursor cursor(document());
+    for (const TextSlice::Lookalike &lookalike : lookalikes) {
+        QTextCharFormat format;
+        format.setProperty(kStandsFor, int(lookalike.ch));
+        // Set apart from the marks they look like.
+        format.setUnderlineStyle(QTextCharFormat::DotLine);
+        cursor.setPosition(docPos + int(lookalike.pos));
+        cursor.setPosition(docPos + int(lookalike.pos) + 1, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(format);
+    }
+}
+
+std::vector<TextSlice::Lookalike> TextArea::lookalikesIn(int docPos, int docCount) const
+{
+    std::vector<TextSlice::Lookalike> found;
+    if (!m_mayHoldLookalikes || docCount <= 0)
+        return found;
+    const int end = docPos + docCount;
+    for (QTextBlock block = document()->findBlock(docPos); block.isValid() && block.position() < end;
+         block = block.next()) {
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QVariant standsFor = fragment.charFormat().property(kStandsFor);
+            if (!standsFor.isValid())
+                continue;
+            const int to = std::min(fragment.position() + fragment.length(), end);
+            for (int pos = std::max(fragment.position(), docPos); pos < to; ++pos)
+                found.push_back({pos - docPos, char16_t(standsFor.toInt())});
+        }
+    }
+    return found;
+}
+
+int TextArea::wholeCharacter(int modelPos, bool roundUp) const
+{
+    if (modelPos <= 0 || modelPos >= length() || !charAt(modelPos).isLowSurrogate()
+        || !charAt(modelPos - 1).isHighSurrogate())
+        return modelPos;
+    return modelPos + (roundUp ? 1 : -1);
 }
 
 int TextArea::docToModel(int docPos) const
@@ -90,6 +140,7 @@ QString TextArea::text() const
     TextSlice slice;
     slice.doc = document()->toRawText();
     slice.ends = m_ends.kinds(document()->blockCount() - 1);
+    slice.lookalikes = lookalikesIn(0, int(slice.doc.size()));
     return codec::textOfSlice(slice);
 }
 
@@ -100,12 +151,19 @@ QString TextArea::displayText() const
 
 void TextArea::setText(const QString &text)
 {
-    setSlice(codec::sliceOfText(text));
+    setSlice(sliceOf(text));
 }
 
 void TextArea::setSlice(const TextSlice &slice, const Progress &progress)
 {
     m_applying = true;
+    if (m_mayHoldLookalikes) {
+        // The new text takes the caret's format, which may be a lookalike's.
+        QTextCursor plain = textCursor();
+        plain.clearSelection();
+        plain.setCharFormat(QTextCharFormat());
+        setTextCursor(plain);
+    }
     const qsizetype size = slice.doc.size();
     if (!progress || size <= 2 * kLoadPart) {
         QPlainTextEdit::setPlainText(slice.doc);
@@ -119,6 +177,8 @@ void TextArea::setSlice(const TextSlice &slice, const Progress &progress)
         }
         selectDocRange(0, 0);
     }
+    m_mayHoldLookalikes = false;
+    tagLookalikes(0, slice.lookalikes);
     m_applying = false;
     m_ends.clear();
     m_ends.replace(0, 0, slice.ends);
@@ -140,8 +200,10 @@ QChar TextArea::charAt(int index) const
     const int doc = modelToDoc(index);
     const QTextBlock block = document()->findBlock(doc);
     const int lineEnd = block.position() + block.length() - 1;
-    if (doc < lineEnd)
-        return QChar(codec::textOf(document()->characterAt(doc).unicode()));
+    if (doc < lineEnd) {
+        const std::vector<TextSlice::Lookalike> lookalike = lookalikesIn(doc, 1);
+        return QChar(lookalike.empty() ? codec::textOf(document()->characterAt(doc).unicode()) : lookalike[0].ch);
+    }
     const LineEnd kind = m_ends.at(block.blockNumber());
     if (kind == LineEnd::Lf)
         return QChar(u'\n');
@@ -153,12 +215,33 @@ QChar TextArea::charAt(int index) const
 
 void TextArea::loadBytes(const QByteArray &bytes, const Progress &progress)
 {
-    setSlice(codec::sliceOfBytes(bytes), progress);
+    loadChecked(bytes, codec::detectEncoding(bytes), progress);
+}
+
+void TextArea::loadBytes(const QByteArray &bytes, Encoding encoding, const Progress &progress)
+{
+    loadChecked(bytes, isUtf8(encoding) && !codec::isStrictUtf8(bytes) ? Encoding::Windows1252 : encoding, progress);
+}
+
+void TextArea::loadChecked(const QByteArray &bytes, Encoding encoding, const Progress &progress)
+{
+    const bool changed = encoding != m_encoding;
+    m_encoding = encoding;
+    if (isUtf8(encoding))
+        setSlice(codec::sliceOfUtf8(codec::withoutBom(bytes, encoding)), progress);
+    else
+        setSlice(codec::sliceOfBytes(bytes), progress);
+    if (changed)
+        Q_EMIT encodingChanged();
 }
 
 QByteArray TextArea::toBytes() const
 {
-    return codec::bytesOfSlice({document()->toRawText(), m_ends.kinds(document()->blockCount() - 1)});
+    const QString raw = document()->toRawText();
+    TextSlice slice{raw, m_ends.kinds(document()->blockCount() - 1), lookalikesIn(0, int(raw.size()))};
+    if (!isUtf8(m_encoding))
+        return codec::bytesOfSlice(slice);
+    return codec::utf8OfSlice(slice, m_encoding == Encoding::Utf8Bom);
 }
 
 QString TextArea::textRange(int start, int count) const
@@ -203,14 +286,14 @@ void TextArea::selectDocRange(int anchor, int position)
 
 void TextArea::setSelStart(int start)
 {
-    const int doc = modelToDoc(start);
+    const int doc = modelToDoc(wholeCharacter(start, false));
     selectDocRange(doc, doc);
 }
 
 void TextArea::setSelLength(int count)
 {
     const int start = selStart();
-    const int end = std::clamp(start + std::max(count, 0), start, length());
+    const int end = wholeCharacter(std::clamp(start + std::max(count, 0), start, length()), true);
     selectDocRange(modelToDoc(start), modelToDoc(end, true));
 }
 
@@ -223,7 +306,7 @@ void TextArea::replaceSelection(const QString &text, bool typing)
 {
     const QTextCursor cursor = textCursor();
     const int a = cursor.selectionStart();
-    const TextSlice slice = codec::sliceOfText(text);
+    const TextSlice slice = sliceOf(text);
     replaceDocRange(a, cursor.selectionEnd() - a, slice, typing);
     selectDocRange(a + int(slice.doc.size()), a + int(slice.doc.size()));
 }
@@ -231,7 +314,8 @@ void TextArea::replaceSelection(const QString &text, bool typing)
 void TextArea::replaceRange(int start, int count, const QString &text)
 {
     start = std::clamp(start, 0, length());
-    const int end = std::clamp(start + std::max(count, 0), start, length());
+    const int end = wholeCharacter(std::clamp(start + std::max(count, 0), start, length()), true);
+    start = wholeCharacter(start, false);
     if (end == start && text.isEmpty())
         return;
     const int a = modelToDoc(start);
@@ -239,9 +323,9 @@ void TextArea::replaceRange(int start, int count, const QString &text)
     // An end inside a CR LF pair keeps the half of the pair that lies outside the range.
     const QString prefix = docToModel(a) != start ? QStringLiteral("\r") : QString();
     const QString suffix = docToModel(b) != end ? QStringLiteral("\n") : QString();
-    const TextSlice slice = codec::sliceOfText(prefix + text + suffix);
+    const TextSlice slice = sliceOf(prefix + text + suffix);
     replaceDocRange(a, b - a, slice);
-    const int caret = a + std::min(int(codec::sliceOfText(prefix + text).doc.size()), int(slice.doc.size()));
+    const int caret = a + std::min(int(sliceOf(prefix + text).doc.size()), int(slice.doc.size()));
     selectDocRange(caret, caret);
 }
 
@@ -259,8 +343,12 @@ void TextArea::applyEdit(int docPos, int docCount, const TextSlice &replacement)
     cursor.setPosition(docPos + docCount, QTextCursor::KeepAnchor);
     if (replacement.doc.isEmpty())
         cursor.removeSelectedText();
+    else if (m_mayHoldLookalikes)
+        // Not in the format of the character before, which may be a lookalike's.
+        cursor.insertText(replacement.doc, QTextCharFormat());
     else
         cursor.insertText(replacement.doc);
+    tagLookalikes(docPos, replacement.lookalikes);
     m_applying = false;
     m_blockCount = doc->blockCount();
 }

@@ -43,12 +43,21 @@ public:
     int modelPosition(int displayPos) const { return docToModel(displayPos); }
     int displayPosition(int modelPos, bool roundUp = false) const { return modelToDoc(modelPos, roundUp); }
 
-    // File bytes: every byte is one character; see codec.
+    // File bytes, read in the encoding codec::detectEncoding chooses for them, which stays the
+    // document's encoding until the next load; the second form reads them in a known encoding
+    // (UTF-8 bytes that are not valid UTF-8 are read as Windows-1252 after all).
     // A very large text goes in in parts; progress (when given) hears the percentage done
     // after each part, so the caller can show it and let the window repaint.
     using Progress = std::function<void(int percent)>;
     void loadBytes(const QByteArray &bytes, const Progress &progress = {});
+    void loadBytes(const QByteArray &bytes, Encoding encoding, const Progress &progress = {});
+    // The text in the document's encoding (a UTF-8 document with its byte-order mark if the
+    // file had one).
     QByteArray toBytes() const;
+    Encoding encoding() const { return m_encoding; }
+    // True when the text may hold characters that look like marks on screen (only a UTF-8 text
+    // can): displayText() then does not tell them apart.
+    bool mayHoldLookalikes() const { return m_mayHoldLookalikes; }
 
     int selStart() const;
     int selLength() const;
@@ -90,6 +99,8 @@ Q_SIGNALS:
     void textEdited();
     // Enter reached the text area; emitted before its line break is inserted.
     void enterPressed();
+    // A load gave the document another encoding.
+    void encodingChanged();
 
 protected:
     bool event(QEvent *event) override;
@@ -101,8 +112,17 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // Loads bytes known to be valid in the encoding.
+    void loadChecked(const QByteArray &bytes, Encoding encoding, const Progress &progress);
     void setSlice(const TextSlice &slice, const Progress &progress = {});
     TextSlice docSlice(int docPos, int docCount) const;
+    // The text's own form of text coming in, in this document's encoding.
+    TextSlice sliceOf(const QString &text) const { return codec::sliceOfText(text, m_encoding); }
+    // Lookalikes are kept as the stand-in characters' format, which moves with them.
+    void tagLookalikes(int docPos, const std::vector<TextSlice::Lookalike> &lookalikes);
+    std::vector<TextSlice::Lookalike> lookalikesIn(int docPos, int docCount) const;
+    // A model position inside a surrogate pair moved before it, or after it when roundUp is set.
+    int wholeCharacter(int modelPos, bool roundUp) const;
 
     int docToModel(int docPos) const;
     // Model position to document position; a position between CR and LF of a pair rounds
@@ -123,6 +143,8 @@ private:
     bool wantsKey(const QKeyEvent *event) const;
 
     LineEnds m_ends;
+    Encoding m_encoding = Encoding::Windows1252;
+    bool m_mayHoldLookalikes = false;
     int m_blockCount = 1;
     bool m_applying = false;
     bool m_batch = false;

@@ -16,9 +16,11 @@ namespace vornel {
 
 namespace {
 
-// Line breaks of text coming from outside (keyboard, clipboard, drops) become CR LF.
-QString withCrLfBreaks(const QString &text)
+// Line breaks of text coming from outside (keyboard, clipboard, drops) become CR LF. A UTF-8
+// text can hold the line and paragraph separators as characters.
+QString withCrLfBreaks(const QString &text, Encoding encoding)
 {
+    const bool separatorsBreak = !isUtf8(encoding);
     QString out;
     out.reserve(text.size() + text.size() / 32);
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -27,7 +29,7 @@ QString withCrLfBreaks(const QString &text)
             if (i + 1 < text.size() && text[i + 1] == u'\n')
                 ++i;
             out += QStringLiteral("\r\n");
-        } else if (ch == u'\n' || ch == 0x2028 || ch == QChar::ParagraphSeparator) {
+        } else if (ch == u'\n' || (separatorsBreak && (ch == 0x2028 || ch == QChar::ParagraphSeparator))) {
             out += QStringLiteral("\r\n");
         } else {
             out += QChar(ch);
@@ -42,7 +44,7 @@ QString withCrLfBreaks(const QString &text)
 
 void TextArea::insertExternalText(const QString &text, bool typing)
 {
-    replaceSelection(withCrLfBreaks(text), typing);
+    replaceSelection(withCrLfBreaks(text, m_encoding), typing);
 }
 
 void TextArea::cutToClipboard()
@@ -231,7 +233,7 @@ void TextArea::dropEvent(QDropEvent *event)
         return;
     }
     int dropPos = cursorForPosition(event->position().toPoint()).position();
-    const QString text = withCrLfBreaks(data->text());
+    const QString text = withCrLfBreaks(data->text(), m_encoding);
     beginEditGroup();
     if (event->source() == this && event->dropAction() == Qt::MoveAction) {
         const QTextCursor cursor = textCursor();
@@ -246,7 +248,7 @@ void TextArea::dropEvent(QDropEvent *event)
         if (dropPos > b)
             dropPos -= b - a;
     }
-    const TextSlice slice = codec::sliceOfText(text);
+    const TextSlice slice = sliceOf(text);
     replaceDocRange(dropPos, 0, slice);
     selectDocRange(dropPos, dropPos + int(slice.doc.size()));
     endEditGroup();

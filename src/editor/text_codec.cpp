@@ -14,8 +14,9 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-// Marks for the five undefined bytes; private-use characters no font draws as anything else.
-constexpr char16_t kUndefinedMarkBase = 0xF700;
+// Marks for C1 controls (among them the five bytes Windows-1252 leaves undefined); private-use
+// characters no font draws as anything else.
+constexpr char16_t kControlMarkBase = 0xF700;
 constexpr char16_t kControlPictures = 0x2400; // U+2400..U+241F, and U+2421 for DEL
 
 struct ReverseTable {
@@ -53,11 +54,6 @@ const DisplayTables &displayTables()
 {
     static const DisplayTables tables;
     return tables;
-}
-
-bool isUndefinedByteChar(char16_t ch)
-{
-    return ch == 0x81 || ch == 0x8D || ch == 0x8F || ch == 0x90 || ch == 0x9D;
 }
 
 } // namespace
@@ -118,8 +114,10 @@ char16_t displayOf(char16_t ch)
         return char16_t(kControlPictures + ch);
     if (ch == 0x7F)
         return char16_t(kControlPictures + 0x21);
-    if (isUndefinedByteChar(ch))
-        return char16_t(kUndefinedMarkBase + ch);
+    // Every C1 control: a UTF-8 text may hold any of them, a Windows-1252 file only the five
+    // bytes the code page leaves undefined.
+    if (ch >= 0x80 && ch <= 0x9F)
+        return char16_t(kControlMarkBase + ch);
     return ch;
 }
 
@@ -133,8 +131,8 @@ char16_t textOf(char16_t displayed)
     }
     if (displayed == kControlPictures + 0x21)
         return 0x7F;
-    if (displayed >= kUndefinedMarkBase && isUndefinedByteChar(char16_t(displayed - kUndefinedMarkBase)))
-        return char16_t(displayed - kUndefinedMarkBase);
+    if (displayed >= kControlMarkBase + 0x80 && displayed <= kControlMarkBase + 0x9F)
+        return char16_t(displayed - kControlMarkBase);
     return displayed;
 }
 
@@ -142,8 +140,8 @@ bool isReserved(char16_t ch)
 {
     if (ch >= kControlPictures && ch <= kControlPictures + 0x21)
         return textOf(ch) != ch;
-    if (ch >= kUndefinedMarkBase && ch <= kUndefinedMarkBase + 0x9D)
-        return textOf(ch) != ch;
+    if (ch >= kControlMarkBase + 0x80 && ch <= kControlMarkBase + 0x9F)
+        return true;
     // The text document turns these into paragraph or frame boundaries.
     return ch == 0x2028 || ch == 0x2029 || ch == 0xFDD0 || ch == 0xFDD1;
 }
@@ -156,6 +154,17 @@ char16_t displayOfByte(uchar byte)
 int byteOfDisplayed(char16_t displayed)
 {
     return displayTables().byteOf[displayed];
+}
+
+char16_t standInOf(char16_t reserved)
+{
+    switch (reserved) {
+    case 0x2028: return 0x21B2; // a downwards arrow with tip leftwards
+    case 0x2029: return 0x00B6; // the pilcrow
+    case 0xFDD0:
+    case 0xFDD1: return 0xFFFD;
+    default: return reserved;   // a mark's own character shows as that mark does
+    }
 }
 
 } // namespace vornel::codec

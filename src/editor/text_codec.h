@@ -32,4 +32,8 @@ bool isReserved(char16_t ch);
 char16_t displayOfByte(uchar byte);
 int byteOfDisplayed(char16_t displayed);
 
+// A UTF-8 text may hold reserved characters. Each shows as this stand-in, which the text area
+// tags with the character it stands for so that the two cannot be confused.
+char16_t standInOf(char16_t reserved);
+
 } // namespace vornel::codec

@@ -24,9 +24,7 @@ void UndoHistory::record(Edit edit, bool typing)
         Step &step = m_undo.back();
         Edit &last = step.edits.back();
         if (edit.removed.doc.isEmpty() && last.pos + int(last.inserted.doc.size()) == edit.pos) {
-            last.inserted.doc += edit.inserted.doc;
-            last.inserted.ends.insert(last.inserted.ends.end(), edit.inserted.ends.begin(),
-                                      edit.inserted.ends.end());
+            last.inserted.append(edit.inserted);
         } else {
             step.edits.push_back(std::move(edit));
         }

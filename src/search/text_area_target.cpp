@@ -46,7 +46,8 @@ QString displayedForm(const QString &what)
 
 int TextAreaSearchTarget::find(const QString &what, bool matchCase, int from, bool down) const
 {
-    const QString shown = displayedForm(what);
+    // On screen a lookalike is the mark it looks like; only the text tells them apart.
+    const QString shown = m_area.mayHoldLookalikes() ? QString() : displayedForm(what);
     if (shown.isNull())
         return SearchTarget::find(what, matchCase, from, down);
     if (from < 0 || from > m_area.length())
