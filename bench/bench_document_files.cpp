@@ -111,6 +111,37 @@ int main(int argc, char *argv[])
     std::printf("%-60s %10.2f x (target 2.0)\n", "save / QSaveFile", save / plain);
     closeDocument(window);
 
+    // A UTF-8 file against a Windows-1252 file of the same size, opened and saved in turns.
+    const QByteArray utf8Bytes = htmlLikeUtf8(tenMB);
+    const QString utf8Source = dir.filePath(QStringLiteral("utf8.htm"));
+    writeFile(utf8Source, utf8Bytes);
+    const QString singleSource = dir.filePath(QStringLiteral("single.htm"));
+    writeFile(singleSource, htmlLike(utf8Bytes.size()));
+    QVector<double> utf8Opens;
+    QVector<double> singleOpens;
+    QVector<double> utf8Saves;
+    QVector<double> singleSaves;
+    for (int i = 0; i < runs; ++i) {
+        for (const bool utf8 : {true, false}) {
+            DocumentWindow *document = nullptr;
+            (utf8 ? utf8Opens : singleOpens) << medianMs(1, [&] {
+                document = loadDocument(main, utf8 ? utf8Source : singleSource, QStringLiteral("page.htm"));
+            });
+            (utf8 ? utf8Saves : singleSaves) << medianMs(1, [&] {
+                saveDocument(*document, savedPath, QStringLiteral("saved.htm"));
+            });
+            closeDocument(document);
+        }
+    }
+    for (QVector<double> *times : {&utf8Opens, &singleOpens, &utf8Saves, &singleSaves})
+        std::sort(times->begin(), times->end());
+    report("open 10 MB UTF-8 file (accented and CJK)", utf8Opens[runs / 2]);
+    report("open 10 MB Windows-1252 file", singleOpens[runs / 2]);
+    std::printf("%-60s %10.2f x (target 1.3)\n", "UTF-8 open / Windows-1252 open", utf8Opens[runs / 2] / singleOpens[runs / 2]);
+    report("save 10 MB UTF-8 document", utf8Saves[runs / 2]);
+    report("save 10 MB Windows-1252 document", singleSaves[runs / 2]);
+    std::printf("%-60s %10.2f x (target 1.3)\n", "UTF-8 save / Windows-1252 save", utf8Saves[runs / 2] / singleSaves[runs / 2]);
+
     // One 100 MB file: it must open at all, in reasonable memory.
     const QString huge = dir.filePath(QStringLiteral("huge.htm"));
     writeFile(huge, htmlLike(10 * tenMB));

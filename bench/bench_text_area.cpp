@@ -45,6 +45,9 @@ int main(int argc, char *argv[])
     report("load 10 MB, CR LF", medianMs(loadRuns, [&] { area.loadBytes(crlf); }));
     report("load 10 MB, LF only", medianMs(loadRuns, [&] { area.loadBytes(lf); }));
     report("load 10 MB, mixed line ends", medianMs(loadRuns, [&] { area.loadBytes(mixed); }));
+    const QByteArray utf8 = htmlLikeUtf8(tenMB);
+    report("load 10 MB UTF-8, CR LF", medianMs(loadRuns, [&] { area.loadBytes(utf8); }));
+    report("save bytes, 10 MB UTF-8 CR LF", medianMs(loadRuns, [&] { (void)area.toBytes(); }));
 
     for (const auto &[name, bytes] : {std::pair{"CR LF", &crlf}, std::pair{"LF only", &lf}}) {
         area.loadBytes(*bytes);

@@ -180,8 +180,12 @@ DocumentWindow *MainWindow::createDocumentWindow(int slot)
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(document, &QObject::destroyed, this, [this] {
         // The closing window may still be listed now; look again once it is gone.
-        QTimer::singleShot(0, this, &MainWindow::updateMenuBar);
+        QTimer::singleShot(0, this, [this] {
+            updateMenuBar();
+            showEncoding();
+        });
     });
+    connect(document->textArea(), &TextArea::encodingChanged, this, &MainWindow::showEncoding);
     // New windows take three quarters of the document area, each a step below and to the
     // right of the one before, as a cascade would place them.
     const QSize area = m_mdi->viewport()->size();
@@ -211,6 +215,7 @@ void MainWindow::onSubWindowActivated(QMdiSubWindow *window)
 {
     // Losing the program's focus also "activates" nothing; the menus stay as they are then.
     DocumentWindow *document = documentOf(window);
+    showEncoding();
     if (document) {
         setStatusText(QStringLiteral("Edit ") + document->caption());
         if (document != m_shownMenusOf)
@@ -218,6 +223,12 @@ void MainWindow::onSubWindowActivated(QMdiSubWindow *window)
     } else if (m_mdi->subWindowList().isEmpty()) {
         updateMenuBar();
     }
+}
+
+void MainWindow::showEncoding()
+{
+    const DocumentWindow *document = activeDocument();
+    m_statusBar->setEncodingText(document && isUtf8(document->encoding()) ? QStringLiteral("UTF-8") : QString());
 }
 
 void MainWindow::cascade()

@@ -87,6 +87,8 @@ protected:
 private:
     void createToolBars();
     void onSubWindowActivated(QMdiSubWindow *window);
+    // "UTF-8" in the status bar's last panel while a UTF-8 document is active.
+    void showEncoding();
 
     QMdiArea *m_mdi = nullptr;
     QToolBar *m_mainToolbar = nullptr;

@@ -59,6 +59,11 @@ QString StatusBar::text() const
     return m_area->text();
 }
 
+void StatusBar::setEncodingText(const QString &text)
+{
+    m_nothing->setText(text);
+}
+
 void StatusBar::repaintText()
 {
     m_area->repaint();

@@ -18,6 +18,8 @@ public:
 
     void setText(const QString &text);
     QString text() const;
+    // The last panel: the active document's encoding where it is not the usual one.
+    void setEncodingText(const QString &text);
     // Paints the hint line now, for work that lets no events run.
     void repaintText();
     // Places the panels for a main window windowWidth pixels wide.

@@ -6,7 +6,7 @@
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
-#include "editor/text_codec.h"
+#include "editor/text_encoding.h"
 #include "editor/workspace.h"
 #include "platform/platform.h"
 #include "platform/version.h"
@@ -254,7 +254,7 @@ void insertFileCommand(Workspace &workspace)
         BusyCursor busy;
         file = readWholeFile(path);
         if (file.opened)
-            window->textArea()->setSelText(codec::decode(file.bytes));
+            window->textArea()->setSelText(codec::decodeFile(file.bytes));
     }
     reportRead(file, cantOpenFile(path), name);
 }

@@ -55,6 +55,11 @@ void DocumentWindow::setCaption(const QString &caption)
     setWindowTitle(caption);
 }
 
+Encoding DocumentWindow::encoding() const
+{
+    return m_text->encoding();
+}
+
 QMenu *DocumentWindow::menu(const QString &objectName) const
 {
     return findChild<QMenu *>(objectName);

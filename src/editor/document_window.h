@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/command_table.h"
+#include "editor/text_encoding.h"
 
 #include <QList>
 #include <QWidget>
@@ -35,6 +36,8 @@ public:
     void setCaption(const QString &caption);
     QString realFileName() const { return m_realFileName; }
     void setRealFileName(const QString &path) { m_realFileName = path; }
+    // How the document is stored in its file, chosen when it was loaded (the text area's).
+    Encoding encoding() const;
 
     // The top-level menus of this window's menu bar, in order.
     const QList<QMenu *> &menus() const { return m_menus; }
