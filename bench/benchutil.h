@@ -50,10 +50,10 @@ inline QByteArray htmlLike(qsizetype size, LineBreaks ends = LineBreaks::CrLf)
 inline QByteArray htmlLikeUtf8(qsizetype size)
 {
     static const char *const lines[] = {
-        "<P>Caf\xC3\xA9 cr\xC3\xA8me br\xC3\xBBl\xC3\xA9e, na\xC3\xAFve fa\xC3\xA7ade, again and again.</P>",
+        "<P>Caf\xC3\xA9 cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e, na\xC3\xAFve fa\xC3\xA7" "ade, again and again.</P>",
         "<A HREF=\"http://www.example.com/page.htm\">\xE4\xB8\xAD\xE6\x96\x87\xE7\xBD\x91\xE9\xA1\xB5</A> &amp; more",
         "",
-        "<H2>\xC3\x9Cberschrift \xE2\x80\x94 Heading</H2>",
+        "<H2>\xC3\x9C" "berschrift \xE2\x80\x94 Heading</H2>",
         "<UL><LI>one item with some words in it</LI></UL>",
     };
     QByteArray out;

@@ -15,7 +15,13 @@ namespace vornel {
 // Its text model is the one every command works on: one string in which a line break is the
 // two characters CR LF, and SelStart/SelLength/SelText count and carry CR LF as two
 // characters. A file's lone LF or lone CR keeps its one-character width and comes back
-// unchanged; on screen every kind of line end is a line break.
+// unchanged; on screen every kind of line end is a line break. Positions count UTF-16 units,
+// so a character beyond the basic plane counts two; a position inside one moves out of it
+// before an edit or a selection, so no edit ever splits it.
+//
+// A UTF-8 text may hold the characters the screen uses as marks or as line breaks
+// (lookalikes). Each shows as a stand-in whose character format carries the character it
+// stands for; edits and undo carry those along in TextSlice::lookalikes.
 //
 // On screen each line end is one paragraph boundary of the underlying text document; the kind
 // of each boundary is kept in LineEnds. All edits go through replaceDocRange(), which keeps the
@@ -36,7 +42,8 @@ public:
     QString textRange(int start, int count) const;
 
     // The text as the screen holds it, for fast scans of the whole text: every line end is
-    // one U+2029 and control characters are their marks (codec::displayOf).
+    // one U+2029, control characters are their marks (codec::displayOf) and lookalikes their
+    // stand-ins (codec::standInOf).
     QString displayText() const;
     // The model position of a position in displayText(), and back; a model position inside a
     // CR LF pair rounds down to the line end, or up past it when roundUp is set.
