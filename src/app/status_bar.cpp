@@ -4,6 +4,7 @@
 #include "platform/twips.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTimer>
 
@@ -61,6 +62,12 @@ QString StatusBar::text() const
 
 void StatusBar::setEncodingText(const QString &text)
 {
+    // The panel is as narrow as the lock panels: a word that does not fit gets a smaller font.
+    QFont font = m_numLock->font();
+    const int room = m_nothing->contentsRect().width() - 2;
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    m_nothing->setFont(font);
     m_nothing->setText(text);
 }
 

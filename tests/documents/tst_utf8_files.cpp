@@ -93,6 +93,8 @@ private Q_SLOTS:
         DocumentWindow *utf8 = open(QStringLiteral("page.htm"), kPage);
         QCOMPARE(utf8->encoding(), Encoding::Utf8);
         QCOMPARE(encodingPanel(), QStringLiteral("UTF-8"));
+        const QLabel *panel = main().findChild<QLabel *>(QStringLiteral("txtNothing"));
+        QVERIFY(QFontMetrics(panel->font()).horizontalAdvance(panel->text()) <= panel->contentsRect().width());
         main().activateDocument(plain);
         QCOMPARE(encodingPanel(), QString());
         main().activateDocument(utf8);
