@@ -97,7 +97,9 @@ private Q_SLOTS:
             const QByteArray bytes = randomBytes(rng, int(rng.bounded(400)));
             m_area->loadBytes(bytes);
             QVERIFY2(m_area->toBytes() == bytes, qPrintable(QStringLiteral("seed %1 round %2").arg(seed).arg(round)));
-            QCOMPARE(m_area->length(), bytes.size());
+            // A short one may happen to be UTF-8, with fewer characters than bytes.
+            if (m_area->encoding() == Encoding::Windows1252)
+                QCOMPARE(m_area->length(), bytes.size());
         }
     }
 
