@@ -54,26 +54,6 @@ private Q_SLOTS:
         QCOMPARE(codec::isStrictUtf8(bytes), isUtf8(expected) || ascii);
     }
 
-    // A file decodes as detected; UTF-8 text encodes back to the same bytes.
-    void decoding_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("UTF-8") << QByteArray("Caf\xC3\xA9 \xF0\x9F\x98\x80") << QStringLiteral(u"Café 😀");
-        QTest::newRow("mark is not text") << QByteArray("\xEF\xBB\xBFx\xC3\xA9") << QStringLiteral(u"xé");
-        QTest::newRow("second mark is") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") << QStringLiteral(u"\uFEFF");
-        QTest::newRow("Windows-1252") << QByteArray("Caf\xE9 \x80\r\n") << QStringLiteral(u"Café €\r\n");
-    }
-    void decoding()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
-        QCOMPARE(codec::decodeFile(bytes), text);
-        const Encoding encoding = codec::detectEncoding(bytes);
-        if (isUtf8(encoding))
-            QCOMPARE(codec::encodeUtf8(text), codec::withoutBom(bytes, encoding).toByteArray());
-    }
-
     void loneSurrogatesAndNames()
     {
         QCOMPARE(codec::encodeUtf8(QStringLiteral(u"a") + QChar(0xD800) + u'b'), QByteArray("a&#55296;b"));

@@ -69,6 +69,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<Encoding>("encoding");
         QTest::newRow("mark, line ends") << kBom + "\xC3\xA9\r\na\nb\rc\r\r\n" << Encoding::Utf8Bom;
+        QTest::newRow("a second mark is text") << kBom + kBom << Encoding::Utf8Bom;
         QTest::newRow("controls") << QByteArray("\xC3\xA9\0\x1F\x7F\t\xC2\x80\xC2\x9F", 10) << Encoding::Utf8;
         QTest::newRow("lookalikes") << chars({0x2400, 0x2421, 0xF781, 0xF79F, 0x2028, 0x2029, 0xFDD0}).toUtf8()
                                     << Encoding::Utf8;
