@@ -3,6 +3,7 @@
 #include "documents/file_io.h"
 #include "documents/read_report.h"
 #include "documents/recent_files.h"
+#include "documents/recovery.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
@@ -162,6 +163,7 @@ bool saveDocument(DocumentWindow &window, const QString &path, const QString &na
     }
     retitle(window, path, name);
     documentTable().setChanged(window.slot(), false);
+    forgetRecoveryCopy(window);
     return true;
 }
 
