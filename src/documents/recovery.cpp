@@ -148,6 +148,9 @@ int offerRecoveredDocuments(Workspace &workspace, RecoverySession &session)
             if (!copy.path.isEmpty()) {
                 window->setRealFileName(copy.path);
                 window->setCaption(copy.caption);
+                // It was activated under its "Untitled:" caption.
+                if (workspace.activeDocument() == window)
+                    workspace.setStatusText(QStringLiteral("Edit ") + copy.caption);
             }
             window->textArea()->setSelStart(0);
             documentTable().setChanged(slot, true);

@@ -243,6 +243,7 @@ private Q_SLOTS:
         QCOMPARE(window->textArea()->toBytes(), expected.bytes);
         QCOMPARE(window->caption(), expected.caption);
         QCOMPARE(window->realFileName(), expected.path);
+        QCOMPARE(m_app->main()->statusText(), QStringLiteral("Edit OTHER PAGE.HTM"));
         QVERIFY(documentTable().isChanged(window->slot()));
         QCOMPARE(readFile(page), QByteArray("on disk"));
         // Now kept by this instance alone; the other's folder is gone.
