@@ -273,8 +273,10 @@ void deleteFileCommand(Workspace &workspace)
         QStringLiteral("Deleting File"),
         QStringLiteral("Are you sure you want to delete the file ") + dialog.fileTitle + QStringLiteral(" ?"),
         MsgButtons::YesNo, MsgIcon::Question);
-    // A file that cannot be deleted is left as it is, without a word.
-    if (answer == MsgResult::Yes)
+    // Where the desktop has a trash the file goes there and can be taken back; only where
+    // there is none is it deleted for good. A file that cannot be deleted is left as it is,
+    // without a word.
+    if (answer == MsgResult::Yes && !QFile::moveToTrash(dialog.fileName))
         QFile::remove(dialog.fileName);
 }
 

@@ -96,6 +96,44 @@ private:
     bool m_active = false;
 };
 
+// Points the desktop's trash into a fresh folder for as long as it lives: the home folder and
+// the data folder (with the trash in it) are both there, so that files of the temporary
+// folders go to this trash. A broken trash cannot be made, as where no desktop keeps one.
+class TemporaryTrash {
+public:
+    explicit TemporaryTrash(bool usable)
+        : m_home(qgetenv("HOME"))
+        , m_data(qgetenv("XDG_DATA_HOME"))
+    {
+        qputenv("HOME", QFile::encodeName(m_dir.path()));
+        QDir(m_dir.path()).mkdir(QStringLiteral("data"));
+        const QString data = usable ? m_dir.filePath(QStringLiteral("data")) : writeFileIn(m_dir.path(), QStringLiteral("plain"), "x");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(usable ? data : data + QStringLiteral("/data")));
+    }
+    ~TemporaryTrash()
+    {
+        qputenv("HOME", m_home);
+        if (m_data.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", m_data);
+    }
+    TemporaryTrash(const TemporaryTrash &) = delete;
+    TemporaryTrash &operator=(const TemporaryTrash &) = delete;
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString trashed(const QString &name) const { return m_dir.filePath(QStringLiteral("data/Trash/files/") + name); }
+    QString trashInfo(const QString &name) const
+    {
+        return m_dir.filePath(QStringLiteral("data/Trash/info/") + name + QStringLiteral(".trashinfo"));
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_home;
+    QByteArray m_data;
+};
+
 } // namespace
 
 class TestDocumentFiles : public QObject {
@@ -809,6 +847,8 @@ private Q_SLOTS:
     void deleteFile()
     {
         QFETCH(MsgResult, answer);
+        TemporaryTrash trash(true);
+        QVERIFY(trash.isValid());
         const QString where = file(QStringLiteral("old.htm"), "old");
         ScopedPlatform p;
         MainWindow main;
@@ -831,14 +871,32 @@ private Q_SLOTS:
         QCOMPARE(question.icon, MsgIcon::Question);
 
         QCOMPARE(QFile::exists(where), answer == MsgResult::No);
+        // Deleted files can be taken back from the desktop's trash.
+        QCOMPARE(readFile(trash.trashed(QStringLiteral("old.htm"))), answer == MsgResult::Yes ? QByteArray("old") : QByteArray());
+        QCOMPARE(QFile::exists(trash.trashInfo(QStringLiteral("old.htm"))), answer == MsgResult::Yes);
         // The open window stays and can be saved again.
         QCOMPARE(main.documents(), QList<DocumentWindow *>{window});
         saveCommand(main, *window);
         QCOMPARE(readFile(where), QByteArrayLiteral("old\r\n"));
     }
 
+    void deleteFileWithoutATrash()
+    {
+        TemporaryTrash trash(false);
+        QVERIFY(trash.isValid());
+        const QString where = file(QStringLiteral("old.htm"), "old");
+        ScopedPlatform p;
+        MainWindow main;
+        p->expectOpenDialog(where);
+        p->expectMessageBox(MsgResult::Yes, QStringLiteral("Deleting File"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Unable to establish trash directory")));
+        deleteFileCommand(main);
+        QVERIFY(!QFile::exists(where));
+    }
+
     void deleteFileCancelAndFailure()
     {
+        TemporaryTrash trash(true);
         ScopedPlatform p;
         MainWindow main;
         p->expectOpenDialogCancel();
