@@ -143,9 +143,15 @@ private Q_SLOTS:
         QCOMPARE(readFile(a), QByteArray("through b, longer than before"));
         QCOMPARE(writeFileSafely(a, "short"), QString());
         QCOMPARE(readFile(b), QByteArray("short"));
+        // A symbolic link keeps pointing at the file.
+        const QString c = path(QStringLiteral("c.htm"));
+        QVERIFY(QFile::link(a, c));
+        QCOMPARE(writeFileSafely(c, "through the symbolic link"), QString());
+        QVERIFY(QFileInfo(c).isSymLink());
+        QCOMPARE(readFile(b), QByteArray("through the symbolic link"));
         QCOMPARE(statOf(a).st_ino, inode);
         QCOMPARE(statOf(a).st_nlink, nlink_t(2));
-        verifyNothingLeftBehind({QStringLiteral("a.htm"), QStringLiteral("b.htm")});
+        verifyNothingLeftBehind({QStringLiteral("a.htm"), QStringLiteral("b.htm"), QStringLiteral("c.htm")});
     }
 
     void saveThroughTheSecondNameOfALink()
