@@ -85,13 +85,14 @@ private:
         if (!m_pending) {
             m_pending = true;
             m_firstEdit = m_lastEdit;
-            m_timer.start(m_session.pauseMs);
+            m_timer.start(std::min(m_session.pauseMs, m_session.maxWaitMs));
         }
     }
 
     void onTimer()
     {
-        const qint64 due = copyDueAt(m_firstEdit, m_lastEdit, m_session.pauseMs, m_session.maxWaitMs);
+        // Once typing has paused, and never later than the longest wait after the first edit.
+        const qint64 due = std::min(m_lastEdit + m_session.pauseMs, m_firstEdit + m_session.maxWaitMs);
         const qint64 now = m_clock.elapsed();
         if (now < due)
             m_timer.start(int(std::min<qint64>(due - now, m_session.maxWaitMs)));

@@ -33,6 +33,12 @@ QByteArray field(const char *key, const QString &value)
     return QByteArray(key) + '=' + value.toUtf8().toPercentEncoding() + '\n';
 }
 
+QByteArray recoveryHeader(const RecoveryCopy &copy)
+{
+    return kMagic + '\n' + field("path", copy.path) + field("caption", copy.caption)
+           + field("encoding", copy.encoding) + "size=" + QByteArray::number(copy.bytes.size()) + "\n\n";
+}
+
 } // namespace
 
 // An exclusive lock on a file that the kernel lets go of when its process ends, however it
@@ -67,12 +73,6 @@ public:
 private:
     int m_fd = -1;
 };
-
-QByteArray recoveryHeader(const RecoveryCopy &copy)
-{
-    return kMagic + '\n' + field("path", copy.path) + field("caption", copy.caption)
-           + field("encoding", copy.encoding) + "size=" + QByteArray::number(copy.bytes.size()) + "\n\n";
-}
 
 bool writeRecoveryCopy(const QString &file, const RecoveryCopy &copy)
 {
@@ -116,11 +116,6 @@ std::optional<RecoveryCopy> readRecoveryCopy(const QString &file)
     if (size != copy.bytes.size())
         return std::nullopt;
     return copy;
-}
-
-qint64 copyDueAt(qint64 firstEdit, qint64 lastEdit, qint64 pause, qint64 maxWait)
-{
-    return std::min(lastEdit + pause, firstEdit + maxWait);
 }
 
 RecoverySession::RecoverySession(const QString &root)

@@ -27,17 +27,11 @@ struct RecoveryCopy {
     QByteArray bytes;                         // the text as its file would hold it
 };
 
-// A copy's file: a few "key=value" lines (values percent-encoded), one empty line, then the
-// bytes as they are.
-QByteArray recoveryHeader(const RecoveryCopy &copy);
-// Writes the copy to file atomically: a reader sees the old copy or the new one, whole.
+// Writes the copy to file atomically: a reader sees the old copy or the new one, whole. The
+// file holds a few "key=value" lines (values percent-encoded), one empty line, then the bytes.
 bool writeRecoveryCopy(const QString &file, const RecoveryCopy &copy);
 // The copy in file, or nothing when it is missing or not a whole recovery copy.
 std::optional<RecoveryCopy> readRecoveryCopy(const QString &file);
-
-// When the copy of a document edited first at firstEdit and last at lastEdit is due: once
-// typing has paused for pause, and never later than maxWait after the first unsaved edit.
-qint64 copyDueAt(qint64 firstEdit, qint64 lastEdit, qint64 pause, qint64 maxWait);
 
 // The recovery copies of one running instance: a folder of its own under the recovery folder,
 // locked for as long as the instance lives. Copies are written and removed on one worker
