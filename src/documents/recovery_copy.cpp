@@ -126,7 +126,8 @@ RecoverySession::RecoverySession(const QString &root)
     // Another instance cleaning up may take a folder that is not locked yet; then try another.
     for (int attempt = 0; attempt < 3 && m_folder.isEmpty(); ++attempt) {
         const QString folder = QDir(root).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces));
-        if (!QDir().mkpath(folder))
+        // Unsaved text is for its writer's eyes only.
+        if (!QDir().mkpath(folder) || !QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
             continue;
         auto lock = std::make_unique<InstanceLock>(QDir(folder).filePath(kLockName));
         if (!lock->held())

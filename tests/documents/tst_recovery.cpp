@@ -105,6 +105,8 @@ private Q_SLOTS:
         QTRY_VERIFY(ownCopy());
         QCOMPARE(ownCopy()->bytes, window->textArea()->toBytes());
         QVERIFY(ownCopy()->caption == window->caption() && ownCopy()->path.isEmpty());
+        QCOMPARE(QFile::permissions(m_session->folder()) & ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
         const QString file = m_root->filePath(QStringLiteral("page.htm"));
         QVERIFY(saveDocument(*window, file, QStringLiteral("page.htm")));
