@@ -28,6 +28,20 @@ const QString kCopySuffix = QStringLiteral(".copy");
 
 RecoverySession *g_session = nullptr;
 
+QStringList copiesIn(const QString &folder)
+{
+    return QDir(folder).entryList({QLatin1Char('*') + kCopySuffix}, QDir::Files);
+}
+
+// Removes the folder of an instance once no copy is left in it.
+void removeIfNoCopies(const QString &folder)
+{
+    if (copiesIn(folder).isEmpty()) {
+        QDir(folder).remove(kLockName);
+        QDir().rmdir(folder);
+    }
+}
+
 QByteArray field(const char *key, const QString &value)
 {
     return QByteArray(key) + '=' + value.toUtf8().toPercentEncoding() + '\n';
@@ -143,13 +157,8 @@ RecoverySession::~RecoverySession()
         g_session = nullptr;
     waitForWrites();
     releaseOrphans();
-    if (isValid()) {
-        QDir folder(m_folder);
-        if (folder.entryList(QDir::Files).filter(kCopySuffix).isEmpty()) {
-            folder.remove(kLockName);
-            QDir().rmdir(m_folder);
-        }
-    }
+    if (isValid())
+        removeIfNoCopies(m_folder);
 }
 
 QString RecoverySession::newCopyFile()
@@ -185,11 +194,15 @@ QList<RecoverySession::Orphan> RecoverySession::claimOrphans()
             continue;
         m_claimed.push_back(std::move(lock));
         m_claimedFolders.append(folder);
-        const QFileInfoList files = QDir(folder).entryInfoList({QLatin1Char('*') + kCopySuffix}, QDir::Files);
+        // What is not a whole copy (a write cut short by the end of its instance) goes.
+        const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files);
         for (const QFileInfo &file : files) {
-            if (std::optional<RecoveryCopy> copy = readRecoveryCopy(file.absoluteFilePath()))
+            std::optional<RecoveryCopy> copy;
+            if (file.fileName().endsWith(kCopySuffix))
+                copy = readRecoveryCopy(file.absoluteFilePath());
+            if (copy)
                 found.append({file.lastModified(), {file.absoluteFilePath(), *copy}});
-            else
+            else if (file.fileName() != kLockName)
                 QFile::remove(file.absoluteFilePath());
         }
     }
@@ -204,13 +217,8 @@ QList<RecoverySession::Orphan> RecoverySession::claimOrphans()
 void RecoverySession::releaseOrphans()
 {
     waitForWrites();
-    for (const QString &folder : std::as_const(m_claimedFolders)) {
-        QDir dir(folder);
-        if (dir.entryList(QDir::Files).filter(kCopySuffix).isEmpty()) {
-            dir.remove(kLockName);
-            QDir().rmdir(folder);
-        }
-    }
+    for (const QString &folder : std::as_const(m_claimedFolders))
+        removeIfNoCopies(folder);
     m_claimed.clear();
     m_claimedFolders.clear();
 }

@@ -175,6 +175,7 @@ private Q_SLOTS:
         const QString kept = leaveOrphan(m_root->path(), {QStringLiteral("/k.htm"), QStringLiteral("K.HTM"), kDefaultEncodingName, "k"}, 1);
         const QString discarded = leaveOrphan(m_root->path(), {QStringLiteral("/d.htm"), QStringLiteral("D.HTM"), kDefaultEncodingName, "d"}, 2);
         const QString untitled = leaveOrphan(m_root->path(), {{}, QStringLiteral("Untitled:4"), kDefaultEncodingName, "unsaved"}, 3);
+        const QString cutShort = writeFileIn(QFileInfo(untitled).path(), QStringLiteral("old.copy.Ab12Cd"), "vornel-recovery");
         m_app->newDocument();
         for (MsgResult answer : {MsgResult::Yes, MsgResult::No, MsgResult::Cancel})
             m_app->platform().expectMessageBox(answer, kProductName);
@@ -186,6 +187,7 @@ private Q_SLOTS:
         QCOMPARE(window->textArea()->text(), QStringLiteral("unsaved"));
         m_session->waitForWrites();
         QVERIFY(!QFileInfo::exists(untitled) && !QFileInfo::exists(discarded) && QFileInfo::exists(kept));
+        QVERIFY(!QFileInfo::exists(QFileInfo(cutShort).path()));
 
         // The kept one comes again at the next start.
         RecoverySession next(m_root->path());
