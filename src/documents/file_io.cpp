@@ -163,9 +163,10 @@ QString writeFileSafely(const QString &path, const QByteArray &bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         // A writable file in a folder that takes no new files can still be written.
-        const QString real = target.canonicalFilePath();
-        if (exists && ::access(QFile::encodeName(real).constData(), W_OK) == 0)
-            return writeInPlace(real, bytes);
+        const QFileInfo real(target.canonicalFilePath());
+        if (exists && ::access(QFile::encodeName(real.filePath()).constData(), W_OK) == 0
+            && ::access(QFile::encodeName(real.path()).constData(), W_OK) != 0)
+            return writeInPlace(real.filePath(), bytes);
         return file.errorString();
     }
     if (exists)
