@@ -17,11 +17,11 @@ namespace vornel {
 
 namespace {
 
-// The bytes of a window's text, and the encoding they are in; a recovered copy goes back the
-// same way.
-QString encodingOf(const DocumentWindow &)
+// The window's text as the bytes its file would hold, with the encoding they are in; a
+// recovered copy's text comes back through that encoding.
+RecoveryCopy copyOf(const DocumentWindow &window)
 {
-    return kDefaultEncodingName;
+    return {window.realFileName(), window.caption(), kDefaultEncodingName, window.textArea()->toBytes()};
 }
 
 void loadRecoveredText(DocumentWindow &window, const RecoveryCopy &copy)
@@ -68,12 +68,7 @@ public:
             forget();
             return;
         }
-        RecoveryCopy copy;
-        copy.path = m_window.realFileName();
-        copy.caption = m_window.caption();
-        copy.encoding = encodingOf(m_window);
-        copy.bytes = m_window.textArea()->toBytes();
-        m_session.write(m_file, copy);
+        m_session.write(m_file, copyOf(m_window));
         m_written = true;
     }
 
