@@ -14,8 +14,10 @@
 #include "prefs/preferences.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -84,6 +86,20 @@ private:
     bool m_shown = false;
     QString m_after;
 };
+
+// True when the desktop's trash took the file. Finding no trash at all, Qt would put the file
+// into a trash in the current folder; so the home trash is made sure of first, as the desktop
+// would make it.
+bool moveToDesktopTrash(const QString &path)
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty() || !QFileInfo(data).isDir())
+        return false;
+    const QString trash = QDir(data).filePath(QStringLiteral("Trash"));
+    if (QDir(data).mkdir(QStringLiteral("Trash")))
+        QFile::setPermissions(trash, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return QFileInfo(trash).isDir() && QFile::moveToTrash(path);
+}
 
 void tell(const QString &title, const QString &text, MsgIcon icon = MsgIcon::None)
 {
@@ -276,7 +292,7 @@ void deleteFileCommand(Workspace &workspace)
     // Where the desktop has a trash the file goes there and can be taken back; only where
     // there is none is it deleted for good. A file that cannot be deleted is left as it is,
     // without a word.
-    if (answer == MsgResult::Yes && !QFile::moveToTrash(dialog.fileName))
+    if (answer == MsgResult::Yes && !moveToDesktopTrash(dialog.fileName))
         QFile::remove(dialog.fileName);
 }
 

@@ -845,9 +845,10 @@ private Q_SLOTS:
         MainWindow main;
         p->expectOpenDialog(where);
         p->expectMessageBox(MsgResult::Yes, QStringLiteral("Deleting File"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Unable to establish trash directory")));
         deleteFileCommand(main);
         QVERIFY(!QFile::exists(where));
+        // Not moved into a trash of the current folder either.
+        QVERIFY(!QFileInfo::exists(QStringLiteral("files/old.htm")));
     }
 
     void deleteFileCancelAndFailure()
