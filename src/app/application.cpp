@@ -4,6 +4,8 @@
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "app/window_focus.h"
+#include "documents/recovery.h"
+#include "documents/recovery_copy.h"
 #include "platform/version.h"
 #include "prefs/settings_store.h"
 
@@ -70,6 +72,11 @@ int runApplication(int argc, char *argv[])
     if (instance.start(!commandLine.isEmpty()) == SingleInstance::Outcome::EndThisInstance)
         return 0;
 
+    // Unsaved text is kept from the first document on; what earlier runs left is offered
+    // once the main window is up.
+    RecoverySession recovery(defaultRecoveryRoot());
+    setRecoverySession(&recovery);
+
     StartupOptions options;
     options.commandLine = commandLine;
     StartedProgram started = startUp(options);
@@ -82,6 +89,8 @@ int runApplication(int argc, char *argv[])
     QObject::connect(&instance, &SingleInstance::activationRequested, main, [main] { bringForward(*main); });
     if (qEnvironmentVariableIsSet("VORNEL_QUIT_WHEN_IDLE"))
         new QuitWhenShown(*main);
+    else
+        QTimer::singleShot(0, main, [main, &recovery] { offerRecoveredDocuments(*main, recovery); });
 
     const int result = app.exec();
     delete main;

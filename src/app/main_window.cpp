@@ -6,6 +6,7 @@
 #include "app/toolbars.h"
 #include "app/toolbox_control.h"
 #include "documents/recent_files.h"
+#include "documents/recovery.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/insertion.h"
@@ -176,6 +177,7 @@ DocumentWindow *MainWindow::createDocumentWindow(int slot)
     auto *document = new DocumentWindow(slot, *this);
     document->setCaption(QStringLiteral("Untitled:") + QString::number(slot));
     buildDocumentMenus(*this, *document);
+    keepRecoveryCopies(*document);
     QMdiSubWindow *window = m_mdi->addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(document, &QObject::destroyed, this, [this] {

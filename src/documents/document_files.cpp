@@ -3,6 +3,7 @@
 #include "documents/file_io.h"
 #include "documents/read_report.h"
 #include "documents/recent_files.h"
+#include "documents/recovery.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
@@ -13,8 +14,10 @@
 #include "prefs/preferences.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -83,6 +86,20 @@ private:
     bool m_shown = false;
     QString m_after;
 };
+
+// True when the desktop's trash took the file. Finding no trash at all, Qt would put the file
+// into a trash in the current folder; so the home trash is made sure of first, as the desktop
+// would make it.
+bool moveToDesktopTrash(const QString &path)
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty() || !QFileInfo(data).isDir())
+        return false;
+    const QString trash = QDir(data).filePath(QStringLiteral("Trash"));
+    if (QDir(data).mkdir(QStringLiteral("Trash")))
+        QFile::setPermissions(trash, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return QFileInfo(trash).isDir() && QFile::moveToTrash(path);
+}
 
 void tell(const QString &title, const QString &text, MsgIcon icon = MsgIcon::None)
 {
@@ -162,6 +179,7 @@ bool saveDocument(DocumentWindow &window, const QString &path, const QString &na
     }
     retitle(window, path, name);
     documentTable().setChanged(window.slot(), false);
+    forgetRecoveryCopy(window);
     return true;
 }
 
@@ -271,8 +289,10 @@ void deleteFileCommand(Workspace &workspace)
         QStringLiteral("Deleting File"),
         QStringLiteral("Are you sure you want to delete the file ") + dialog.fileTitle + QStringLiteral(" ?"),
         MsgButtons::YesNo, MsgIcon::Question);
-    // A file that cannot be deleted is left as it is, without a word.
-    if (answer == MsgResult::Yes)
+    // Where the desktop has a trash the file goes there and can be taken back; only where
+    // there is none is it deleted for good. A file that cannot be deleted is left as it is,
+    // without a word.
+    if (answer == MsgResult::Yes && !moveToDesktopTrash(dialog.fileName))
         QFile::remove(dialog.fileName);
 }
 

@@ -4,14 +4,88 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 #include <algorithm>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vornel {
 
 namespace {
 
 constexpr qint64 kReadChunk = 4 * 1024 * 1024;
+
+QString g_spareCopyFolder;
+
+bool flushToDisk(QFileDevice &file)
+{
+    return file.flush() && ::fsync(file.handle()) == 0;
+}
+
+// Gives a new file the owner, group and permission bits of the one it replaces, as far as the
+// system lets this user: another owner only for root, another group only among the user's own.
+void takeOverIdentity(QFileDevice &file, const struct stat &old)
+{
+    const int fd = file.handle();
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0)
+        return;
+    // Changing the owner clears the set-id bits; they come back with the rest.
+    (void)::fchmod(fd, old.st_mode & 07777);
+}
+
+// A whole copy of the old bytes that is on the disk before the file is touched: beside the
+// file, or in the spare folder when its own folder takes no new files. Empty on failure.
+QString keepOldBytes(const QString &path, const QByteArray &old)
+{
+    const QFileInfo info(path);
+    for (const QString &folder : {info.absolutePath(), spareCopyFolder()}) {
+        if (folder.isEmpty() || !QDir().mkpath(folder))
+            continue;
+        QTemporaryFile copy(QDir(folder).filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".XXXXXX.old")));
+        copy.setAutoRemove(false);
+        if (!copy.open())
+            continue;
+        if (writeAll(copy, old) && flushToDisk(copy))
+            return copy.fileName();
+        copy.remove();
+    }
+    return QString();
+}
+
+// Writes bytes over the file itself, so that every name it has and its owner stay. The new
+// bytes go over the old ones before the file is cut to length: should the disk fill up, the old
+// bytes fit back into the space they held.
+QString writeInPlace(const QString &path, const QByteArray &bytes)
+{
+    const FileRead old = readWholeFile(path);
+    if (!old.complete)
+        return QStringLiteral("Cannot read the old contents of %1").arg(path);
+    const QString spare = keepOldBytes(path, old.bytes);
+    if (spare.isEmpty())
+        return QStringLiteral("Cannot keep a copy of %1 while it is written").arg(path);
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        QFile::remove(spare);
+        return file.errorString();
+    }
+    if (writeAll(file, bytes) && flushToDisk(file) && file.resize(bytes.size()) && flushToDisk(file)) {
+        file.close();
+        QFile::remove(spare);
+        return QString();
+    }
+    const QString error = file.errorString();
+    const bool restored = file.seek(0) && writeAll(file, old.bytes) && flushToDisk(file)
+                          && file.resize(old.bytes.size()) && flushToDisk(file);
+    file.close();
+    if (!restored)
+        return error + QStringLiteral("\nThe old contents are kept in ") + spare;
+    QFile::remove(spare);
+    return error;
+}
 
 QString writeDirectly(const QString &path, const QByteArray &bytes)
 {
@@ -80,9 +154,23 @@ QString writeFileSafely(const QString &path, const QByteArray &bytes)
     if (target.exists() && !target.isFile() && !target.isDir())
         return writeDirectly(path, bytes);
 
+    struct stat old {};
+    const bool exists = ::stat(QFile::encodeName(path).constData(), &old) == 0 && S_ISREG(old.st_mode);
+    // Renaming a new file over one of several names would part it from the others.
+    if (exists && old.st_nlink > 1)
+        return writeInPlace(target.canonicalFilePath(), bytes);
+
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly)) {
+        // A writable file in a folder that takes no new files can still be written.
+        const QFileInfo real(target.canonicalFilePath());
+        if (exists && ::access(QFile::encodeName(real.filePath()).constData(), W_OK) == 0
+            && ::access(QFile::encodeName(real.path()).constData(), W_OK) != 0)
+            return writeInPlace(real.filePath(), bytes);
         return file.errorString();
+    }
+    if (exists)
+        takeOverIdentity(file, old);
     if (!writeAll(file, bytes)) {
         const QString error = file.errorString();
         file.cancelWriting();
@@ -91,6 +179,18 @@ QString writeFileSafely(const QString &path, const QByteArray &bytes)
     if (!file.commit())
         return file.errorString();
     return QString();
+}
+
+QString spareCopyFolder()
+{
+    if (!g_spareCopyFolder.isEmpty())
+        return g_spareCopyFolder;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)).filePath(QStringLiteral("spare"));
+}
+
+void setSpareCopyFolder(const QString &folder)
+{
+    g_spareCopyFolder = folder;
 }
 
 QString fileIdentity(const QString &path)

@@ -26,11 +26,20 @@ FileRead readWholeFile(const QString &path,
 // error itself; only the next one fails, with the reason (disk full, file too large).
 bool writeAll(QFileDevice &file, const QByteArray &bytes);
 
-// Replaces the file at path with bytes without ever leaving it half written: the bytes go to
-// a temporary file in the same folder that is then renamed over the target, so on any
-// failure the old file is untouched. Returns the platform's error text, or the empty text on
-// success.
+// Replaces the file at path with bytes without ever leaving it half written, and keeps the
+// file what it was: its links, owner, group and permission bits (where the system allows).
+// Usually the bytes go to a temporary file in the same folder that is then renamed over the
+// target, so on any failure the old file is untouched. A file with more than one hard link,
+// or in a folder where no temporary file can be made, is written in place instead: a whole
+// copy of the old bytes is kept (beside it, or else in spareFolder) until the new ones are on
+// the disk, and put back on any failure. Returns the platform's error text, or the empty text
+// on success.
 QString writeFileSafely(const QString &path, const QByteArray &bytes);
+
+// Where the old bytes of a file written in place wait when its own folder takes no files:
+// the per-user state folder unless set otherwise (tests).
+QString spareCopyFolder();
+void setSpareCopyFolder(const QString &folder);
 
 // The path as the file system identifies its file: the canonical path (links resolved), or
 // the cleaned absolute path of a file that does not exist.

@@ -18,8 +18,6 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,31 +67,30 @@ DocumentWindow *newUntitled(MainWindow &main, const QString &text)
     return window;
 }
 
-// While it lives, files may not grow beyond `bytes`: writing past it fails with "File too
-// large", the way a full disk fails a write. Unlike permissions this stops root as well.
-class FileSizeLimit {
+// The desktop's trash in a fresh home folder for as long as it lives (the temporary folders'
+// files go to it); unusable, as where no desktop keeps one, when its folder lies under a file.
+class TemporaryTrash {
 public:
-    explicit FileSizeLimit(rlim_t bytes)
+    explicit TemporaryTrash(bool usable)
+        : m_home(qgetenv("HOME"))
+        , m_data(qgetenv("XDG_DATA_HOME"))
     {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        QDir(m_dir.path()).mkdir(QStringLiteral("data"));
+        writeFileIn(m_dir.path(), QStringLiteral("file"), "x");
+        qputenv("HOME", QFile::encodeName(m_dir.path()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(usable ? QStringLiteral("data") : QStringLiteral("file/data"))));
     }
-    ~FileSizeLimit()
+    ~TemporaryTrash()
     {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
+        qputenv("HOME", m_home);
+        qputenv("XDG_DATA_HOME", m_data);
     }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-    bool active() const { return m_active; }
+    QString trashed(const QString &name) const { return m_dir.filePath(QStringLiteral("data/Trash/files/") + name); }
 
 private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_active = false;
+    QTemporaryDir m_dir;
+    QByteArray m_home;
+    QByteArray m_data;
 };
 
 } // namespace
@@ -588,7 +585,6 @@ private Q_SLOTS:
         QTest::newRow("folder gone") << "folder gone" << "No such file or directory";
         QTest::newRow("path under a regular file") << "under file" << "Not a directory";
         QTest::newRow("target is a folder") << "folder" << "Filename refers to a directory";
-        QTest::newRow("folder not writable") << "read-only folder" << "Permission denied";
         QTest::newRow("file read-only") << "read-only file" << "not writable";
     }
 
@@ -608,10 +604,6 @@ private Q_SLOTS:
         } else if (kind == u"folder") {
             target = path(QStringLiteral("dir"));
             QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("dir")));
-        } else if (kind == u"read-only folder") {
-            if (geteuid() == 0)
-                QSKIP("permissions do not stop root");
-            QVERIFY(QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::ExeOwner));
         } else if (kind == u"read-only file") {
             if (geteuid() == 0)
                 QSKIP("permissions do not stop root");
@@ -634,7 +626,6 @@ private Q_SLOTS:
         } else {
             saved = saveDocument(*window, target, fileNameOf(target));
         }
-        QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
         QVERIFY(!saved);
         const PlatformCall error = p->callsOf(PlatformCall::Kind::MessageBox).constLast();
@@ -815,6 +806,7 @@ private Q_SLOTS:
     void deleteFile()
     {
         QFETCH(MsgResult, answer);
+        TemporaryTrash trash(true);
         const QString where = file(QStringLiteral("old.htm"), "old");
         ScopedPlatform p;
         MainWindow main;
@@ -837,14 +829,31 @@ private Q_SLOTS:
         QCOMPARE(question.icon, MsgIcon::Question);
 
         QCOMPARE(QFile::exists(where), answer == MsgResult::No);
+        // Deleted files can be taken back from the desktop's trash.
+        QCOMPARE(readFile(trash.trashed(QStringLiteral("old.htm"))), answer == MsgResult::Yes ? QByteArray("old") : QByteArray());
         // The open window stays and can be saved again.
         QCOMPARE(main.documents(), QList<DocumentWindow *>{window});
         saveCommand(main, *window);
         QCOMPARE(readFile(where), QByteArrayLiteral("old\r\n"));
     }
 
+    void deleteFileWithoutATrash()
+    {
+        TemporaryTrash trash(false);
+        const QString where = file(QStringLiteral("old.htm"), "old");
+        ScopedPlatform p;
+        MainWindow main;
+        p->expectOpenDialog(where);
+        p->expectMessageBox(MsgResult::Yes, QStringLiteral("Deleting File"));
+        deleteFileCommand(main);
+        QVERIFY(!QFile::exists(where));
+        // Not moved into a trash of the current folder either.
+        QVERIFY(!QFileInfo::exists(QStringLiteral("files/old.htm")));
+    }
+
     void deleteFileCancelAndFailure()
     {
+        TemporaryTrash trash(true);
         ScopedPlatform p;
         MainWindow main;
         p->expectOpenDialogCancel();

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <csignal>
+
 QByteArray readFile(const QString &path)
 {
     QFile file(path);
@@ -20,4 +22,19 @@ QString writeFileIn(const QString &folder, const QString &name, const QByteArray
     if (!writeFile(path, bytes))
         qFatal("cannot write %s", qPrintable(path));
     return path;
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes)
+{
+    getrlimit(RLIMIT_FSIZE, &m_old);
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = m_old;
+    limit.rlim_cur = bytes;
+    m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_old);
+    std::signal(SIGXFSZ, m_oldHandler);
 }
