@@ -4,6 +4,7 @@
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
+#include "editor/text_encoding.h"
 #include "editor/workspace.h"
 #include "platform/platform.h"
 #include "platform/version.h"
@@ -21,12 +22,13 @@ namespace {
 // recovered copy's text comes back through that encoding.
 RecoveryCopy copyOf(const DocumentWindow &window)
 {
-    return {window.realFileName(), window.caption(), kDefaultEncodingName, window.textArea()->toBytes()};
+    const TextArea &text = *window.textArea();
+    return {window.realFileName(), window.caption(), encodingName(text.encoding()), text.toBytes()};
 }
 
 void loadRecoveredText(DocumentWindow &window, const RecoveryCopy &copy)
 {
-    window.textArea()->loadBytes(copy.bytes);
+    window.textArea()->loadBytes(copy.bytes, encodingNamed(copy.encoding));
 }
 
 } // namespace

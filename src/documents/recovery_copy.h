@@ -16,7 +16,7 @@ namespace vornel {
 class InstanceLock;
 
 // The encoding a document's bytes are in, by name, until documents carry their own.
-inline const QString kDefaultEncodingName = QStringLiteral("windows-1252");
+inline const QString kDefaultEncodingName = QStringLiteral("Windows-1252");
 
 // What a recovery copy keeps of a document with unsaved changes: enough to show it again as
 // it was, never to write its file.

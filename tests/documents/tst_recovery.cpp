@@ -121,6 +121,24 @@ private Q_SLOTS:
         QTRY_COMPARE(ownCopies(), QStringList());
     }
 
+    // A UTF-8 page's copy says so, and its text comes back decoded the same way.
+    void encodingTravelsWithTheCopy()
+    {
+        DocumentWindow *window = m_app->newDocument();
+        window->textArea()->loadBytes("Caf\xC3\xA9");
+        window->textArea()->setSelText(QStringLiteral("\u4E2D"));
+        QTRY_VERIFY(ownCopy());
+        QCOMPARE(ownCopy()->encoding, QStringLiteral("UTF-8"));
+        const RecoveryCopy copy = *ownCopy();
+        forgetDocumentChanges();
+
+        leaveOrphan(m_root->path(), copy, 1);
+        m_app->platform().expectMessageBox(MsgResult::Yes, kProductName);
+        QCOMPARE(offerRecoveredDocuments(*m_app->main(), *m_session), 1);
+        QCOMPARE(m_app->main()->activeDocument()->textArea()->text(), QStringLiteral("\u4E2DCaf\u00E9"));
+        QVERIFY(isUtf8(m_app->main()->activeDocument()->textArea()->encoding()));
+    }
+
     void typingThatNeverPausesIsCopiedAfterTheLongestWait()
     {
         m_session->pauseMs = 60000;
