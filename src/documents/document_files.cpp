@@ -1,5 +1,6 @@
 #include "documents/document_files.h"
 
+#include "documents/disk_watch.h"
 #include "documents/file_io.h"
 #include "documents/read_report.h"
 #include "documents/recent_files.h"
@@ -139,6 +140,7 @@ DocumentWindow *loadDocument(Workspace &workspace, const QString &path, const QS
             });
             window->textArea()->setSelStart(0);
             documentTable().setChanged(slot, false);
+            diskWatch().track(*window, window->realFileName());
         }
     }
     reportRead(file, cantOpenFile(path), name);
@@ -147,6 +149,8 @@ DocumentWindow *loadDocument(Workspace &workspace, const QString &path, const QS
 
 bool saveDocument(DocumentWindow &window, const QString &path, const QString &name)
 {
+    if (!diskWatch().confirmSave(window, path))
+        return false;
     QString error;
     {
         BusyCursor busy;
@@ -162,6 +166,7 @@ bool saveDocument(DocumentWindow &window, const QString &path, const QString &na
     }
     retitle(window, path, name);
     documentTable().setChanged(window.slot(), false);
+    diskWatch().track(window, window.realFileName());
     return true;
 }
 
@@ -272,8 +277,8 @@ void deleteFileCommand(Workspace &workspace)
         QStringLiteral("Are you sure you want to delete the file ") + dialog.fileTitle + QStringLiteral(" ?"),
         MsgButtons::YesNo, MsgIcon::Question);
     // A file that cannot be deleted is left as it is, without a word.
-    if (answer == MsgResult::Yes)
-        QFile::remove(dialog.fileName);
+    if (answer == MsgResult::Yes && QFile::remove(dialog.fileName))
+        diskWatch().noteOwnChange(dialog.fileName);
 }
 
 QString fileNameOf(const QString &path)
