@@ -1,6 +1,7 @@
 #include "documents/document_files.h"
 
 #include "documents/disk_watch.h"
+#include "documents/file_errors.h"
 #include "documents/file_io.h"
 #include "documents/read_report.h"
 #include "documents/recent_files.h"
@@ -161,7 +162,8 @@ bool saveDocument(DocumentWindow &window, const QString &path, const QString &na
         error = writeFileSafely(path, bytes);
     }
     if (!error.isEmpty()) {
-        tell(kProductName, error, MsgIcon::Exclamation);
+        tell(kProductName, withReason(QStringLiteral("Can't save file: ") + path, failureReason(path, error)),
+             MsgIcon::Exclamation);
         return false;
     }
     retitle(window, path, name);
@@ -276,9 +278,16 @@ void deleteFileCommand(Workspace &workspace)
         QStringLiteral("Deleting File"),
         QStringLiteral("Are you sure you want to delete the file ") + dialog.fileTitle + QStringLiteral(" ?"),
         MsgButtons::YesNo, MsgIcon::Question);
-    // A file that cannot be deleted is left as it is, without a word.
-    if (answer == MsgResult::Yes && QFile::remove(dialog.fileName))
+    if (answer != MsgResult::Yes)
+        return;
+    QFile file(dialog.fileName);
+    if (file.remove())
         diskWatch().noteOwnChange(dialog.fileName);
+    else
+        tell(QStringLiteral("Deleting File"),
+             withReason(QStringLiteral("Can't delete file: ") + dialog.fileName,
+                        failureReason(dialog.fileName, file.errorString())),
+             MsgIcon::Exclamation);
 }
 
 QString fileNameOf(const QString &path)

@@ -297,7 +297,8 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         fillRecentMenusAtStartup(main);
-        p->expectMessageBox(MsgResult::Ok, kProductName, QStringLiteral("Can't open file: ") + gone);
+        p->expectMessageBox(MsgResult::Ok, kProductName,
+                            QStringLiteral("Can't open file: ") + gone + QStringLiteral("\n\nNo such file or directory"));
 
         openRecentFile(main, gone);
         QVERIFY(main.documents().isEmpty());
