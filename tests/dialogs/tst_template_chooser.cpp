@@ -220,7 +220,7 @@ private Q_SLOTS:
     {
         prefs().Template = QStringLiteral("deleted.htt");
         m_app->platform().expectMessageBox(MsgResult::Ok, kProductName,
-                                        QStringLiteral("Can't open template file: deleted.htt"));
+                                        QStringLiteral("Can't open template file: deleted.htt\n\nNo such file or directory"));
         TemplateChooser chooser(folder(), *m_app->main());
         QCOMPARE(chooser.message()->text(), QStringLiteral("deleted.htt"));
         chooser.command1(3)->click();
