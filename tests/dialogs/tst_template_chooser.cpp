@@ -272,6 +272,13 @@ private Q_SLOTS:
         QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(target, &move);
         QCOMPARE(m_app->main()->statusText(), hint);
+        // Closing the chooser takes its hint away; another text stays.
+        chooser.reject();
+        QCOMPARE(m_app->main()->statusText(), QString());
+        m_app->main()->setStatusText(QStringLiteral("Edit PAGE.HTM"));
+        chooser.show();
+        chooser.reject();
+        QCOMPARE(m_app->main()->statusText(), QStringLiteral("Edit PAGE.HTM"));
     }
 
     void newInBothMenuBarsOpensTheChooser()

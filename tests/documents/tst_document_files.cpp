@@ -563,6 +563,24 @@ private Q_SLOTS:
         QCOMPARE(window->realFileName(), second);
     }
 
+    void saveAsRefreshesTheEditHint()
+    {
+        ScopedPlatform p;
+        MainWindow main;
+        showMain(main);
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        DocumentWindow *window = newUntitled(main, QStringLiteral("text"));
+        QTRY_COMPARE(main.statusText(), QStringLiteral("Edit Untitled:1"));
+        p->expectSaveDialog(path(QStringLiteral("Named.htm")));
+        saveAsCommand(main, *window);
+        QCOMPARE(main.statusText(), QStringLiteral("Edit NAMED.HTM"));
+        // A hint of something else is left alone.
+        main.setStatusText(QStringLiteral("Availible templates"));
+        p->expectSaveDialog(path(QStringLiteral("Other.htm")));
+        saveAsCommand(main, *window);
+        QCOMPARE(main.statusText(), QStringLiteral("Availible templates"));
+    }
+
     void saveKeepsPermissionsAndFollowsLinks()
     {
         const QString target = file(QStringLiteral("target.htm"), "old");
