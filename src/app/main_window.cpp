@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/about_dialog.h"
+#include "app/file_drops.h"
 #include "app/menus.h"
 #include "app/status_bar.h"
 #include "app/toolbars.h"
@@ -59,6 +60,10 @@ MainWindow::MainWindow(QWidget *parent)
     m_statusBar = new StatusBar(this);
     m_statusBar->layoutFor(width());
     layout->addWidget(m_statusBar);
+
+    // Files dragged from a file manager open as documents.
+    m_fileDrops = new FileDrops(*this, this);
+    m_fileDrops->watch(this);
 
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
     setInsertionTargetResolver([this] {
@@ -176,6 +181,7 @@ DocumentWindow *MainWindow::createDocumentWindow(int slot)
     auto *document = new DocumentWindow(slot, *this);
     document->setCaption(QStringLiteral("Untitled:") + QString::number(slot));
     buildDocumentMenus(*this, *document);
+    m_fileDrops->watch(document->textArea()->viewport());
     QMdiSubWindow *window = m_mdi->addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(document, &QObject::destroyed, this, [this] {
