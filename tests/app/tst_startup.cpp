@@ -261,7 +261,9 @@ private Q_SLOTS:
     void startWithAMissingFileStillOpensTheWindow()
     {
         const QString path = m_filesDir->filePath(QStringLiteral("gone.htm"));
-        (*m_platform)->expectMessageBox(MsgResult::Ok, {}, QStringLiteral("Can't open file: ") + path);
+        (*m_platform)->expectMessageBox(MsgResult::Ok, {},
+                                        QStringLiteral("Can't open file: ") + path +
+                                            QStringLiteral("\n\nNo such file or directory"));
 
         MainWindow &main = start(path);
 
