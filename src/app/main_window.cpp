@@ -6,6 +6,7 @@
 #include "app/status_bar.h"
 #include "app/toolbars.h"
 #include "app/toolbox_control.h"
+#include "dialogs/extended_characters.h"
 #include "documents/recent_files.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
@@ -77,6 +78,8 @@ MainWindow::~MainWindow()
 {
     // The document area announces activations while its children are destroyed.
     disconnect(m_mdi, nullptr, this, nullptr);
+    // The toolbox clears its status hints as it goes, which needs this window whole.
+    delete m_toolbox->toolbox();
     setInsertionTargetResolver({});
     if (platform().dialogParent() == this)
         platform().setDialogParent(nullptr);
