@@ -176,6 +176,9 @@ void DiskWatch::reload(DocumentWindow &window)
 
 void DiskWatch::onFileChanged(const QString &path)
 {
+    // A file replaced by renaming (as every save does) loses its watch with the old file.
+    if (QFileInfo::exists(path))
+        m_watcher.addPath(path);
     for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
         if (it->path != path)
             continue;

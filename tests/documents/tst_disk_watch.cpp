@@ -225,6 +225,24 @@ private Q_SLOTS:
         QTRY_COMPARE(window->textArea()->text(), QStringLiteral("firstmore"));
         QVERIFY(platform().verifyAllUsed());
     }
+
+    // The window in use hears of a change at once, also after its own saves replaced the file.
+    void changeWhileInUseIsToldAtOnce()
+    {
+        m_main->resize(800, 600);
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        DocumentWindow *window = load();
+        window->textArea()->setFocus();
+        QTRY_VERIFY(window->textArea()->hasFocus());
+        QVERIFY(saveDocument(*window, m_path, QStringLiteral("page.htm")));
+        QCoreApplication::processEvents();
+        QVERIFY(platform().calls().isEmpty());
+
+        platform().expectMessageBox(MsgResult::No, kProductName);
+        changeOnDisk(m_path, QStringLiteral("append"));
+        QTRY_COMPARE(platform().callsOf(PlatformCall::Kind::MessageBox).size(), 1);
+    }
 };
 
 QTEST_MAIN(TestDiskWatch)
