@@ -1,10 +1,12 @@
 #include "app/main_window.h"
 
 #include "app/about_dialog.h"
+#include "app/file_drops.h"
 #include "app/menus.h"
 #include "app/status_bar.h"
 #include "app/toolbars.h"
 #include "app/toolbox_control.h"
+#include "dialogs/extended_characters.h"
 #include "documents/recent_files.h"
 #include "documents/recovery.h"
 #include "editor/document_table.h"
@@ -61,6 +63,10 @@ MainWindow::MainWindow(QWidget *parent)
     m_statusBar->layoutFor(width());
     layout->addWidget(m_statusBar);
 
+    // Files dragged from a file manager open as documents.
+    m_fileDrops = new FileDrops(*this, this);
+    m_fileDrops->watch(this);
+
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
     setInsertionTargetResolver([this] {
         DocumentWindow *document = activeDocument();
@@ -73,6 +79,8 @@ MainWindow::~MainWindow()
 {
     // The document area announces activations while its children are destroyed.
     disconnect(m_mdi, nullptr, this, nullptr);
+    // The toolbox clears its status hints as it goes, which needs this window whole.
+    delete m_toolbox->toolbox();
     setInsertionTargetResolver({});
     if (platform().dialogParent() == this)
         platform().setDialogParent(nullptr);
@@ -178,6 +186,7 @@ DocumentWindow *MainWindow::createDocumentWindow(int slot)
     document->setCaption(QStringLiteral("Untitled:") + QString::number(slot));
     buildDocumentMenus(*this, *document);
     keepRecoveryCopies(*document);
+    m_fileDrops->watch(document->textArea()->viewport());
     QMdiSubWindow *window = m_mdi->addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(document, &QObject::destroyed, this, [this] {

@@ -15,6 +15,7 @@ class QToolBar;
 
 namespace vornel {
 
+class FileDrops;
 class StatusBar;
 class ToolboxControl;
 class Toolbars;
@@ -96,6 +97,7 @@ private:
     StatusBar *m_statusBar = nullptr;
     Toolbars *m_toolbars = nullptr;
     ToolboxControl *m_toolbox = nullptr;
+    FileDrops *m_fileDrops = nullptr;
     QList<QMenu *> m_ownMenus;
     ActionRegistry m_actions;
     DocumentWindow *m_shownMenusOf = nullptr;

@@ -1,5 +1,6 @@
 #include "app/single_instance.h"
 
+#include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QWidget>
@@ -13,7 +14,19 @@ namespace vornel {
 namespace {
 
 const QByteArray kActivateRequest = QByteArrayLiteral("activate\n");
+const QByteArray kActivateAnswer = QByteArrayLiteral("activated\n");
 constexpr int kConnectTimeoutMs = 1000;
+
+// Waits up to timeoutMs for the answer line.
+bool answered(QLocalSocket &socket, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!socket.canReadLine()) {
+        if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime())))
+            return false;
+    }
+    return socket.readLine() == kActivateAnswer;
+}
 
 } // namespace
 
@@ -27,9 +40,10 @@ QString instanceServerName()
     return QStringLiteral("vornel-instance-") + user;
 }
 
-SingleInstance::SingleInstance(QString serverName, QObject *parent)
+SingleInstance::SingleInstance(QString serverName, QObject *parent, int answerTimeoutMs)
     : QObject(parent)
     , m_serverName(std::move(serverName))
+    , m_answerTimeoutMs(answerTimeoutMs)
 {
 }
 
@@ -44,12 +58,11 @@ SingleInstance::Outcome SingleInstance::start(bool fileNamed)
             probe.disconnectFromServer();
             return Outcome::Further;
         }
-        // Whether or not the request gets through, this start ends: the user sees the window
-        // that is already there.
         probe.write(kActivateRequest);
         probe.waitForBytesWritten(kConnectTimeoutMs);
+        const bool heard = answered(probe, m_answerTimeoutMs);
         probe.disconnectFromServer();
-        return Outcome::EndThisInstance;
+        return heard ? Outcome::EndThisInstance : Outcome::Unanswered;
     }
     // Nobody answers: either no instance runs or one crashed and left its socket behind.
     QLocalServer::removeServer(m_serverName);
@@ -87,8 +100,11 @@ void SingleInstance::acceptConnections()
 void SingleInstance::readRequest(QLocalSocket *socket)
 {
     while (socket->canReadLine()) {
-        if (socket->readLine() == kActivateRequest)
+        if (socket->readLine() == kActivateRequest) {
+            socket->write(kActivateAnswer);
+            socket->flush();
             Q_EMIT activationRequested();
+        }
     }
 }
 

@@ -14,7 +14,9 @@ namespace vornel {
 QString instanceServerName();
 
 // One running instance per user. The first instance listens under the server name; a later
-// start without a file connects, asks it to come forward and ends.
+// start without a file connects, asks it to come forward and ends once the first one has
+// answered. A first instance that is stopped or hung still accepts connections but never
+// answers; after a short wait the later start runs on its own instead of vanishing.
 class SingleInstance : public QObject {
     Q_OBJECT
 
@@ -23,9 +25,14 @@ public:
         First,            // no other instance: this one listens from now on
         EndThisInstance,  // another instance was asked to come forward; end this start
         Further,          // another instance runs, but a file was named: start as well
+        Unanswered,       // another instance holds the name but did not answer: start as well
     };
 
-    explicit SingleInstance(QString serverName, QObject *parent = nullptr);
+    // How long a later start waits for the first instance's answer.
+    static constexpr int kDefaultAnswerTimeoutMs = 2000;
+
+    explicit SingleInstance(QString serverName, QObject *parent = nullptr,
+                            int answerTimeoutMs = kDefaultAnswerTimeoutMs);
     ~SingleInstance() override;
 
     Outcome start(bool fileNamed);
@@ -41,6 +48,7 @@ private:
     void listen();
 
     QString m_serverName;
+    int m_answerTimeoutMs;
     QLocalServer *m_server = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include "dialogs/extended_characters.h"
 #include "documents/document_files.h"
 #include "documents/recent_files.h"
+#include "platform/screen_fit.h"
 #include "platform/twips.h"
 #include "prefs/preferences.h"
 
@@ -90,6 +91,10 @@ void loadMainWindow(MainWindow &window)
         const QRect stored = loadWindowGeometry(twipsGeometryOf(window));
         // The same offsets on every start, against what the last exit stored.
         placeInTwips(window, QRect(stored.x() + 10, stored.y() + 10, stored.width() - 20, stored.height() - 20));
+        // Stored on another screen, at another scale or by hand: open on a screen, usable.
+        const QRect fitted = fittedToScreens(QRect(window.pos(), window.size()), kMinimumMainWindowSize);
+        window.move(fitted.topLeft());
+        window.resize(fitted.size());
     });
 }
 

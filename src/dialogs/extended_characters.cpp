@@ -8,17 +8,16 @@
 #include "editor/text_area.h"
 #include "editor/workspace.h"
 #include "platform/platform.h"
+#include "platform/screen_fit.h"
 #include "platform/twips.h"
 #include "prefs/preferences.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -52,9 +51,7 @@ QPoint toolboxStartPosition(const QRect &mainTwips)
 
 QPoint keptOnScreen(const QRect &window, const QRect &area)
 {
-    const int left = std::max(std::min(window.x(), area.right() + 1 - window.width()), area.x());
-    const int top = std::max(std::min(window.y(), area.bottom() + 1 - window.height()), area.y());
-    return QPoint(left, top);
+    return fittedIntoArea(window, area, window.size()).topLeft();
 }
 
 ExtendedCharactersToolbox::ExtendedCharactersToolbox(Workspace &workspace)
@@ -240,13 +237,8 @@ void ExtendedCharactersToolbox::placeOnScreen()
 {
     adjustSize();
     const QPoint at(twipsToPixelsX(toolboxPosition().x()), twipsToPixelsY(toolboxPosition().y()));
-    const QRect wanted(at, size());
-    const QScreen *display = QGuiApplication::screenAt(wanted.center());
-    if (!display && parentWidget())
-        display = parentWidget()->screen();
-    if (!display)
-        display = QGuiApplication::primaryScreen();
-    move(display ? keptOnScreen(wanted, display->availableGeometry()) : at);
+    // The screen it overlaps most, or the nearest one.
+    move(fittedToScreens(QRect(at, size()), size()).topLeft());
 }
 
 } // namespace vornel

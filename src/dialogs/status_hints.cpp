@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace vornel {
 
 StatusHints::StatusHints(QWidget *dialog, Workspace &workspace)
@@ -12,6 +14,7 @@ StatusHints::StatusHints(QWidget *dialog, Workspace &workspace)
     , m_dialog(dialog)
     , m_workspace(workspace)
 {
+    dialog->installEventFilter(this);
 }
 
 void StatusHints::add(QWidget *widget, const QString &hint)
@@ -28,6 +31,12 @@ QString StatusHints::hintOf(const QWidget *widget) const
 
 bool StatusHints::eventFilter(QObject *watched, QEvent *event)
 {
+    // A hint of a dialog that is gone would describe nothing on the screen.
+    if (watched == m_dialog && event->type() == QEvent::Hide) {
+        const QString shown = m_workspace.statusText();
+        if (!shown.isEmpty() && std::find(m_hints.cbegin(), m_hints.cend(), shown) != m_hints.cend())
+            m_workspace.setStatusText(QString());
+    }
     const auto hint = m_hints.constFind(watched);
     if (event->type() == QEvent::MouseMove && hint != m_hints.constEnd()) {
         // A move a child does not take passes on to its parent. Only the background itself

@@ -1,5 +1,7 @@
 #include "documents/document_files.h"
 
+#include "documents/disk_watch.h"
+#include "documents/file_errors.h"
 #include "documents/file_io.h"
 #include "documents/read_report.h"
 #include "documents/recent_files.h"
@@ -156,6 +158,7 @@ DocumentWindow *loadDocument(Workspace &workspace, const QString &path, const QS
             });
             window->textArea()->setSelStart(0);
             documentTable().setChanged(slot, false);
+            diskWatch().track(*window, window->realFileName());
         }
     }
     reportRead(file, cantOpenFile(path), name);
@@ -164,6 +167,8 @@ DocumentWindow *loadDocument(Workspace &workspace, const QString &path, const QS
 
 bool saveDocument(DocumentWindow &window, const QString &path, const QString &name)
 {
+    if (!diskWatch().confirmSave(window, path))
+        return false;
     QString error;
     {
         BusyCursor busy;
@@ -174,12 +179,14 @@ bool saveDocument(DocumentWindow &window, const QString &path, const QString &na
         error = writeFileSafely(path, bytes);
     }
     if (!error.isEmpty()) {
-        tell(kProductName, error, MsgIcon::Exclamation);
+        tell(kProductName, withReason(QStringLiteral("Can't save file: ") + path, failureReason(path, error)),
+             MsgIcon::Exclamation);
         return false;
     }
     retitle(window, path, name);
     documentTable().setChanged(window.slot(), false);
     forgetRecoveryCopy(window);
+    diskWatch().track(window, window.realFileName());
     return true;
 }
 
@@ -289,11 +296,18 @@ void deleteFileCommand(Workspace &workspace)
         QStringLiteral("Deleting File"),
         QStringLiteral("Are you sure you want to delete the file ") + dialog.fileTitle + QStringLiteral(" ?"),
         MsgButtons::YesNo, MsgIcon::Question);
+    if (answer != MsgResult::Yes)
+        return;
     // Where the desktop has a trash the file goes there and can be taken back; only where
-    // there is none is it deleted for good. A file that cannot be deleted is left as it is,
-    // without a word.
-    if (answer == MsgResult::Yes && !moveToDesktopTrash(dialog.fileName))
-        QFile::remove(dialog.fileName);
+    // there is none is it deleted for good.
+    QFile file(dialog.fileName);
+    if (moveToDesktopTrash(dialog.fileName) || file.remove())
+        diskWatch().noteOwnChange(dialog.fileName);
+    else
+        tell(QStringLiteral("Deleting File"),
+             withReason(QStringLiteral("Can't delete file: ") + dialog.fileName,
+                        failureReason(dialog.fileName, file.errorString())),
+             MsgIcon::Exclamation);
 }
 
 QString fileNameOf(const QString &path)

@@ -1,5 +1,7 @@
 #include "documents/file_io.h"
 
+#include "documents/file_errors.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -119,8 +121,10 @@ FileRead readWholeFile(const QString &path,
     QFile file(path);
     // Only plain files: a folder has no text, a named pipe would wait for a writer forever and
     // a device such as /dev/zero never ends.
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        result.error = unreadableReason(path, file.errorString());
         return result;
+    }
     result.opened = true;
 
     const qint64 size = file.size();
@@ -128,6 +132,8 @@ FileRead readWholeFile(const QString &path,
     if (file.isSequential() || size <= 0) {
         result.bytes = file.readAll();
         result.complete = file.error() == QFileDevice::NoError;
+        if (!result.complete)
+            result.error = file.errorString();
         return result;
     }
 
@@ -143,6 +149,9 @@ FileRead readWholeFile(const QString &path,
     }
     result.bytes.resize(done);
     result.complete = done == size;
+    // A file that ends before its reported size is short, not failing: no reason to give.
+    if (!result.complete && file.error() != QFileDevice::NoError)
+        result.error = file.errorString();
     return result;
 }
 

@@ -15,6 +15,7 @@ struct FileRead {
     bool opened = false;     // false: missing, a folder, or not readable
     bool complete = false;   // every byte the file holds was read
     QByteArray bytes;        // what was read, also when incomplete
+    QString error;           // why it was not opened or not read completely
 };
 
 // Reads the whole file. progress, when given, is told the bytes read so far and the total

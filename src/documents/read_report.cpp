@@ -1,5 +1,6 @@
 #include "documents/read_report.h"
 
+#include "documents/file_errors.h"
 #include "documents/file_io.h"
 #include "platform/platform.h"
 #include "platform/version.h"
@@ -9,12 +10,13 @@ namespace vornel {
 bool reportRead(const FileRead &read, const QString &openError, const QString &name)
 {
     if (!read.opened) {
-        platform().messageBox(kProductName, openError, MsgButtons::Ok, MsgIcon::None);
+        platform().messageBox(kProductName, withReason(openError, read.error), MsgButtons::Ok, MsgIcon::None);
         return false;
     }
     if (!read.complete) {
         platform().messageBox(QStringLiteral("Error Reading File"),
-                              QStringLiteral("Cannot read all of the characters in ") + name, MsgButtons::Ok,
+                              withReason(QStringLiteral("Cannot read all of the characters in ") + name, read.error),
+                              MsgButtons::Ok,
                               MsgIcon::Information);
     }
     return true;

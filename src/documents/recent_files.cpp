@@ -5,6 +5,7 @@
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/workspace.h"
+#include "platform/dialog_rules.h"
 #include "platform/platform.h"
 #include "prefs/settings_store.h"
 
@@ -45,16 +46,26 @@ StoredList storedList()
     return list;
 }
 
-void showEntry(const QList<QAction *> &entries, int i, const QString &path)
+// Longer paths are shortened in the menu, which would otherwise stretch across the screen;
+// the status area shows the whole path while the entry is under the mouse.
+constexpr int kMenuEntryChars = 64;
+
+void showEntry(Workspace &workspace, const QList<QAction *> &entries, int i, const QString &path)
 {
     if (entries.size() <= i || !entries[0] || !entries[i])
         return;
-    QString caption = path;
+    QAction *entry = entries[i];
+    QString caption = elidedMiddle(path, kMenuEntryChars);
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
     entries[0]->setVisible(true);
-    entries[i]->setText(caption);
-    entries[i]->setData(path);
-    entries[i]->setVisible(true);
+    entry->setText(caption);
+    entry->setData(path);
+    entry->setVisible(true);
+    if (!entry->property("pathHint").toBool()) {
+        entry->setProperty("pathHint", true);
+        QObject::connect(entry, &QAction::hovered, entry,
+                         [&workspace, entry] { workspace.setStatusText(entry->data().toString()); });
+    }
 }
 
 } // namespace
@@ -105,7 +116,7 @@ void refreshRecentMenus(Workspace &workspace)
         if (!holdsFile(value))
             continue;
         for (const QList<QAction *> &entries : menus)
-            showEntry(entries, i, value);
+            showEntry(workspace, entries, i, value);
     }
 }
 
@@ -115,7 +126,7 @@ void fillRecentMenusAtStartup(Workspace &workspace)
     for (int i = 1; i <= kRecentFileCount; ++i) {
         const QString value = storedEntry(i);
         if (!value.isEmpty() && value != kNotUsed)
-            showEntry(entries, i, value);
+            showEntry(workspace, entries, i, value);
     }
 }
 

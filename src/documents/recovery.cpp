@@ -1,5 +1,6 @@
 #include "documents/recovery.h"
 
+#include "documents/disk_watch.h"
 #include "documents/recovery_copy.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
@@ -146,6 +147,9 @@ int offerRecoveredDocuments(Workspace &workspace, RecoverySession &session)
             if (!copy.path.isEmpty()) {
                 window->setRealFileName(copy.path);
                 window->setCaption(copy.caption);
+                // The unsaved edits were made to the file as it stands; later changes by
+                // other programs are what gets noticed.
+                diskWatch().track(*window, copy.path);
                 // It was activated under its "Untitled:" caption.
                 if (workspace.activeDocument() == window)
                     workspace.setStatusText(QStringLiteral("Edit ") + copy.caption);

@@ -52,7 +52,11 @@ DocumentWindow::~DocumentWindow()
 
 void DocumentWindow::setCaption(const QString &caption)
 {
+    const QString oldHint = QStringLiteral("Edit ") + windowTitle();
     setWindowTitle(caption);
+    // Save As renames the active document under its "Edit" hint.
+    if (m_workspace.activeDocument() == this && m_workspace.statusText() == oldHint)
+        m_workspace.setStatusText(QStringLiteral("Edit ") + caption);
 }
 
 Encoding DocumentWindow::encoding() const

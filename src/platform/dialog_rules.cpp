@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace vornel {
 
 QList<MsgResult> answersOf(MsgButtons buttons)
@@ -82,6 +84,39 @@ QString withDefaultExtension(const QString &path, const QString &ext)
     if (suffix.isEmpty() || name.isEmpty() || name.contains(u'.'))
         return path;
     return path + u'.' + suffix;
+}
+
+QString elidedMiddle(const QString &text, int maxChars)
+{
+    const QString dots = QStringLiteral("...");
+    if (text.size() <= maxChars || maxChars <= dots.size())
+        return text.left(std::max(maxChars, 0));
+    const qsizetype kept = maxChars - dots.size();
+    const qsizetype head = kept / 3;
+    return text.left(head) + dots + text.right(kept - head);
+}
+
+QString wrappedMessageText(const QString &text, int lineChars, int maxRun)
+{
+    QStringList lines;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        QString rest = elidedMiddle(line, maxRun);
+        while (rest.size() > lineChars) {
+            // Break after the last separator or blank in the second half of the line.
+            qsizetype cut = lineChars;
+            for (qsizetype i = lineChars - 1; i >= lineChars / 2; --i) {
+                const QChar c = rest.at(i);
+                if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(' ')) {
+                    cut = i + 1;
+                    break;
+                }
+            }
+            lines << rest.left(cut);
+            rest = rest.mid(cut);
+        }
+        lines << rest;
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace vornel

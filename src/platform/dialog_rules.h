@@ -28,4 +28,13 @@ QString fileTitleOf(const QString &path);
 // completes a typed name; unchanged when ext is empty.
 QString withDefaultExtension(const QString &path, const QString &ext);
 
+// The text with its middle replaced by "..." when it is longer than maxChars, keeping more of
+// the end (a path's file name) than of the start.
+QString elidedMiddle(const QString &text, int maxChars);
+
+// A message box text that fits on a screen: each line longer than lineChars is broken into
+// lines of at most lineChars, after a folder separator or a blank where one is near, and any
+// run of text longer than maxRun characters (a 100 KB path) is cut short in its middle first.
+QString wrappedMessageText(const QString &text, int lineChars = 80, int maxRun = 480);
+
 } // namespace vornel

@@ -88,7 +88,8 @@ QtPlatform::~QtPlatform() = default;
 MsgResult QtPlatform::messageBox(const QString &title, const QString &text, MsgButtons buttons,
                                  MsgIcon icon)
 {
-    QMessageBox box(qtIcon(icon), title, text, QMessageBox::NoButton, dialogParent());
+    // A long path would stretch the box past the screen's edge and its buttons with it.
+    QMessageBox box(qtIcon(icon), title, wrappedMessageText(text), QMessageBox::NoButton, dialogParent());
     const QList<MsgResult> answers = answersOf(buttons);
     for (MsgResult answer : answers)
         box.addButton(qtButton(answer));

@@ -46,6 +46,12 @@ constexpr std::array<SystemColor, 25> kSystemColors{{
 
 } // namespace
 
+bool isKnownColorNumber(qint32 number)
+{
+    const quint32 bits = quint32(number);
+    return !(bits & kSystemColorFlag) || (bits & ~kSystemColorFlag) < kSystemColors.size();
+}
+
 QColor colorFromNumber(qint32 number, const QPalette &palette)
 {
     const quint32 bits = quint32(number);

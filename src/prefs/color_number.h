@@ -13,6 +13,9 @@ namespace vornel {
 
 inline constexpr quint32 kSystemColorFlag = 0x80000000u;
 
+// Whether a number names a colour: any fixed colour, or a system colour the table knows.
+bool isKnownColorNumber(qint32 number);
+
 // System colours are taken from the given palette; unknown indices give black.
 QColor colorFromNumber(qint32 number, const QPalette &palette);
 // The same, with the application's palette.

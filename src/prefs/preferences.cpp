@@ -1,5 +1,6 @@
 #include "prefs/preferences.h"
 
+#include "prefs/color_number.h"
 #include "prefs/number_text.h"
 #include "prefs/settings_store.h"
 
@@ -30,6 +31,14 @@ public:
     void read(const QString &key, const QString &defaultValue, qint16 &target) const
     {
         assignIfOk(textToInt16(text(key, defaultValue)), target);
+    }
+    // A colour that does not convert, or names no colour, would paint text and background
+    // alike (black on black); it takes the default colour instead.
+    void readColor(const QString &key, const QString &defaultValue, qint32 &target) const
+    {
+        const Converted<qint32> stored = textToInt32(text(key, defaultValue));
+        target = stored.ok() && isKnownColorNumber(stored.value) ? stored.value
+                                                                 : textToInt32(defaultValue).value;
     }
 
 private:
@@ -72,12 +81,15 @@ Preferences readPreferences(const SettingsStore &store, const QString &programDi
 {
     const SectionReader in(store);
     Preferences p;
-    in.read(QStringLiteral("FColor"), QStringLiteral("&H80000008"), p.FColor);
-    in.read(QStringLiteral("BColor"), QStringLiteral("&H80000005"), p.BColor);
+    in.readColor(QStringLiteral("FColor"), QStringLiteral("&H80000008"), p.FColor);
+    in.readColor(QStringLiteral("BColor"), QStringLiteral("&H80000005"), p.BColor);
     in.read(QStringLiteral("Bold"), numberToText(kTrue), p.Bold);
     in.read(QStringLiteral("Italic"), numberToText(kFalse), p.Italic);
     in.read(QStringLiteral("Font"), QStringLiteral("MS Sans Serif"), p.Font);
-    in.read(QStringLiteral("Size"), numberToText(8), p.Size);
+    in.read(QStringLiteral("Size"), numberToText(kDefaultFontSize), p.Size);
+    // A size no font dialog offers (0 shows nothing, 10000 one letter) gives the default.
+    if (p.Size < kMinFontSize || p.Size > kMaxFontSize)
+        p.Size = kDefaultFontSize;
     in.read(QStringLiteral("EnterBR"), numberToText(0), p.EnterBR);
     in.read(QStringLiteral("MID"), kPlaceholderMID, p.MID);
     in.read(QStringLiteral("Template"), QStringLiteral("Vornel Default"), p.Template);

@@ -15,6 +15,11 @@ inline const QString kPlaceholderMID = QStringLiteral("your-id@example.invalid")
 // The "Viewer" value that means no viewer program has been chosen; also never written back.
 inline const QString kNoViewer = QStringLiteral("*.exe");
 
+// Editor font sizes, in points, that a stored "Size" may hold; others give the default.
+inline constexpr qint16 kDefaultFontSize = 8;
+inline constexpr qint16 kMinFontSize = 4;
+inline constexpr qint16 kMaxFontSize = 200;
+
 // The application-wide preference record. Members are named by their settings keys.
 // Flags are -1 (true) / 0 (false). Colours use the encoding of prefs/color_number.h.
 // The member initialisers are the initial values a preference keeps when its stored text
@@ -51,7 +56,8 @@ Preferences &prefs();
 
 // Reads "FColor" ... "ETB" in their documented order into a fresh record. Absent keys give
 // their defaults (DocPath: programDir); a value that does not convert leaves the initial
-// value above (0 or empty). WebServerFileSystem other than 2 becomes 1. EInsHTML and
+// value above (0 or empty), except the colours and the font size, where a value that does
+// not convert or names no colour / lies outside kMinFontSize..kMaxFontSize gives the default. WebServerFileSystem other than 2 becomes 1. EInsHTML and
 // ExtShow are not read here (see readToolboxSettings). The recent files are not read either:
 // their owner reads "RecentFile1".."RecentFile8" itself.
 Preferences readPreferences(const SettingsStore &store, const QString &programDir);

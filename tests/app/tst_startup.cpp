@@ -6,6 +6,7 @@
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
+#include "platform/screen_fit.h"
 #include "platform/twips.h"
 #include "prefs/preferences.h"
 #include "prefs/settings_store.h"
@@ -197,6 +198,28 @@ private Q_SLOTS:
         }
     }
 
+    void storedGeometryIsFittedToTheScreen_data()
+    {
+        QTest::addColumn<QRect>("stored");
+        QTest::newRow("sliver off the top left") << QRect(-30000, 1200, 100, 7500);
+        QTest::newRow("larger than the screen, outside it") << QRect(32000, 1200, 32767, 7500);
+        QTest::newRow("above and to the left") << QRect(-3000, -3000, 6000, 4500);
+    }
+    void storedGeometryIsFittedToTheScreen()
+    {
+        QFETCH(QRect, stored);
+        storeGeometry(stored);
+        MainWindow &main = start();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.contains(placementOf(main)));
+        QVERIFY(main.width() >= std::min(kMinimumMainWindowSize.width(), screen.width()));
+        QVERIFY(main.height() >= std::min(kMinimumMainWindowSize.height(), screen.height()));
+
+        QVERIFY(main.close());
+        // What is written back is the fitted place.
+        QCOMPARE(readWindowGeometry(settingsStore(), QRect()), twipsGeometryOf(main));
+    }
+
     // ---- the whole start ----
 
     void startLoadsThePreferencesAndOpensTheCommandLine()
@@ -238,7 +261,9 @@ private Q_SLOTS:
     void startWithAMissingFileStillOpensTheWindow()
     {
         const QString path = m_filesDir->filePath(QStringLiteral("gone.htm"));
-        (*m_platform)->expectMessageBox(MsgResult::Ok, {}, QStringLiteral("Can't open file: ") + path);
+        (*m_platform)->expectMessageBox(MsgResult::Ok, {},
+                                        QStringLiteral("Can't open file: ") + path +
+                                            QStringLiteral("\n\nNo such file or directory"));
 
         MainWindow &main = start(path);
 

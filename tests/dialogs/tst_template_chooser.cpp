@@ -220,7 +220,7 @@ private Q_SLOTS:
     {
         prefs().Template = QStringLiteral("deleted.htt");
         m_app->platform().expectMessageBox(MsgResult::Ok, kProductName,
-                                        QStringLiteral("Can't open template file: deleted.htt"));
+                                        QStringLiteral("Can't open template file: deleted.htt\n\nNo such file or directory"));
         TemplateChooser chooser(folder(), *m_app->main());
         QCOMPARE(chooser.message()->text(), QStringLiteral("deleted.htt"));
         chooser.command1(3)->click();
@@ -272,6 +272,13 @@ private Q_SLOTS:
         QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(target, &move);
         QCOMPARE(m_app->main()->statusText(), hint);
+        // Closing the chooser takes its hint away; another text stays.
+        chooser.reject();
+        QCOMPARE(m_app->main()->statusText(), QString());
+        m_app->main()->setStatusText(QStringLiteral("Edit PAGE.HTM"));
+        chooser.show();
+        chooser.reject();
+        QCOMPARE(m_app->main()->statusText(), QStringLiteral("Edit PAGE.HTM"));
     }
 
     void newInBothMenuBarsOpensTheChooser()

@@ -250,23 +250,26 @@ private Q_SLOTS:
     void loadFailures_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("missing file") << "missing.htm";
-        QTest::newRow("folder") << "folder";
-        QTest::newRow("under a regular file") << "plain.txt/inner.htm";
-        QTest::newRow("named pipe") << "pipe.htm";
-        QTest::newRow("endless device") << "/dev/zero";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing file") << "missing.htm" << "No such file or directory";
+        QTest::newRow("folder") << "folder" << "Is a directory";
+        QTest::newRow("under a regular file") << "plain.txt/inner.htm" << "Not a directory";
+        QTest::newRow("named pipe") << "pipe.htm" << "Not a plain file";
+        QTest::newRow("endless device") << "/dev/zero" << "Not a plain file";
+        QTest::newRow("name too long") << QString(300, QLatin1Char('n')) << "File name too long";
     }
 
     void loadFailures()
     {
         QFETCH(QString, name);
+        QFETCH(QString, reason);
         QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("folder")));
         file(QStringLiteral("plain.txt"), "x");
         QVERIFY(mkfifo(QFile::encodeName(path(QStringLiteral("pipe.htm"))).constData(), 0600) == 0);
         ScopedPlatform p;
         MainWindow main;
         const QString where = name.startsWith(QLatin1Char('/')) ? name : path(name);
-        p->expectMessageBox(MsgResult::Ok, kProductName, QStringLiteral("Can't open file: ") + where);
+        p->expectMessageBox(MsgResult::Ok, kProductName, QStringLiteral("Can't open file: ") + where + QStringLiteral("\n\n") + reason);
 
         QVERIFY(!loadDocument(main, where, fileNameOf(where)));
         QVERIFY(main.documents().isEmpty());
@@ -386,7 +389,8 @@ private Q_SLOTS:
         MainWindow main;
         const QString where = path(QStringLiteral("gone.htm"));
         p->expectOpenDialog(where);
-        p->expectMessageBox(MsgResult::Ok, kProductName, QStringLiteral("Can't open file: ") + where);
+        p->expectMessageBox(MsgResult::Ok, kProductName,
+                            QStringLiteral("Can't open file: ") + where + QStringLiteral("\n\nNo such file or directory"));
         openCommand(main);
         QVERIFY(main.documents().isEmpty());
         QCOMPARE(recent(1), where);
@@ -556,6 +560,24 @@ private Q_SLOTS:
         QCOMPARE(window->realFileName(), second);
     }
 
+    void saveAsRefreshesTheEditHint()
+    {
+        ScopedPlatform p;
+        MainWindow main;
+        showMain(main);
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        DocumentWindow *window = newUntitled(main, QStringLiteral("text"));
+        QTRY_COMPARE(main.statusText(), QStringLiteral("Edit Untitled:1"));
+        p->expectSaveDialog(path(QStringLiteral("Named.htm")));
+        saveAsCommand(main, *window);
+        QCOMPARE(main.statusText(), QStringLiteral("Edit NAMED.HTM"));
+        // A hint of something else is left alone.
+        main.setStatusText(QStringLiteral("Availible templates"));
+        p->expectSaveDialog(path(QStringLiteral("Other.htm")));
+        saveAsCommand(main, *window);
+        QCOMPARE(main.statusText(), QStringLiteral("Availible templates"));
+    }
+
     void saveKeepsPermissionsAndFollowsLinks()
     {
         const QString target = file(QStringLiteral("target.htm"), "old");
@@ -630,6 +652,8 @@ private Q_SLOTS:
         QVERIFY(!saved);
         const PlatformCall error = p->callsOf(PlatformCall::Kind::MessageBox).constLast();
         QCOMPARE(error.icon, MsgIcon::Exclamation);
+        QVERIFY2(error.text.startsWith(QStringLiteral("Can't save file: ") + target + QStringLiteral("\n\n")),
+                 qPrintable(error.text));
         QVERIFY2(error.text.contains(reason), qPrintable(error.text));
         QCOMPARE(readFile(loaded), original);
         QCOMPARE(window->caption(), QStringLiteral("DOC.HTM"));
@@ -789,7 +813,8 @@ private Q_SLOTS:
 
         const QString where = path(QStringLiteral("gone.txt"));
         p->expectOpenDialog(where);
-        p->expectMessageBox(MsgResult::Ok, kProductName, QStringLiteral("Can't open file: ") + where);
+        p->expectMessageBox(MsgResult::Ok, kProductName,
+                            QStringLiteral("Can't open file: ") + where + QStringLiteral("\n\nNo such file or directory"));
         insertFileCommand(main);
         QCOMPARE(window->textArea()->text(), QStringLiteral("text"));
     }
@@ -860,11 +885,25 @@ private Q_SLOTS:
         deleteFileCommand(main);
         QCOMPARE(main.commonDialog().dialogTitle, QString());
 
-        // Already gone: nothing is said.
-        p->expectOpenDialog(path(QStringLiteral("gone.htm")));
+        // Already gone, or in a folder that may not be changed: the file and the reason are told.
+        const QString gone = path(QStringLiteral("gone.htm"));
+        p->expectOpenDialog(gone);
         p->expectMessageBox(MsgResult::Yes, QStringLiteral("Deleting File"));
+        p->expectMessageBox(MsgResult::Ok, QStringLiteral("Deleting File"),
+                            QStringLiteral("Can't delete file: ") + gone + QStringLiteral("\n\nNo such file or directory"));
         deleteFileCommand(main);
-        QCOMPARE(p->callsOf(PlatformCall::Kind::MessageBox).size(), 1);
+        QCOMPARE(p->callsOf(PlatformCall::Kind::MessageBox).constLast().icon, MsgIcon::Exclamation);
+        if (geteuid() != 0) {
+            const QString kept = file(QStringLiteral("kept.htm"), "x");
+            QVERIFY(QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::ExeOwner));
+            p->expectOpenDialog(kept);
+            p->expectMessageBox(MsgResult::Yes, QStringLiteral("Deleting File"));
+            p->expectMessageBox(MsgResult::Ok, QStringLiteral("Deleting File"),
+                                QStringLiteral("Can't delete file: ") + kept + QStringLiteral("\n\nPermission denied"));
+            deleteFileCommand(main);
+            QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QVERIFY(QFile::exists(kept));
+        }
     }
 
     // ---- printing ----

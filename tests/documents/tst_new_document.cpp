@@ -152,16 +152,18 @@ private Q_SLOTS:
     void missingTemplate_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("gone") << "gone.htt";
-        QTest::newRow("empty name") << "";
-        QTest::newRow("a folder") << "folder.htt";
-        QTest::newRow("in a missing folder") << "nowhere/x.htt";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("gone") << "gone.htt" << "No such file or directory";
+        QTest::newRow("empty name") << "" << "Is a directory";
+        QTest::newRow("a folder") << "folder.htt" << "Is a directory";
+        QTest::newRow("in a missing folder") << "nowhere/x.htt" << "No such file or directory";
     }
     void missingTemplate()
     {
         QFETCH(QString, name);
+        QFETCH(QString, reason);
         QVERIFY(QDir(m_templates->path()).mkdir(QStringLiteral("folder.htt")));
-        expectMessage(kProductName, QStringLiteral("Can't open template file: ") + name);
+        expectMessage(kProductName, QStringLiteral("Can't open template file: ") + name + QStringLiteral("\n\n") + reason);
         QCOMPARE(newDocumentFromTemplate(*m_app->main(), name), nullptr);
         QVERIFY(m_app->main()->documents().isEmpty());
         QVERIFY(!documentTable().anyOpen());
@@ -175,7 +177,7 @@ private Q_SLOTS:
         QFile probe(path);
         if (probe.open(QIODevice::ReadOnly))
             QSKIP("this user reads files without read permission");
-        expectMessage(kProductName, QStringLiteral("Can't open template file: locked.htt"));
+        expectMessage(kProductName, QStringLiteral("Can't open template file: locked.htt\n\nPermission denied"));
         QCOMPARE(newDocumentFromTemplate(*m_app->main(), QStringLiteral("locked.htt")), nullptr);
         QVERIFY(!documentTable().anyOpen());
     }

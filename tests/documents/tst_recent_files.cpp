@@ -290,6 +290,28 @@ private Q_SLOTS:
         QCOMPARE(main.activeDocument(), opened);
     }
 
+    // A 100 KB entry would stretch the File menu across the screen.
+    void longEntriesAreShortenedWithTheFullPathAsHint()
+    {
+        const QString huge = m_folder->filePath(QStringLiteral("deep/").repeated(20 * 1024) + QStringLiteral("page.htm"));
+        const QString plain = m_folder->filePath(QStringLiteral("page.htm"));
+        pushRecentFile(huge);
+        pushRecentFile(plain);
+        ScopedPlatform p;
+        MainWindow main;
+        fillRecentMenusAtStartup(main);
+        const QList<QAction *> entries = recentFileEntries(main.ownActions());
+        QCOMPARE(entries.at(1)->text(), plain);
+        QVERIFY(entries.at(2)->text().size() <= 64);
+        QVERIFY(entries.at(2)->text().endsWith(QStringLiteral("/deep/page.htm")));
+        QCOMPARE(entries.at(2)->data().toString(), huge);
+
+        entries.at(2)->hover();
+        QCOMPARE(main.statusText(), huge);
+        entries.at(1)->hover();
+        QCOMPARE(main.statusText(), plain);
+    }
+
     void choosingAMissingFileKeepsTheEntry()
     {
         const QString gone = m_folder->filePath(QStringLiteral("gone.htm"));
@@ -297,7 +319,8 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         fillRecentMenusAtStartup(main);
-        p->expectMessageBox(MsgResult::Ok, kProductName, QStringLiteral("Can't open file: ") + gone);
+        p->expectMessageBox(MsgResult::Ok, kProductName,
+                            QStringLiteral("Can't open file: ") + gone + QStringLiteral("\n\nNo such file or directory"));
 
         openRecentFile(main, gone);
         QVERIFY(main.documents().isEmpty());

@@ -363,22 +363,62 @@ private Q_SLOTS:
     {
         const Preferences saved = customRecord();
         writePreferences(*m_store, saved, ExitState());
-        store(QStringLiteral("Size"), QStringLiteral("abc"));
-        store(QStringLiteral("FColor"), QStringLiteral("&Hzz"));
-        store(QStringLiteral("BColor"), QStringLiteral("&H123456789"));
         store(QStringLiteral("Italic"), QStringLiteral("40000"));
         store(QStringLiteral("EnterBR"), QString());
         store(QStringLiteral("ETB"), QStringLiteral("yes"));
 
         Preferences expected = saved;
-        expected.Size = 0;
-        expected.FColor = 0;
-        expected.BColor = 0;
         expected.Italic = 0;
         expected.EnterBR = 0;
         expected.ETB = 0;
         expected.EInsHTML = 0;  // not read by readPreferences
         QCOMPARE(readPreferences(*m_store, kProgramDir), expected);
+    }
+
+    // Colours and the font size fall back to their defaults rather than to 0: black on
+    // black, or a text area that looks empty, leaves the editor unusable.
+    void lookFallsBackToDefault_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint32>("expected");
+        const qint32 windowText = -2147483640;
+        const qint32 windowBack = -2147483643;
+        QTest::newRow("text colour not a number") << "FColor" << "notanumber" << windowText;
+        QTest::newRow("background bad hex digits") << "BColor" << "&HZZZZ" << windowBack;
+        QTest::newRow("hex beyond 32 bits") << "FColor" << "&H123456789" << windowText;
+        QTest::newRow("decimal beyond 32 bits") << "BColor" << "4294967296" << windowBack;
+        QTest::newRow("empty colour") << "FColor" << "" << windowText;
+        QTest::newRow("bare &H") << "BColor" << "&H" << windowBack;
+        QTest::newRow("unknown system colour") << "FColor" << "&H800000FF" << windowText;
+        QTest::newRow("last system colour kept") << "FColor" << "&H80000018" << qint32(0x80000018u);
+        QTest::newRow("fixed colour kept") << "BColor" << " 16777215" << 16777215;
+        QTest::newRow("hex fixed colour kept") << "FColor" << "&HFF" << 255;
+        QTest::newRow("size zero") << "Size" << " 0" << 8;
+        QTest::newRow("size 10000") << "Size" << " 10000" << 8;
+        QTest::newRow("size negative") << "Size" << "-12" << 8;
+        QTest::newRow("size 3") << "Size" << " 3" << 8;
+        QTest::newRow("size 4 kept") << "Size" << " 4" << 4;
+        QTest::newRow("size 200 kept") << "Size" << "200" << 200;
+        QTest::newRow("size 201") << "Size" << " 201" << 8;
+        QTest::newRow("size not a number") << "Size" << "abc" << 8;
+        QTest::newRow("size hex kept") << "Size" << "&HC" << 12;
+    }
+    void lookFallsBackToDefault()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        QFETCH(qint32, expected);
+        writePreferences(*m_store, customRecord(), ExitState());
+        store(key, text);
+        const Preferences read = readPreferences(*m_store, kProgramDir);
+        Preferences expectedRecord = customRecord();
+        expectedRecord.EInsHTML = 0;
+        if (key == QLatin1String("Size"))
+            expectedRecord.Size = qint16(expected);
+        else
+            (key == QLatin1String("FColor") ? expectedRecord.FColor : expectedRecord.BColor) = expected;
+        QCOMPARE(read, expectedRecord);
     }
 
     void toolboxSettings_data()
