@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -111,6 +112,16 @@ private Q_SLOTS:
         TemplateChooser chooser({folder()}, *m_app->main());
         QCOMPARE(entries(chooser.list1()), (QStringList{"Vornel Default", "A.htt", "b.htt", "c.HTT"}));
         QVERIFY(chooser.list1()->selectedItems().isEmpty());
+    }
+
+    void listsTheTemplatesOfEveryFolderOnce()
+    {
+        addTemplate(QStringLiteral("b.htt"), "b");
+        QTemporaryDir shipped;
+        QVERIFY(writeFile(shipped.filePath(QStringLiteral("a.htt")), "a"));
+        QVERIFY(writeFile(shipped.filePath(QStringLiteral("b.htt")), "other b"));
+        TemplateChooser chooser({folder(), shipped.path()}, *m_app->main());
+        QCOMPARE(entries(chooser.list1()), (QStringList{"Vornel Default", "a.htt", "b.htt"}));
     }
 
     void withoutTemplatesOnlyTheBuiltIn_data()

@@ -1,6 +1,7 @@
 #include "platform/program_folder.h"
 #include "prefs/external_programs.h"
 #include "prefs/settings_store.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -106,7 +107,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(m_prefix.filePath(QStringLiteral("bin/") + exec.section(QLatin1Char(' '), 0, 0))).isExecutable());
         const QString icon = entry.value(QStringLiteral("Icon")).toString();
         QVERIFY(QFileInfo::exists(m_prefix.filePath(QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(icon))));
-        const QString metainfo = QString::fromUtf8(readAll(m_prefix.filePath(kMetainfo)));
+        const QString metainfo = QString::fromUtf8(readFile(m_prefix.filePath(kMetainfo)));
         QVERIFY(metainfo.contains(QStringLiteral(">%1</launchable>").arg(QFileInfo(kDesktopEntry).fileName())));
     }
 
@@ -174,12 +175,6 @@ private Q_SLOTS:
     }
 
 private:
-    static QByteArray readAll(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     QTemporaryDir m_prefix;
 };
 

@@ -1,6 +1,7 @@
 #include "dialogs/history_file.h"
 #include "platform/program_folder.h"
 #include "prefs/settings_store.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,18 +17,6 @@ using namespace vornel;
 namespace {
 
 enum class Layout { UnpackedCopy, InstalledBin, ReadOnlyCopy, MissingFolder };
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
