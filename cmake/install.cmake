@@ -23,10 +23,10 @@ set(CPACK_PACKAGE_VENDOR "Teslund Applications")
 set(CPACK_PACKAGE_CONTACT "Vornel maintainers <maintainers@users.noreply.c-seed-5dfe49fc.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "HTML source editor with markup from menus and toolbars")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Vornel is an editor for the HTML source of web pages. Pages are written as plain text in "
-    "document windows inside one main window, and markup is put into them from menus, two "
-    "toolbars and small dialogs: headings, styles, lists, links, images, tables, forms, "
-    "entities, comments and date stamps.")
+    "Vornel is an editor for the HTML source of web pages. Pages are written as\n"
+    "plain text in document windows inside one main window, and markup is put into\n"
+    "them from menus, two toolbars and small dialogs: headings, styles, lists, links,\n"
+    "images, tables, forms, entities, comments and date stamps.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
