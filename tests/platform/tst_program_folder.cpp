@@ -4,7 +4,6 @@
 #include "support/test_files.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -14,15 +13,7 @@
 
 using namespace vornel;
 
-namespace {
-
-enum class Layout { UnpackedCopy, InstalledBin, ReadOnlyCopy, MissingFolder };
-
-} // namespace
-
-Q_DECLARE_METATYPE(Layout)
-
-// Where the program keeps its own files, for an unpacked copy and for an installed one.
+// Where the program keeps its own files: an unpacked copy in its folder, an installed one per user.
 class TestProgramFolder : public QObject {
     Q_OBJECT
 
@@ -33,108 +24,69 @@ private Q_SLOTS:
         QCoreApplication::setApplicationName(kSettingsSection);
         QStandardPaths::setTestModeEnabled(true);
     }
-
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        QDir(perUser()).removeRecursively();
-    }
-
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
     void cleanup()
     {
-        if (QFileInfo(m_dir->filePath(QStringLiteral("app"))).isDir())
-            QFile::setPermissions(m_dir->filePath(QStringLiteral("app")), QFileDevice::ReadOwner
-                                      | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(m_dir->filePath(QStringLiteral("app")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         setProgramFolder(QString());
-        m_dir.reset();
         QDir(perUser()).removeRecursively();
     }
 
     void foldersFollowTheLayout_data()
     {
-        QTest::addColumn<Layout>("layout");
+        QTest::addColumn<QString>("layout");
         QTest::addColumn<bool>("own");
-        QTest::newRow("unpacked copy") << Layout::UnpackedCopy << true;
-        QTest::newRow("installed bin") << Layout::InstalledBin << false;
-        QTest::newRow("read-only copy") << Layout::ReadOnlyCopy << false;
-        QTest::newRow("missing folder") << Layout::MissingFolder << false;
+        QTest::addColumn<QString>("shipped");  // the second template folder
+        QTest::newRow("unpacked copy") << "app" << true << QString();
+        QTest::newRow("installation's bin") << "bin" << false << "share/vornel";
+        QTest::newRow("read-only copy") << "read-only" << false << "app";
+        QTest::newRow("missing folder") << "missing" << false << "app";
     }
     void foldersFollowTheLayout()
     {
-        QFETCH(Layout, layout);
+        QFETCH(QString, layout);
         QFETCH(bool, own);
-        if (layout == Layout::ReadOnlyCopy && geteuid() == 0)
+        QFETCH(QString, shipped);
+        if (layout == QLatin1String("read-only") && geteuid() == 0)
             QSKIP("root may write in a read-only folder");
         const QString program = makeLayout(layout);
-
         QCOMPARE(programFolderIsOwn(), own);
-        if (own) {
-            QCOMPARE(userDataFolder(), program);
-            QCOMPARE(templateFolders(), QStringList{program});
-            QCOMPARE(defaultDocumentFolder(), program);
-            return;
-        }
-        QCOMPARE(userDataFolder(), perUser());
-        QVERIFY(QFileInfo(perUser()).isDir());
-        const QString shipped = layout == Layout::InstalledBin ? m_dir->filePath(QStringLiteral("share/vornel"))
-                                                               : program;
-        QCOMPARE(templateFolders(), (QStringList{perUser(), shipped}));
-        const QString documents = defaultDocumentFolder();
-        QVERIFY(documents == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                || documents == QDir::homePath());
-        QVERIFY(QFileInfo(documents).isDir());
+        QCOMPARE(userDataFolder(), own ? program : perUser());
+        QVERIFY(QFileInfo(userDataFolder()).isDir());
+        const QStringList folders = own ? QStringList{program} : QStringList{perUser(), m_dir->filePath(shipped)};
+        QCOMPARE(templateFolders(), folders);
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString expected = own ? program : QFileInfo(documents).isDir() ? documents : QDir::homePath();
+        QCOMPARE(defaultDocumentFolder(), expected);
     }
 
-    void installedHistoryIsKeptBetweenRuns()
-    {
-        makeLayout(Layout::InstalledBin);
-        const QString path = historyFilePath(QStringLiteral("url-list.qvl"));
-        QCOMPARE(QFileInfo(path).absolutePath(), perUser());
-        appendHistoryEntry(path, QStringLiteral("http://a.example/"));
-
-        // The next start finds the same file with the entry in it.
-        setProgramFolder(QString());
-        makeLayout(Layout::InstalledBin);
-        QCOMPARE(historyFilePath(QStringLiteral("url-list.qvl")), path);
-        QCOMPARE(readHistory(path).entries, QStringList{"http://a.example/"});
-    }
-
-    void historyIsTakenOverOnce_data()
+    void historyIsKeptPerUser_data()
     {
         QTest::addColumn<QByteArray>("inProgramFolder");
         QTest::addColumn<QByteArray>("perUserBefore");
         QTest::addColumn<QByteArray>("perUserAfter");
-        QTest::newRow("taken over") << QByteArray("a.gif\r\nb.gif\r\n") << QByteArray() << QByteArray("a.gif\r\nb.gif\r\n");
+        QTest::newRow("earlier history taken over") << QByteArray("a.gif\r\n") << QByteArray() << QByteArray("a.gif\r\n");
         QTest::newRow("user's copy kept") << QByteArray("a.gif\r\n") << QByteArray("c.gif\r\n") << QByteArray("c.gif\r\n");
-        QTest::newRow("nothing to take") << QByteArray() << QByteArray() << QByteArray();
+        QTest::newRow("nothing yet") << QByteArray() << QByteArray() << QByteArray();
     }
-    void historyIsTakenOverOnce()
+    void historyIsKeptPerUser()
     {
         QFETCH(QByteArray, inProgramFolder);
         QFETCH(QByteArray, perUserBefore);
         QFETCH(QByteArray, perUserAfter);
-        const QString program = makeLayout(Layout::InstalledBin);
-        const QString name = QStringLiteral("gif-list.qvl");
-        if (!inProgramFolder.isEmpty())
-            QVERIFY(writeFile(program + QLatin1Char('/') + name, inProgramFolder));
+        const QString earlier = makeLayout(QStringLiteral("bin")) + QStringLiteral("/gif-list.qvl");
+        const QString path = perUser() + QStringLiteral("/gif-list.qvl");
         QVERIFY(QDir().mkpath(perUser()));
-        if (!perUserBefore.isEmpty())
-            QVERIFY(writeFile(perUser() + QLatin1Char('/') + name, perUserBefore));
+        QVERIFY(inProgramFolder.isEmpty() || writeFile(earlier, inProgramFolder));
+        QVERIFY(perUserBefore.isEmpty() || writeFile(path, perUserBefore));
 
-        const QString path = historyFilePath(name);
-        QCOMPARE(path, perUser() + QLatin1Char('/') + name);
+        QCOMPARE(historyFilePath(QStringLiteral("gif-list.qvl")), path);
         QCOMPARE(QFileInfo::exists(path), !perUserAfter.isEmpty());
         QCOMPARE(readFile(path), perUserAfter);
-        // The program folder's copy is left as it was.
-        QCOMPARE(readFile(program + QLatin1Char('/') + name), inProgramFolder);
-    }
-
-    void ownFolderKeepsItsHistory()
-    {
-        const QString program = makeLayout(Layout::UnpackedCopy);
-        QCOMPARE(historyFilePath(QStringLiteral("gif-list.qvl")), program + QStringLiteral("/gif-list.qvl"));
-        QVERIFY(!QFileInfo::exists(perUser()));
+        QCOMPARE(readFile(earlier), inProgramFolder);
+        // What this run adds, the next run finds.
+        appendHistoryEntry(path, QStringLiteral("new.gif"));
+        QCOMPARE(readHistory(historyFilePath(QStringLiteral("gif-list.qvl"))).entries.constLast(), QStringLiteral("new.gif"));
     }
 
     void templatesFromBothFolders_data()
@@ -144,9 +96,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("listed");
         QTest::newRow("both") << QStringList{"b.htt", "Mine.htt", "notes.txt"} << QStringList{"Home Page.htt", "a.HTT"}
                               << QStringList{"a.HTT", "b.htt", "Home Page.htt", "Mine.htt"};
-        QTest::newRow("same name listed once") << QStringList{"Home Page.htt"} << QStringList{"Home Page.htt"}
-                                               << QStringList{"Home Page.htt"};
-        QTest::newRow("only shipped") << QStringList{} << QStringList{"Home Page.htt"} << QStringList{"Home Page.htt"};
+        QTest::newRow("same name once, the user's") << QStringList{"x.htt"} << QStringList{"x.htt"} << QStringList{"x.htt"};
         QTest::newRow("none") << QStringList{} << QStringList{} << QStringList{};
     }
     void templatesFromBothFolders()
@@ -154,40 +104,33 @@ private Q_SLOTS:
         QFETCH(QStringList, user);
         QFETCH(QStringList, shipped);
         QFETCH(QStringList, listed);
-        makeLayout(Layout::InstalledBin);
+        makeLayout(QStringLiteral("bin"));
         const QStringList folders = templateFolders();
         for (const QString &name : user)
-            QVERIFY(writeFile(folders[0] + QLatin1Char('/') + name, "user " + name.toLatin1()));
+            QVERIFY(writeFile(folders[0] + QLatin1Char('/') + name, "user"));
         for (const QString &name : shipped)
-            QVERIFY(writeFile(folders[1] + QLatin1Char('/') + name, "shipped " + name.toLatin1()));
-
+            QVERIFY(writeFile(folders[1] + QLatin1Char('/') + name, "shipped"));
         QCOMPARE(templateNames(folders), listed);
-        for (const QString &name : listed) {
-            const QByteArray origin = user.contains(name) ? "user " : "shipped ";
-            QCOMPARE(readFile(templateFile(name, folders)), origin + name.toLatin1());
-        }
-    }
-
-    void missingTemplateIsLookedForInTheFirstFolder()
-    {
-        QCOMPARE(templateFile(QStringLiteral("gone.htt"), {"/a", "/b"}), QStringLiteral("/a/gone.htt"));
+        for (const QString &name : listed)
+            QCOMPARE(readFile(templateFile(name, folders)), user.contains(name) ? "user" : "shipped");
+        QCOMPARE(templateFile(QStringLiteral("gone.htt"), folders), folders[0] + QStringLiteral("/gone.htt"));
     }
 
 private:
     static QString perUser() { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }
 
-    // Builds the layout in the temporary folder and points the program folder at it.
-    QString makeLayout(Layout layout)
+    // "app" an unpacked copy, "read-only" one the user cannot write in, "missing" none at all,
+    // "bin" an installation's bin folder with share/vornel beside it. The program folder is set to it.
+    QString makeLayout(const QString &layout)
     {
-        QString program = m_dir->filePath(QStringLiteral("app"));
-        if (layout == Layout::InstalledBin) {
-            program = m_dir->filePath(QStringLiteral("bin"));
+        const bool installed = layout == QLatin1String("bin");
+        const QString program = m_dir->filePath(installed ? layout : QStringLiteral("app"));
+        if (installed)
             QDir().mkpath(m_dir->filePath(QStringLiteral("share/vornel")));
-        }
-        if (layout != Layout::MissingFolder)
+        if (layout != QLatin1String("missing"))
             QDir().mkpath(program);
-        if (layout == Layout::ReadOnlyCopy)
-            QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        if (layout == QLatin1String("read-only"))
+            QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
         setProgramFolder(program);
         return program;
     }
