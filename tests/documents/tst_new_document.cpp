@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -235,21 +234,6 @@ private Q_SLOTS:
         QAction *first = recentFileEntries(document->actions()).at(1);
         QVERIFY(first->isVisible());
         QCOMPARE(first->data().toString(), recent);
-    }
-
-    void installedProgramBuildsFromAShippedTemplate()
-    {
-        // An installation's bin folder is not the program's own; its templates come in
-        // share/vornel beside it.
-        QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(QDir(m_templates->path()).mkpath(QStringLiteral("bin")));
-        QVERIFY(QDir(m_templates->path()).mkpath(QStringLiteral("share/vornel")));
-        QVERIFY(writeFile(templatePath(QStringLiteral("share/vornel/Shipped.htt")), "<P>shipped</P>"));
-        setProgramFolder(templatePath(QStringLiteral("bin")));
-        DocumentWindow *document = newDocumentFromTemplate(*m_app->main(), QStringLiteral("Shipped.htt"));
-        QStandardPaths::setTestModeEnabled(false);
-        QVERIFY(document);
-        QCOMPARE(document->textArea()->toBytes(), QByteArray("<P>shipped</P>"));
     }
 
     void programFolderDefaultsToTheExecutablesFolder()
