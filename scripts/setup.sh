@@ -7,7 +7,9 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${1:-$here/build}"
 shift || true
 
-packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins fonts-dejavu-core)
+# desktop-file-utils and appstream check the installed desktop entry and metainfo in the tests.
+packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins fonts-dejavu-core
+          desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
@@ -59,15 +60,29 @@ private:
 
 int runApplication(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // --help, --version and a bad option are answered before any window or the single-instance
+    // socket exists, so they work without a display.
+    const CommandLine line = parseCommandLine(arguments);
+    if (line.action != CommandLine::Action::Run)
+        return answerWithoutWindow(line);
+
+    // The words on the command line are the program's own: Qt is given none of them, so a file
+    // named like one of Qt's options is not taken for it.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     QCoreApplication::setOrganizationName(kSettingsApplication);
     QCoreApplication::setApplicationName(kSettingsSection);
     QCoreApplication::setApplicationVersion(kVersion);
     initResources();
     app.installEventFilter(new WindowFocus(&app));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vornel/vornel.png")));
+    // Ties the windows to the installed desktop entry (its icon and name in the task bar).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.teslund.Vornel"));
 
-    const QString commandLine = commandLineOf(QCoreApplication::arguments(), QDir::currentPath());
+    const QString commandLine = commandLineOf(arguments, QDir::currentPath());
     SingleInstance instance(instanceServerName());
     if (instance.start(!commandLine.isEmpty()) == SingleInstance::Outcome::EndThisInstance)
         return 0;

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/toolbox_control.h"
 #include "dialogs/extended_characters.h"
@@ -63,7 +64,7 @@ void placeInTwips(QWidget &window, const QRect &twips)
 
 QString commandLineOf(const QStringList &arguments, const QString &startFolder)
 {
-    const QString path = arguments.mid(1).join(QLatin1Char(' '));
+    const QString path = parseCommandLine(arguments).path;
     if (path.isEmpty() || !QDir::isRelativePath(path))
         return path;
     return QDir::cleanPath(QDir(startFolder).absoluteFilePath(path));

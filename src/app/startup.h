@@ -13,8 +13,9 @@ namespace vornel {
 
 class MainWindow;
 
-// The command line as the program takes it: one path, the arguments after the program's
-// name joined with blanks, so that a path with blanks opens even when it was not quoted.
+// The command line as the program takes it: one path, the words after the program's name
+// and its options joined with blanks, so that a path with blanks opens even when it was not
+// quoted (see parseCommandLine).
 // A relative path is taken from startFolder, the folder the program was started in: start-up
 // makes the program's own folder the current one before the file is opened.
 QString commandLineOf(const QStringList &arguments, const QString &startFolder);

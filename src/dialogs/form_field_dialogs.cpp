@@ -217,7 +217,7 @@ FormFieldDialog::FormFieldDialog(TextArea *area, Workspace &workspace, const QSt
         m_valueLabel->setText(tr("Image"));
         m_valueLabel->setBuddy(m_images);
         setCaption(QStringLiteral("Submition by Clickable Image"));
-        m_images->loadHistory(programFile(QStringLiteral("gif-list.qvl")));
+        m_images->loadHistory(historyFilePath(QStringLiteral("gif-list.qvl")));
     } else {
         setCaption(QStringLiteral("Form Input Field"));
     }

@@ -153,7 +153,7 @@ ImageDialog::ImageDialog(Workspace &workspace)
     m_hints->add(m_altLabel, altHint);
     m_hints->add(m_isMap, QStringLiteral("Image will be used for an image map"));
 
-    m_list->loadHistory(programFile(QStringLiteral("gif-list.qvl")));
+    m_list->loadHistory(historyFilePath(QStringLiteral("gif-list.qvl")));
     updateOk();
     m_list->setFocus();
 

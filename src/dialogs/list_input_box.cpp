@@ -110,7 +110,7 @@ void ListInputBox::browse()
 QString listInputBox(Workspace &workspace, const QString &prompt, const QString &historyFile,
                      const QString &caption, bool browseEnabled)
 {
-    const QString path = QDir::isRelativePath(historyFile) ? programFile(historyFile) : historyFile;
+    const QString path = QDir::isRelativePath(historyFile) ? historyFilePath(historyFile) : historyFile;
     ListInputBox box(workspace);
     box.prepare(prompt, path, caption);
     box.browseButton()->setEnabled(browseEnabled);

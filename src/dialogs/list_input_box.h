@@ -55,7 +55,8 @@ private:
 };
 
 // Asks for one value with the history input and returns it; the empty text on Cancel.
-// historyFile is a name in the program's folder (such as "url-list.qvl") or a full path.
+// historyFile is the name of a history file (such as "url-list.qvl", kept where
+// historyFilePath() says) or a full path.
 // Browse uses the title and filter the caller set on the shared open-file dialog.
 QString listInputBox(Workspace &workspace, const QString &prompt, const QString &historyFile,
                      const QString &caption, bool browseEnabled = true);

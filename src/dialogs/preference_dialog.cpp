@@ -17,7 +17,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -301,8 +300,7 @@ void PreferenceDialog::fill(const PreferenceEdits &edits)
         option->setChecked(true);
 
     m_templates->addItem(kDefaultTemplateName);
-    m_templates->addItems(QDir(programFolder()).entryList({QStringLiteral("*.htt")}, QDir::Files,
-                                                          QDir::Name | QDir::IgnoreCase));
+    m_templates->addItems(templateNames(templateFolders()));
     // A template that is gone leaves nothing chosen, so OK keeps the stored one.
     m_templates->setCurrentIndex(m_templates->findText(edits.templateName));
 

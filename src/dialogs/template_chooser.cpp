@@ -8,7 +8,6 @@
 #include "platform/program_folder.h"
 #include "prefs/preferences.h"
 
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,7 +17,7 @@
 
 namespace vornel {
 
-TemplateChooser::TemplateChooser(const QString &folder, Workspace &workspace)
+TemplateChooser::TemplateChooser(const QStringList &folders, Workspace &workspace)
     : QDialog(workspace.dialogParent())
     , m_workspace(workspace)
     , m_list(new QListWidget(this))
@@ -64,7 +63,7 @@ TemplateChooser::TemplateChooser(const QString &folder, Workspace &workspace)
     hints->add(m_buttons[2], QStringLiteral("Information about using templates"));
     hints->add(m_buttons[3], QStringLiteral("Close this window and use selected template"));
 
-    fillList(folder);
+    fillList(folders);
 
     adjustSize();
     // Centred within the main window's extent, measured from the screen's corner.
@@ -77,13 +76,11 @@ QPushButton *TemplateChooser::command1(int index) const
     return index >= 0 && index < 4 ? m_buttons[index] : nullptr;
 }
 
-void TemplateChooser::fillList(const QString &folder)
+void TemplateChooser::fillList(const QStringList &folders)
 {
     m_list->addItem(kDefaultTemplateName);
     // A folder that cannot be read lists nothing; the built-in template is always there.
-    QDir dir(folder);
-    const QStringList files = dir.entryList({QStringLiteral("*.htt")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    m_list->addItems(files);
+    m_list->addItems(templateNames(folders));
 }
 
 void TemplateChooser::command1Click(int index)
@@ -139,7 +136,7 @@ void TemplateChooser::useTemplate()
 
 void newCommand(Workspace &workspace)
 {
-    TemplateChooser chooser(programFolder(), workspace);
+    TemplateChooser chooser(templateFolders(), workspace);
     runModalDialog(chooser);
 }
 

@@ -11,7 +11,7 @@ namespace vornel {
 class Workspace;
 
 // The template chooser (frmTemplate), "Use Template for new Document": the built-in template
-// and every "*.htt" file of the template folder in List1, the current default in the
+// and every "*.htt" file of the template folders in List1, the current default in the
 // "Current Default" frame, and the buttons Command1(0) "Set As Default", (1) "Cancel",
 // (2) "Help", (3) "OK". OK (or a double click on an entry) builds the new document itself.
 class TemplateChooser : public QDialog {
@@ -20,7 +20,7 @@ class TemplateChooser : public QDialog {
 public:
     static inline const QString kCaption = QStringLiteral("Use Template for new Document");
 
-    TemplateChooser(const QString &folder, Workspace &workspace);
+    TemplateChooser(const QStringList &folders, Workspace &workspace);
 
     QListWidget *list1() const { return m_list; }
     QLabel *message() const { return m_message; }
@@ -31,7 +31,7 @@ public:
     void command1Click(int index);
 
 private:
-    void fillList(const QString &folder);
+    void fillList(const QStringList &folders);
     void setAsDefault();
     void showHelp();
     void useTemplate();
@@ -45,7 +45,7 @@ private:
 };
 
 // File > New in either menu bar: shows the chooser modally (through runModalDialog, so a test
-// can answer it) over the template folder.
+// can answer it) over the template folders.
 void newCommand(Workspace &workspace);
 
 } // namespace vornel

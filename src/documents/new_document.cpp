@@ -46,7 +46,7 @@ DocumentWindow *newDocumentFromTemplate(Workspace &workspace, const QString &tem
         skeleton = defaultTemplateText(title);
     } else {
         // The settings hold a bare file name; it is appended as it stands, as it always was.
-        FileRead read = readWholeFile(programFile(templateName));
+        FileRead read = readWholeFile(templateFile(templateName, templateFolders()));
         if (!reportRead(read, QStringLiteral("Can't open template file: ") + templateName, templateName))
             return nullptr;
         fileBytes = std::move(read.bytes);

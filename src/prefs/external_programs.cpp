@@ -59,8 +59,7 @@ QString manualFileName(int index)
 QStringList manualFolders()
 {
     const QString executableFolder = QCoreApplication::applicationDirPath();
-    QStringList folders{programFolder(), executableFolder,
-                        QDir::cleanPath(executableFolder + QStringLiteral("/../share/vornel"))};
+    QStringList folders{programFolder(), executableFolder, installedDataFolder()};
     for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
         folders << data + QStringLiteral("/vornel");
     folders.removeDuplicates();

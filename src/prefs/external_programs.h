@@ -41,7 +41,8 @@ bool startViewer(const QString &viewer, const QString &documentPath);
 // The two manual files: index 0 the short guide "Using Vornel", 1 the full manual.
 QString manualFileName(int index);
 // Where the manual is looked for, in order: the program's folder, the executable's folder,
-// share/vornel beside the executable's folder, then the system's and the user's data folders.
+// the installed data folder (share/vornel beside the program's folder), then the system's and
+// the user's data folders.
 QStringList manualFolders();
 // The first folder's copy of fileName, or the empty text when none has it.
 QString findManual(const QString &fileName, const QStringList &folders);

@@ -1,10 +1,9 @@
 #include "prefs/preferences.h"
 
+#include "platform/program_folder.h"
 #include "prefs/color_number.h"
 #include "prefs/number_text.h"
 #include "prefs/settings_store.h"
-
-#include <QCoreApplication>
 
 namespace vornel {
 
@@ -111,7 +110,7 @@ Preferences readPreferences(const SettingsStore &store, const QString &programDi
 
 void loadPreferences()
 {
-    prefs() = readPreferences(settingsStore(), QCoreApplication::applicationDirPath());
+    prefs() = readPreferences(settingsStore(), defaultDocumentFolder());
 }
 
 void readToolboxSettings(const SettingsStore &store, Preferences &preferences)

@@ -61,7 +61,7 @@ Preferences &prefs();
 // ExtShow are not read here (see readToolboxSettings). The recent files are not read either:
 // their owner reads "RecentFile1".."RecentFile8" itself.
 Preferences readPreferences(const SettingsStore &store, const QString &programDir);
-// Start-up: prefs() = readPreferences(settingsStore(), the program's folder). The caller
+// Start-up: prefs() = readPreferences(settingsStore(), defaultDocumentFolder()). The caller
 // then sets the "Extended &Toolbar" check mark and the extended toolbar from prefs().ETB.
 void loadPreferences();
 

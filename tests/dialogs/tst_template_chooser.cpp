@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -74,7 +75,7 @@ private Q_SLOTS:
     void layout()
     {
         prefs().Template = QStringLiteral("Vornel Default");
-        TemplateChooser chooser(folder(), *m_app->main());
+        TemplateChooser chooser({folder()}, *m_app->main());
         QCOMPARE(chooser.objectName(), QStringLiteral("frmTemplate"));
         QCOMPARE(chooser.windowTitle(), QStringLiteral("Use Template for new Document"));
         QCOMPARE(chooser.list1()->objectName(), QStringLiteral("List1"));
@@ -95,7 +96,7 @@ private Q_SLOTS:
 
     void centredInTheMainWindow()
     {
-        TemplateChooser chooser(folder(), *m_app->main());
+        TemplateChooser chooser({folder()}, *m_app->main());
         QCOMPARE(chooser.x(), (m_app->main()->width() - chooser.width()) / 2);
         QCOMPARE(chooser.y(), (m_app->main()->height() - chooser.height()) / 2);
     }
@@ -108,9 +109,19 @@ private Q_SLOTS:
         addTemplate(QStringLiteral("notes.txt"), "n");
         addTemplate(QStringLiteral("page.htt.bak"), "p");
         QVERIFY(QDir(folder()).mkdir(QStringLiteral("folder.htt")));
-        TemplateChooser chooser(folder(), *m_app->main());
+        TemplateChooser chooser({folder()}, *m_app->main());
         QCOMPARE(entries(chooser.list1()), (QStringList{"Vornel Default", "A.htt", "b.htt", "c.HTT"}));
         QVERIFY(chooser.list1()->selectedItems().isEmpty());
+    }
+
+    void listsTheTemplatesOfEveryFolderOnce()
+    {
+        addTemplate(QStringLiteral("b.htt"), "b");
+        QTemporaryDir shipped;
+        QVERIFY(writeFile(shipped.filePath(QStringLiteral("a.htt")), "a"));
+        QVERIFY(writeFile(shipped.filePath(QStringLiteral("b.htt")), "other b"));
+        TemplateChooser chooser({folder(), shipped.path()}, *m_app->main());
+        QCOMPARE(entries(chooser.list1()), (QStringList{"Vornel Default", "a.htt", "b.htt"}));
     }
 
     void withoutTemplatesOnlyTheBuiltIn_data()
@@ -123,7 +134,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, folderExists);
         const QString where = folderExists ? folder() : m_templates->filePath(QStringLiteral("missing"));
-        TemplateChooser chooser(where, *m_app->main());
+        TemplateChooser chooser({where}, *m_app->main());
         QCOMPARE(entries(chooser.list1()), QStringList{"Vornel Default"});
     }
 
@@ -131,7 +142,7 @@ private Q_SLOTS:
     {
         prefs().Template = QStringLiteral("Vornel Default");
         addTemplate(QStringLiteral("a.htt"), "a");
-        TemplateChooser chooser(folder(), *m_app->main());
+        TemplateChooser chooser({folder()}, *m_app->main());
         chooser.command1(0)->click();
         QCOMPARE(prefs().Template, QStringLiteral("Vornel Default"));
         QCOMPARE(chooser.message()->text(), QStringLiteral("Vornel Default"));
@@ -141,7 +152,7 @@ private Q_SLOTS:
     {
         prefs().Template = QStringLiteral("Vornel Default");
         addTemplate(QStringLiteral("a.htt"), "a");
-        TemplateChooser chooser(folder(), *m_app->main());
+        TemplateChooser chooser({folder()}, *m_app->main());
         chooser.show();
         select(chooser, QStringLiteral("a.htt"));
         chooser.command1(0)->click();
@@ -163,7 +174,7 @@ private Q_SLOTS:
                            "directory as .HTT files.  If no default template is configured, the Vornel default will "
                            "be used.\n\r\n\rYou can define your default template by selecting the filename and "
                            "clicking \"Set As Default\""));
-        TemplateChooser chooser(folder(), *m_app->main());
+        TemplateChooser chooser({folder()}, *m_app->main());
         chooser.command1(2)->click();
         QVERIFY(m_app->main()->documents().isEmpty());
     }
@@ -172,7 +183,7 @@ private Q_SLOTS:
     {
         prefs().Template = QStringLiteral("Vornel Default");
         addTemplate(QStringLiteral("a.htt"), QByteArray("first\0line\r\n", 12));
-        TemplateChooser chooser(folder(), *m_app->main());
+        TemplateChooser chooser({folder()}, *m_app->main());
         chooser.show();
         select(chooser, QStringLiteral("a.htt"));
         chooser.command1(3)->click();
@@ -189,7 +200,7 @@ private Q_SLOTS:
         addTemplate(QStringLiteral("a.htt"), "from a");
         addTemplate(QStringLiteral("b.htt"), "from b");
         prefs().Template = QStringLiteral("b.htt");
-        TemplateChooser chooser(folder(), *m_app->main());
+        TemplateChooser chooser({folder()}, *m_app->main());
         chooser.command1(3)->click();
         QCOMPARE(m_app->main()->documents().size(), 1);
         QCOMPARE(m_app->main()->activeDocument()->textArea()->text(), QStringLiteral("from b"));
@@ -198,7 +209,7 @@ private Q_SLOTS:
     void okWithTheBuiltInAsksForTheTitle()
     {
         m_app->platform().expectInputBox(QStringLiteral("Home"), QStringLiteral("Create New Document"));
-        TemplateChooser chooser(folder(), *m_app->main());
+        TemplateChooser chooser({folder()}, *m_app->main());
         select(chooser, QStringLiteral("Vornel Default"));
         chooser.command1(3)->click();
         QCOMPARE(m_app->main()->documents().size(), 1);
@@ -208,7 +219,7 @@ private Q_SLOTS:
     void cancelledTitleStillClosesTheChooser()
     {
         m_app->platform().expectInputBox(QString());
-        TemplateChooser chooser(folder(), *m_app->main());
+        TemplateChooser chooser({folder()}, *m_app->main());
         chooser.show();
         select(chooser, QStringLiteral("Vornel Default"));
         chooser.command1(3)->click();
@@ -220,8 +231,8 @@ private Q_SLOTS:
     {
         prefs().Template = QStringLiteral("deleted.htt");
         m_app->platform().expectMessageBox(MsgResult::Ok, kProductName,
-                                        QStringLiteral("Can't open template file: deleted.htt\n\nNo such file or directory"));
-        TemplateChooser chooser(folder(), *m_app->main());
+                                           QStringLiteral("Can't open template file: deleted.htt\n\nNo such file or directory"));
+        TemplateChooser chooser({folder()}, *m_app->main());
         QCOMPARE(chooser.message()->text(), QStringLiteral("deleted.htt"));
         chooser.command1(3)->click();
         QVERIFY(m_app->main()->documents().isEmpty());
@@ -231,7 +242,7 @@ private Q_SLOTS:
     void doubleClickActsAsOk()
     {
         addTemplate(QStringLiteral("a.htt"), "double");
-        TemplateChooser chooser(folder(), *m_app->main());
+        TemplateChooser chooser({folder()}, *m_app->main());
         chooser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chooser));
         QListWidget *list = chooser.list1();
@@ -262,7 +273,7 @@ private Q_SLOTS:
     {
         QFETCH(int, button);
         QFETCH(QString, hint);
-        TemplateChooser chooser(folder(), *m_app->main());
+        TemplateChooser chooser({folder()}, *m_app->main());
         chooser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chooser));
         m_app->main()->setStatusText(QString());

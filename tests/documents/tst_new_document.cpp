@@ -244,7 +244,7 @@ private Q_SLOTS:
         QCOMPARE(programFolder(), QCoreApplication::applicationDirPath());
         setProgramFolder(m_templates->path());
         QCOMPARE(programFolder(), m_templates->path());
-        QCOMPARE(programFile(QStringLiteral("gif-list.qvl")), m_templates->path() + QStringLiteral("/gif-list.qvl"));
+        QCOMPARE(historyFilePath(QStringLiteral("gif-list.qvl")), m_templates->path() + QStringLiteral("/gif-list.qvl"));
     }
 };
 
