@@ -169,6 +169,14 @@ QString decodeUtf8(QByteArrayView bytes)
     return text;
 }
 
+void appendCharacterReference(char16_t unit, QByteArray &out, char *&dst)
+{
+    const QByteArray reference = "&#" + QByteArray::number(int(unit)) + ';';
+    const qsizetype written = dst - out.constData();
+    out.resize(out.size() + reference.size());
+    dst = std::copy(reference.cbegin(), reference.cend(), out.data() + written);
+}
+
 QByteArray encodeUtf8(const QString &text)
 {
     // Three bytes per UTF-16 unit at most, except for references to lone surrogates.
@@ -184,10 +192,7 @@ QByteArray encodeUtf8(const QString &text)
             appendUtf8(QChar::surrogateToUcs4(c, src[i + 1]), dst);
             ++i;
         } else {
-            const QByteArray reference = "&#" + QByteArray::number(int(c)) + ';';
-            const qsizetype written = dst - out.constData();
-            out.resize(out.size() + reference.size());
-            dst = std::copy(reference.cbegin(), reference.cend(), out.data() + written);
+            appendCharacterReference(c, out, dst);
         }
     }
     out.resize(dst - out.constData());

@@ -270,10 +270,7 @@ QByteArray utf8OfSlice(const TextSlice &slice, bool withBom)
             appendUtf8(QChar::surrogateToUcs4(c, src[i + 1]), dst);
             ++i;
         } else {
-            const QByteArray reference = "&#" + QByteArray::number(int(c)) + ';';
-            const qsizetype written = dst - out.constData();
-            out.resize(out.size() + reference.size());
-            dst = std::copy(reference.cbegin(), reference.cend(), out.data() + written);
+            appendCharacterReference(c, out, dst);
         }
     }
     out.resize(dst - out.constData());
