@@ -99,11 +99,6 @@ std::vector<CommandRow> documentRows()
     return rows;
 }
 
-CommandRow topMenu(const QString &objectName, const QString &caption, std::vector<CommandRow> rows)
-{
-    return {.caption = caption, .submenuName = objectName, .submenu = std::move(rows)};
-}
-
 } // namespace
 
 void buildDocumentMenus(MainWindow &main, DocumentWindow &document)

@@ -80,6 +80,11 @@ std::vector<CommandRow> helpRows(MainWindow &main)
     };
 }
 
+CommandRow topMenu(const QString &objectName, const QString &caption, std::vector<CommandRow> rows)
+{
+    return {.caption = caption, .submenuName = objectName, .submenu = std::move(rows)};
+}
+
 void buildMainMenus(MainWindow &main)
 {
     const std::vector<CommandRow> windowRows = {
@@ -97,13 +102,10 @@ void buildMainMenus(MainWindow &main)
          .checkable = true},
     };
     const CommandContext context{main, main.ownActions(), nullptr, &main};
-    main.addOwnMenu(buildMenu({.caption = QObject::tr("&File"), .submenuName = QStringLiteral("mnuFile"), .submenu = fileRows(main)},
-                              context));
-    QMenu *window = buildMenu(
-        {.caption = QObject::tr("&Window"), .submenuName = QStringLiteral("mnuOptions"), .submenu = windowRows}, context);
+    main.addOwnMenu(buildMenu(topMenu(QStringLiteral("mnuFile"), QObject::tr("&File"), fileRows(main)), context));
+    QMenu *window = buildMenu(topMenu(QStringLiteral("mnuOptions"), QObject::tr("&Window"), windowRows), context);
     main.addOwnMenu(window);
-    main.addOwnMenu(buildMenu({.caption = QObject::tr("&Help"), .submenuName = QStringLiteral("mnuHelp"), .submenu = helpRows(main)},
-                              context));
+    main.addOwnMenu(buildMenu(topMenu(QStringLiteral("mnuHelp"), QObject::tr("&Help"), helpRows(main)), context));
 
     main.action(QStringLiteral("mnuOToolbar"))->setChecked(true);
     QAction *toolbox = main.action(QStringLiteral("ToolBoxMenu"));
