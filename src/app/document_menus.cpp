@@ -82,14 +82,6 @@ std::vector<CommandRow> windowRows(MainWindow &main)
     };
 }
 
-// A command of the document's text that needs the workspace too.
-CommandOperation onText(void (*command)(Workspace &, TextArea &))
-{
-    return documentCommand([command](Workspace &workspace, DocumentWindow &window) {
-        command(workspace, *window.textArea());
-    });
-}
-
 // The document tags, then Preview.
 std::vector<CommandRow> documentRows()
 {
@@ -110,9 +102,10 @@ void buildDocumentMenus(MainWindow &main, DocumentWindow &document)
         topMenu(QStringLiteral("mnuDocument"), QObject::tr("&Document"), documentRows()),
         topMenu(QStringLiteral("mnuStyles"), QObject::tr("&Styles"), styleRows()),
         topMenu(QStringLiteral("mnuInsert"), QObject::tr("&Insert"),
-                insertRows(onText(listAssistCommand), onText(insertImageCommand), onText(documentLinkCommand))),
+                insertRows(workspaceTextCommand(listAssistCommand), workspaceTextCommand(insertImageCommand),
+                           workspaceTextCommand(documentLinkCommand))),
         topMenu(QStringLiteral("mnuForms"), QObject::tr("F&orms"), formRows()),
-        topMenu(QStringLiteral("mnuSpecial"), QObject::tr("S&pecial"), specialRows(onText(dateTimeCommand))),
+        topMenu(QStringLiteral("mnuSpecial"), QObject::tr("S&pecial"), specialRows(workspaceTextCommand(dateTimeCommand))),
         topMenu(QStringLiteral("mnuWindow"), QObject::tr("&Window"), windowRows(main)),
         topMenu(QStringLiteral("mnuHelp"), QObject::tr("&Help"), helpRows(main)),
     };

@@ -47,14 +47,15 @@ Run inlineTag(const QString &tag)
     return onText([tag](Workspace &, TextArea &area) { insertInlineTag(area, tag, true); });
 }
 
+// The block tags at the caret, as a text command.
+std::function<void(Workspace &, TextArea &)> tagsAtCaret(QStringList tags, bool closeTag = false)
+{
+    return [tags = std::move(tags), closeTag](Workspace &, TextArea &area) { insertBlockTags(area, tags, closeTag); };
+}
+
 Run blockTags(QStringList tags, bool closeTag = false)
 {
-    return onText([tags = std::move(tags), closeTag](Workspace &, TextArea &area) {
-        area.beginEditGroup();
-        for (const QString &tag : tags)
-            insertBlockTag(area, tag, closeTag);
-        area.endEditGroup();
-    });
+    return onText(tagsAtCaret(std::move(tags), closeTag));
 }
 
 Run beforeSelection(const QString &text)
@@ -87,14 +88,6 @@ Run listButton(std::function<void(Workspace &, TextArea &)> selected, std::funct
             empty(workspace, area);
         }
     });
-}
-
-void blockTagRun(TextArea &area, const QStringList &tags)
-{
-    area.beginEditGroup();
-    for (const QString &tag : tags)
-        insertBlockTag(area, tag, false);
-    area.endEditGroup();
 }
 
 // A new image bullet from the image dialog, remembered; empty when the dialog was cancelled.
@@ -229,14 +222,11 @@ std::vector<ToolbarButtonRow> toolbarRows(ToolbarRow row)
                         QStringLiteral("Configure selected text as a HEADING type %1").arg(n),
                         blockTags({QStringLiteral("H%1").arg(n)}, true)});
     }
-    const auto tagsAtCaret = [](QStringList tags) {
-        return [tags = std::move(tags)](Workspace &, TextArea &area) { blockTagRun(area, tags); };
-    };
     const QStringList listItem{QStringLiteral("LI")};
     rows.insert(rows.end(), {
         {list(2), 6840, 345, QStringLiteral("Ordered List"), QStringLiteral("Create an ordered list at the cursor"),
          listButton([](Workspace &, TextArea &area) { convertSelectionToList(area, QStringLiteral("OL")); },
-                    tagsAtCaret({QStringLiteral("OL"), QStringLiteral("LI"), QStringLiteral("LI"), QStringLiteral("/OL")}))},
+                    tagsAtCaret(listSkeletonTags(QStringLiteral("OL"))))},
         {list(3), 7185, 345, QStringLiteral("ListAssist"), QStringLiteral("Create a list at the cursor"),
          onText(listAssistCommand)},
         {list(5), 7530, 345, QStringLiteral("GIF List "), QStringLiteral("Add a custom list item using defined custom bullet"),

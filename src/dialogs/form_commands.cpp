@@ -2,7 +2,6 @@
 
 #include "dialogs/form_field_dialogs.h"
 #include "dialogs/list_input_box.h"
-#include "editor/document_window.h"
 #include "editor/insertion.h"
 #include "editor/markup_commands.h"
 #include "editor/text_area.h"
@@ -24,13 +23,6 @@ constexpr std::array<const char *, 8> inputTypes = {
 CommandRow formSubmenu(const QString &submenuName, const QString &caption, std::vector<CommandRow> rows)
 {
     return {.caption = caption, .submenuName = submenuName, .submenu = controlArray(submenuName, std::move(rows))};
-}
-
-CommandOperation onText(std::function<void(Workspace &, TextArea &)> command)
-{
-    return documentCommand([command = std::move(command)](Workspace &workspace, DocumentWindow &window) {
-        command(workspace, *window.textArea());
-    });
 }
 
 } // namespace
@@ -69,7 +61,7 @@ std::vector<CommandRow> formRows()
     CommandRow heading{{}, QObject::tr("Action:")};
     heading.enabled = false;
     const auto form = [](FormMethod method) {
-        return onText([method](Workspace &workspace, TextArea &area) { formElementCommand(workspace, area, method); });
+        return workspaceTextCommand([method](Workspace &workspace, TextArea &area) { formElementCommand(workspace, area, method); });
     };
     std::vector<CommandRow> inputs;
     for (std::size_t i = 0; i < inputTypes.size(); ++i) {
@@ -81,7 +73,7 @@ std::vector<CommandRow> formRows()
         return workspaceCommand([option](Workspace &workspace) { selectFieldCommand(workspace, option); });
     };
     const auto option = [](OptionState state) {
-        return onText([state](Workspace &, TextArea &area) { optionCommand(area, state); });
+        return workspaceTextCommand([state](Workspace &, TextArea &area) { optionCommand(area, state); });
     };
     return controlArray(QStringLiteral("mnuForm"), {
         formSubmenu(QStringLiteral("mnuFormAction"), QObject::tr("&Form"), {

@@ -203,10 +203,7 @@ void listAssistCommand(Workspace &workspace, TextArea &area)
         if (isImageBullet(kind))
             lastImageBullet() = kind;
     } else if (isListTagKind(kind)) {
-        area.beginEditGroup();
-        for (const QString &tag : {kind, QStringLiteral("LI"), QStringLiteral("LI"), QLatin1Char('/') + kind})
-            insertBlockTag(area, tag, false);
-        area.endEditGroup();
+        insertBlockTags(area, listSkeletonTags(kind));
     } else if (!kind.isEmpty()) {
         area.beginEditGroup();
         for (int line = 0; line < 4; ++line)

@@ -23,6 +23,12 @@ CommandOperation textCommand(std::function<void(TextArea &)> run)
     return {[run = std::move(run)](const CommandTarget &target) { run(*target.document->textArea()); }, true};
 }
 
+CommandOperation workspaceTextCommand(std::function<void(Workspace &, TextArea &)> run)
+{
+    return {[run = std::move(run)](const CommandTarget &target) { run(target.workspace, *target.document->textArea()); },
+            true};
+}
+
 QString arrayName(const QString &name, int index)
 {
     return name + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');

@@ -40,6 +40,8 @@ CommandOperation workspaceCommand(std::function<void(Workspace &)> run);
 CommandOperation documentCommand(std::function<void(Workspace &, DocumentWindow &)> run);
 // A command on the text area of the document window.
 CommandOperation textCommand(std::function<void(TextArea &)> run);
+// The same, for a command that also needs the workspace (its dialogs, the shared file dialog).
+CommandOperation workspaceTextCommand(std::function<void(Workspace &, TextArea &)> run);
 
 // One row of a menu table. A null caption is a separator; a row with submenu rows opens that
 // submenu (named submenuName) instead of running an operation.

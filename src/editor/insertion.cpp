@@ -64,6 +64,18 @@ void insertBlockTag(TextArea &area, const QString &tag, bool closeTag)
     area.setSelText(text);
 }
 
+void insertBlockTags(TextArea &area, const QStringList &tags, bool closeTag)
+{
+    EditGroup group(area);
+    for (const QString &tag : tags)
+        insertBlockTag(area, tag, closeTag);
+}
+
+QStringList listSkeletonTags(const QString &kind)
+{
+    return {kind, QStringLiteral("LI"), QStringLiteral("LI"), QLatin1Char('/') + kind};
+}
+
 void insertBeforeSelection(TextArea &area, const QString &text)
 {
     EditGroup group(area);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -23,6 +24,10 @@ void insertBeforeSelection(const QString &text);
 void insertInlineTag(TextArea &area, const QString &tag, bool closeTag);
 void insertBlockTag(TextArea &area, const QString &tag, bool closeTag);
 void insertBeforeSelection(TextArea &area, const QString &text);
+// insertBlockTag of each tag in turn, as one undo step.
+void insertBlockTags(TextArea &area, const QStringList &tags, bool closeTag = false);
+// The skeleton of a list of kind ("OL", "UL", ...): its start tag, two items and its end tag.
+QStringList listSkeletonTags(const QString &kind);
 
 // The focused text area of the active document window, or nullptr. The main window installs
 // the resolver; until then there is no target.

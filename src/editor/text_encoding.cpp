@@ -169,8 +169,14 @@ QString decodeUtf8(QByteArrayView bytes)
     return text;
 }
 
-void appendCharacterReference(char16_t unit, QByteArray &out, char *&dst)
+void appendSurrogate(const char16_t *src, qsizetype n, qsizetype &i, QByteArray &out, char *&dst)
 {
+    const char16_t unit = src[i];
+    if (QChar::isHighSurrogate(unit) && i + 1 < n && QChar::isLowSurrogate(src[i + 1])) {
+        appendUtf8(QChar::surrogateToUcs4(unit, src[i + 1]), dst);
+        ++i;
+        return;
+    }
     const QByteArray reference = "&#" + QByteArray::number(int(unit)) + ';';
     const qsizetype written = dst - out.constData();
     out.resize(out.size() + reference.size());
@@ -188,11 +194,8 @@ QByteArray encodeUtf8(const QString &text)
         const char16_t c = src[i];
         if (!QChar::isSurrogate(c)) {
             appendUtf8(c, dst);
-        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(src[i + 1])) {
-            appendUtf8(QChar::surrogateToUcs4(c, src[i + 1]), dst);
-            ++i;
         } else {
-            appendCharacterReference(c, out, dst);
+            appendSurrogate(src, n, i, out, dst);
         }
     }
     out.resize(dst - out.constData());

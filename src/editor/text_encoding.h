@@ -71,9 +71,10 @@ inline char32_t nextUtf8(const uchar *in, qsizetype &i)
 
 // Writes the UTF-8 bytes of one code point at dst and moves dst past them (at most four).
 void appendUtf8(char32_t code, char *&dst);
-// Writes "&#N;" for a lone surrogate, which no UTF-8 file can hold, at dst in out (grown to
-// take it) and moves dst past it.
-void appendCharacterReference(char16_t unit, QByteArray &out, char *&dst);
+// The surrogate at src[i] of n units: a pair is written as its code point and i moves to its
+// second unit; a lone surrogate, which no UTF-8 file can hold, is written as "&#N;" (out grows
+// to take it). dst moves past what was written.
+void appendSurrogate(const char16_t *src, qsizetype n, qsizetype &i, QByteArray &out, char *&dst);
 
 // Text to UTF-8. Valid text converts losslessly; a lone surrogate, which no UTF-8 file can
 // hold, is written as its numeric character reference.

@@ -266,11 +266,8 @@ QByteArray utf8OfSlice(const TextSlice &slice, bool withBom)
             ++lookalike;
         } else if (!QChar::isSurrogate(c)) {
             appendUtf8(textOf(c), dst);
-        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(src[i + 1])) {
-            appendUtf8(QChar::surrogateToUcs4(c, src[i + 1]), dst);
-            ++i;
         } else {
-            appendCharacterReference(c, out, dst);
+            appendSurrogate(src, n, i, out, dst);
         }
     }
     out.resize(dst - out.constData());
