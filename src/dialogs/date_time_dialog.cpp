@@ -11,8 +11,6 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <array>
@@ -85,11 +83,8 @@ DateTimeDialog::DateTimeDialog(TextArea *area, Workspace &workspace, StampClock 
     hints->add(m_ok, QStringLiteral("Close this window and insert specified time/date information"));
     hints->add(m_cancel, QStringLiteral("Close this window without inserting time/date information"));
 
-    adjustSize();
-    // Centred on the screen, not over the main window. The window frame is not known before
-    // the dialog is shown, so the dialog's own area is centred.
-    if (const QScreen *display = screen())
-        setGeometry(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, size(), display->geometry()));
+    // Centred on the screen, not over the main window.
+    centreOnScreen(*this);
 }
 
 QRadioButton *DateTimeDialog::formatOption(int index) const

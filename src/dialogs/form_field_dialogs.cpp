@@ -20,8 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -137,10 +135,7 @@ void FormDialog::setOkEnabled(bool enabled)
 
 void FormDialog::placeOnScreen()
 {
-    adjustSize();
-    // The window frame is not known before the dialog is shown, so its own area is centred.
-    if (const QScreen *display = screen())
-        setGeometry(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, size(), display->geometry()));
+    centreOnScreen(*this);
 }
 
 void FormDialog::writeField(const QString &tag, const std::function<QString(const QString &selected)> &tail)

@@ -9,11 +9,9 @@
 
 #include <QDir>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace vornel {
@@ -77,14 +75,8 @@ void ListInputBox::prepare(const QString &prompt, const QString &historyPath, co
     setWindowTitle(caption);
     m_list->loadHistory(historyPath);
 
-    adjustSize();
-    resize(std::max(width(), 420), height());
-    const QWidget *anchor = parentWidget();
-    const QScreen *screen = anchor ? anchor->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect area = screen->geometry();
-        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
-    }
+    setMinimumWidth(420);
+    centreOnScreen(*this);
 }
 
 void ListInputBox::reject()

@@ -1,6 +1,9 @@
 #include "dialogs/modal_dialog.h"
 
 #include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
 
 namespace vornel {
 
@@ -19,6 +22,16 @@ int runModalDialog(QDialog &dialog)
     if (const ModalDialogRunner &runner = installedRunner())
         return runner(dialog);
     return dialog.exec();
+}
+
+void centreOnScreen(QDialog &dialog)
+{
+    dialog.adjustSize();
+    const QWidget *anchor = dialog.parentWidget();
+    const QScreen *screen = anchor ? anchor->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        dialog.setGeometry(
+            QStyle::alignedRect(dialog.layoutDirection(), Qt::AlignCenter, dialog.size(), screen->geometry()));
 }
 
 void setModalDialogRunner(ModalDialogRunner runner)

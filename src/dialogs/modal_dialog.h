@@ -15,4 +15,9 @@ int runModalDialog(QDialog &dialog);
 // Replaces how runModalDialog shows dialogs; an empty runner restores QDialog::exec().
 void setModalDialogRunner(ModalDialogRunner runner);
 
+// Sizes the dialog to its contents and centres it on its screen (its parent's, else the
+// primary one). The window frame is not known before the dialog is shown, so the dialog's own
+// area is centred.
+void centreOnScreen(QDialog &dialog);
+
 } // namespace vornel
