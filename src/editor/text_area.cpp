@@ -1,5 +1,6 @@
 #include "editor/text_area.h"
 
+#include "editor/soft_breaks.h"
 #include "editor/text_codec.h"
 
 #include <QTextBlock>
@@ -23,6 +24,7 @@ constexpr int kStandsFor = QTextFormat::UserProperty + 1;
 
 TextArea::TextArea(QWidget *parent)
     : QPlainTextEdit(parent)
+    , m_softLimit(softbreak::kLimit)
 {
     setObjectName(QStringLiteral("Text1"));
     document()->setUndoRedoEnabled(false);
@@ -102,13 +104,49 @@ int TextArea::wholeCharacter(int modelPos, bool roundUp) const
 
 int TextArea::docToModel(int docPos) const
 {
-    const int block = document()->findBlock(docPos).blockNumber();
-    return docPos + m_ends.crlfBefore(std::max(block, 0));
+    const int block = std::max(document()->findBlock(docPos).blockNumber(), 0);
+    return docPos - block + m_ends.widthBefore(block);
 }
 
 int TextArea::blockModelStart(int blockNumber) const
 {
-    return document()->findBlockByNumber(blockNumber).position() + m_ends.crlfBefore(blockNumber);
+    return document()->findBlockByNumber(blockNumber).position() - blockNumber + m_ends.widthBefore(blockNumber);
+}
+
+bool TextArea::isSoftEnd(int blockNumber) const
+{
+    return blockNumber >= 0 && blockNumber < document()->blockCount() - 1 && m_ends.at(blockNumber) == LineEnd::Soft;
+}
+
+int TextArea::docToShown(int docPos) const
+{
+    const int block = std::max(document()->findBlock(docPos).blockNumber(), 0);
+    return docPos - m_ends.softBefore(block);
+}
+
+void TextArea::moveOverSoftBreak(QTextCursor &cursor, QTextCursor::MoveOperation move, QTextCursor::MoveMode mode) const
+{
+    const int before = cursor.position();
+    cursor.movePosition(move, mode);
+    if (cursor.position() != before && docToModel(cursor.position()) == docToModel(before))
+        cursor.movePosition(move, mode);
+}
+
+int TextArea::shownToDoc(int shownPos) const
+{
+    // The n-th soft break stands in displayText() at the end of its paragraph less the n
+    // breaks before it; count those before shownPos.
+    int lo = 0;
+    int hi = m_ends.softCount();
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        const QTextBlock block = document()->findBlockByNumber(m_ends.soft(mid));
+        if (block.position() + block.length() - 1 - mid < shownPos)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return shownPos + lo;
 }
 
 int TextArea::modelToDoc(int modelPos, bool roundUp) const
@@ -146,7 +184,21 @@ QString TextArea::text() const
 
 QString TextArea::displayText() const
 {
-    return document()->toRawText();
+    const QString raw = document()->toRawText();
+    const int softCount = m_ends.softCount();
+    if (softCount == 0)
+        return raw;
+    QString shown;
+    shown.reserve(raw.size() - softCount);
+    qsizetype copied = 0;
+    for (int n = 0; n < softCount; ++n) {
+        const QTextBlock block = document()->findBlockByNumber(m_ends.soft(n));
+        const qsizetype at = block.position() + block.length() - 1;
+        shown.append(QStringView(raw).mid(copied, at - copied));
+        copied = at + 1;
+    }
+    shown.append(QStringView(raw).mid(copied));
+    return shown;
 }
 
 void TextArea::setText(const QString &text)
@@ -164,24 +216,25 @@ void TextArea::setSlice(const TextSlice &slice, const Progress &progress)
         plain.setCharFormat(QTextCharFormat());
         setTextCursor(plain);
     }
-    const qsizetype size = slice.doc.size();
+    const TextSlice shown = softbreak::rebroken(slice, nullptr, m_softLimit);
+    const qsizetype size = shown.doc.size();
     if (!progress || size <= 2 * kLoadPart) {
-        QPlainTextEdit::setPlainText(slice.doc);
+        QPlainTextEdit::setPlainText(shown.doc);
     } else {
         QPlainTextEdit::setPlainText(QString());
         QTextCursor cursor(document());
         for (qsizetype done = 0; done < size; done += kLoadPart) {
             cursor.movePosition(QTextCursor::End);
-            cursor.insertText(slice.doc.mid(done, kLoadPart));
+            cursor.insertText(shown.doc.mid(done, kLoadPart));
             progress(int(std::min(done + kLoadPart, size) * 100 / size));
         }
         selectDocRange(0, 0);
     }
     m_mayHoldLookalikes = false;
-    tagLookalikes(0, slice.lookalikes);
+    tagLookalikes(0, shown.lookalikes);
     m_applying = false;
     m_ends.clear();
-    m_ends.replace(0, 0, slice.ends);
+    m_ends.replace(0, 0, shown.ends);
     m_blockCount = document()->blockCount();
     clearUndoHistory();
     Q_EMIT textEdited();
@@ -190,7 +243,14 @@ void TextArea::setSlice(const TextSlice &slice, const Progress &progress)
 int TextArea::length() const
 {
     const int ends = document()->blockCount() - 1;
-    return document()->characterCount() - 1 + (ends - m_ends.loneCount());
+    return document()->characterCount() - 1 - ends + m_ends.widthBefore(ends);
+}
+
+void TextArea::setSoftBreakLimit(int limit)
+{
+    m_softLimit = std::max(limit, 8);
+    const QString raw = document()->toRawText();
+    setSlice({raw, m_ends.kinds(document()->blockCount() - 1), lookalikesIn(0, int(raw.size()))});
 }
 
 QChar TextArea::charAt(int index) const
@@ -306,9 +366,8 @@ void TextArea::replaceSelection(const QString &text, bool typing)
 {
     const QTextCursor cursor = textCursor();
     const int a = cursor.selectionStart();
-    const TextSlice slice = sliceOf(text);
-    replaceDocRange(a, cursor.selectionEnd() - a, slice, typing);
-    selectDocRange(a + int(slice.doc.size()), a + int(slice.doc.size()));
+    const DocSpan put = replaceDocRange(a, cursor.selectionEnd() - a, sliceOf(text), typing);
+    selectDocRange(put.end, put.end);
 }
 
 void TextArea::replaceRange(int start, int count, const QString &text)
@@ -324,8 +383,9 @@ void TextArea::replaceRange(int start, int count, const QString &text)
     const QString prefix = docToModel(a) != start ? QStringLiteral("\r") : QString();
     const QString suffix = docToModel(b) != end ? QStringLiteral("\n") : QString();
     const TextSlice slice = sliceOf(prefix + text + suffix);
-    replaceDocRange(a, b - a, slice);
-    const int caret = a + std::min(int(sliceOf(prefix + text).doc.size()), int(slice.doc.size()));
+    const DocSpan put = replaceDocRange(a, b - a, slice);
+    // Before the LF put back, unless it joined a CR at the end of text into a pair.
+    const int caret = put.end - (int(slice.doc.size()) - std::min(int(sliceOf(prefix + text).doc.size()), int(slice.doc.size())));
     selectDocRange(caret, caret);
 }
 
@@ -387,14 +447,76 @@ void TextArea::replaceEach(const QList<int> &starts, int count, const QString &t
     replaceRange(first, end - first, rebuilt);
 }
 
-void TextArea::replaceDocRange(int docPos, int docCount, const TextSlice &replacement, bool typing)
+std::optional<TextArea::DocSpan> TextArea::rebreakSpan(int docPos, int docCount, const TextSlice &replacement) const
 {
-    if (docCount == 0 && replacement.doc.isEmpty())
-        return;
-    UndoHistory::Edit edit{docPos, docSlice(docPos, docCount), replacement};
-    applyEdit(docPos, docCount, replacement);
+    const QTextBlock first = document()->findBlock(docPos);
+    const QTextBlock last = document()->findBlock(docPos + docCount);
+    const qsizetype prefix = docPos - first.position();
+    const qsizetype suffix = last.position() + last.length() - 1 - (docPos + docCount);
+    const QString &put = replacement.doc;
+    // The lengths of the first and the last paragraph the edit leaves.
+    qsizetype head = prefix + put.size() + suffix;
+    qsizetype tail = head;
+    bool tooLong = false;
+    if (const qsizetype firstBreak = put.indexOf(QChar(kParagraph)); firstBreak >= 0) {
+        const qsizetype lastBreak = put.lastIndexOf(QChar(kParagraph));
+        head = prefix + firstBreak;
+        tail = put.size() - lastBreak - 1 + suffix;
+        for (qsizetype at = firstBreak; !tooLong && at < lastBreak;) {
+            const qsizetype next = put.indexOf(QChar(kParagraph), at + 1);
+            tooLong = next - at - 1 > softbreak::maximum(m_softLimit);
+            at = next;
+        }
+    }
+    const qsizetype most = softbreak::maximum(m_softLimit);
+    const qsizetype least = softbreak::minimum(m_softLimit);
+    const bool joinBefore = head < least && isSoftEnd(first.blockNumber() - 1);
+    const bool joinAfter = tail < least && isSoftEnd(last.blockNumber());
+    if (!tooLong && head <= most && tail <= most && !joinBefore && !joinAfter)
+        return std::nullopt;
+    DocSpan span{first.position(), last.position() + last.length() - 1};
+    if (joinBefore)
+        span.start = first.previous().position();
+    if (joinAfter) {
+        const QTextBlock next = last.next();
+        span.end = next.position() + next.length() - 1;
+    }
+    return span;
+}
+
+TextArea::DocSpan TextArea::replaceDocRange(int docPos, int docCount, const TextSlice &replacement, bool typing)
+{
+    const int size = int(replacement.doc.size());
+    if (docCount == 0 && size == 0)
+        return {docPos, docPos};
+    TextSlice removed = docSlice(docPos, docCount);
+    // Soft breaks alone taken out: the text is as it was.
+    if (size == 0 && std::all_of(removed.ends.begin(), removed.ends.end(), [](LineEnd e) { return e == LineEnd::Soft; })
+        && removed.doc.size() == qsizetype(removed.ends.size()))
+        return {docPos, docPos};
+    const std::optional<DocSpan> span = rebreakSpan(docPos, docCount, replacement);
+    if (!span) {
+        applyEdit(docPos, docCount, replacement);
+        m_history.record({docPos, std::move(removed), replacement}, typing);
+        Q_EMIT textEdited();
+        return {docPos, docPos + size};
+    }
+    // Rebuilt from the start of the first paragraph the edit touches to the end of the last.
+    TextSlice whole = docSlice(span->start, docPos - span->start);
+    std::vector<qsizetype> marks{whole.doc.size()};
+    whole.append(replacement);
+    marks.push_back(whole.doc.size());
+    whole.append(docSlice(docPos + docCount, span->end - docPos - docCount));
+    TextSlice rebuilt = softbreak::rebroken(whole, &marks, m_softLimit);
+    UndoHistory::Edit edit{span->start, docSlice(span->start, span->end - span->start), std::move(rebuilt)};
+    edit.from = docPos - span->start;
+    edit.removedTo = docPos + docCount - span->start;
+    edit.insertedTo = int(marks[1]);
+    const DocSpan put{span->start + int(marks[0]), span->start + int(marks[1])};
+    applyEdit(edit.pos, int(edit.removed.doc.size()), edit.inserted);
     m_history.record(std::move(edit), typing);
     Q_EMIT textEdited();
+    return put;
 }
 
 bool TextArea::canUndo() const
@@ -417,7 +539,7 @@ void TextArea::undo()
             applyEdit(it->pos, int(it->inserted.doc.size()), it->removed);
     });
     const UndoHistory::Edit &first = edits->front();
-    selectDocRange(first.pos, first.pos + int(first.removed.doc.size()));
+    selectDocRange(first.changeStart(), first.removedEnd());
     Q_EMIT textEdited();
 }
 
@@ -430,8 +552,7 @@ void TextArea::redo()
         for (const UndoHistory::Edit &edit : *edits)
             applyEdit(edit.pos, int(edit.removed.doc.size()), edit.inserted);
     });
-    const UndoHistory::Edit &last = edits->back();
-    const int caret = last.pos + int(last.inserted.doc.size());
+    const int caret = edits->back().insertedEnd();
     selectDocRange(caret, caret);
     Q_EMIT textEdited();
 }

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 
 #include <functional>
+#include <optional>
 
 namespace vornel {
 
@@ -24,8 +25,11 @@ namespace vornel {
 // stands for; edits and undo carry those along in TextSlice::lookalikes.
 //
 // On screen each line end is one paragraph boundary of the underlying text document; the kind
-// of each boundary is kept in LineEnds. All edits go through replaceDocRange(), which keeps the
-// two in step and records the undo history (the document's own undo is off).
+// of each boundary is kept in LineEnds. A very long line is held as several paragraphs joined
+// by soft breaks (softbreak::rebroken), boundaries that count no character of the text; the
+// caret and the keys step over them as over the wrap points of a wrapped line. All edits go
+// through replaceDocRange(), which keeps the two in step, keeps paragraphs near the soft-break
+// limit and records the undo history (the document's own undo is off).
 class TextArea : public QPlainTextEdit {
     Q_OBJECT
 
@@ -41,14 +45,18 @@ public:
     QChar charAt(int index) const;
     QString textRange(int start, int count) const;
 
-    // The text as the screen holds it, for fast scans of the whole text: every line end is
-    // one U+2029, control characters are their marks (codec::displayOf) and lookalikes their
-    // stand-ins (codec::standInOf).
+    // The text as the screen shows it, for fast scans of the whole text: every line end is
+    // one U+2029 (soft breaks are left out), control characters are their marks
+    // (codec::displayOf) and lookalikes their stand-ins (codec::standInOf).
     QString displayText() const;
     // The model position of a position in displayText(), and back; a model position inside a
     // CR LF pair rounds down to the line end, or up past it when roundUp is set.
-    int modelPosition(int displayPos) const { return docToModel(displayPos); }
-    int displayPosition(int modelPos, bool roundUp = false) const { return modelToDoc(modelPos, roundUp); }
+    int modelPosition(int displayPos) const { return docToModel(shownToDoc(displayPos)); }
+    int displayPosition(int modelPos, bool roundUp = false) const { return docToShown(modelToDoc(modelPos, roundUp)); }
+
+    // The soft-break limit (softbreak::kLimit unless set); setting it breaks the text anew.
+    int softBreakLimit() const { return m_softLimit; }
+    void setSoftBreakLimit(int limit);
 
     // File bytes, read in the encoding codec::detectEncoding chooses for them, which stays the
     // document's encoding until the next load; the second form reads them in a known encoding
@@ -131,7 +139,17 @@ private:
     // A model position inside a surrogate pair moved before it, or after it when roundUp is set.
     int wholeCharacter(int modelPos, bool roundUp) const;
 
+    // Where the replacement of an edit ended up on screen.
+    struct DocSpan {
+        int start;
+        int end;
+    };
+
     int docToModel(int docPos) const;
+    // Positions in displayText() to positions in the document and back.
+    int shownToDoc(int shownPos) const;
+    int docToShown(int docPos) const;
+    bool isSoftEnd(int blockNumber) const;
     // Model position to document position; a position between CR and LF of a pair rounds
     // down to before the pair, or up after it when roundUp is set.
     int modelToDoc(int modelPos, bool roundUp = false) const;
@@ -139,7 +157,13 @@ private:
 
     // Runs edit as one change of the underlying document, so that it is laid out once.
     void asOneDocumentChange(const std::function<void()> &edit);
-    void replaceDocRange(int docPos, int docCount, const TextSlice &replacement, bool typing = false);
+    DocSpan replaceDocRange(int docPos, int docCount, const TextSlice &replacement, bool typing = false);
+    // The stretch of the document an edit is widened to so that the paragraphs it leaves stay
+    // near the soft-break limit; none when they already do.
+    std::optional<DocSpan> rebreakSpan(int docPos, int docCount, const TextSlice &replacement) const;
+    // A left or right move that only crossed a soft break is made again, as the caret moves
+    // past a wrap point at once.
+    void moveOverSoftBreak(QTextCursor &cursor, QTextCursor::MoveOperation move, QTextCursor::MoveMode mode) const;
     void applyEdit(int docPos, int docCount, const TextSlice &replacement);
     void replaceSelection(const QString &text, bool typing = false);
     void selectDocRange(int anchor, int position);
@@ -150,6 +174,7 @@ private:
     bool wantsKey(const QKeyEvent *event) const;
 
     LineEnds m_ends;
+    int m_softLimit;
     Encoding m_encoding = Encoding::Windows1252;
     bool m_mayHoldLookalikes = false;
     int m_blockCount = 1;

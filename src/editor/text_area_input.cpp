@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QTextBlock>
 #include <QTextCursor>
 
 namespace vornel {
@@ -75,14 +76,18 @@ void TextArea::deleteForward()
         replaceSelection(QString());
         return;
     }
-    const int pos = cursor.position();
+    int pos = cursor.position();
+    // The character after a soft break is the next one of the text.
+    const QTextBlock block = document()->findBlock(pos);
+    if (pos == block.position() + block.length() - 1 && isSoftEnd(block.blockNumber()))
+        ++pos;
     if (pos >= document()->characterCount() - 1)
         return;
     int count = 1;
     if (document()->characterAt(pos).isHighSurrogate() && document()->characterAt(pos + 1).isLowSurrogate())
         count = 2;
-    replaceDocRange(pos, count, TextSlice{});
-    selectDocRange(pos, pos);
+    const DocSpan put = replaceDocRange(pos, count, TextSlice{});
+    selectDocRange(put.start, put.start);
 }
 
 void TextArea::deleteBackward()
@@ -92,15 +97,19 @@ void TextArea::deleteBackward()
         replaceSelection(QString(), true);
         return;
     }
-    const int pos = cursor.position();
+    int pos = cursor.position();
+    // The character before a soft break is the one before in the text.
+    const QTextBlock block = document()->findBlock(pos);
+    if (pos == block.position() && isSoftEnd(block.blockNumber() - 1))
+        --pos;
     if (pos == 0)
         return;
     int count = 1;
     if (pos >= 2 && document()->characterAt(pos - 1).isLowSurrogate()
         && document()->characterAt(pos - 2).isHighSurrogate())
         count = 2;
-    replaceDocRange(pos - count, count, TextSlice{}, true);
-    selectDocRange(pos - count, pos - count);
+    const DocSpan put = replaceDocRange(pos - count, count, TextSlice{}, true);
+    selectDocRange(put.start, put.start);
 }
 
 // ---- keyboard, input method, mouse ----
@@ -171,14 +180,21 @@ void TextArea::keyPressEvent(QKeyEvent *event)
     } else if (event->matches(QKeySequence::DeleteStartOfWord) || event->matches(QKeySequence::DeleteEndOfWord)) {
         QTextCursor cursor = textCursor();
         if (!cursor.hasSelection()) {
-            cursor.movePosition(event->matches(QKeySequence::DeleteStartOfWord) ? QTextCursor::PreviousWord
-                                                                               : QTextCursor::NextWord,
-                                QTextCursor::KeepAnchor);
+            moveOverSoftBreak(cursor,
+                              event->matches(QKeySequence::DeleteStartOfWord) ? QTextCursor::PreviousWord
+                                                                              : QTextCursor::NextWord,
+                              QTextCursor::KeepAnchor);
             setTextCursor(cursor);
         }
         replaceSelection(QString());
     } else if (isNavigationKey(event)) {
+        const int before = textCursor().position();
         QPlainTextEdit::keyPressEvent(event);
+        const int after = textCursor().position();
+        // Crossing a soft break alone is no move: the caret goes on past it.
+        if ((event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) && after != before
+            && docToModel(after) == docToModel(before))
+            QPlainTextEdit::keyPressEvent(event);
     } else if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
         event->ignore();
     } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -244,13 +260,16 @@ void TextArea::dropEvent(QDropEvent *event)
             event->ignore();
             return;
         }
+        // Found again by its place in the text, since the removal may move soft breaks.
+        const int moved = docToModel(b) - docToModel(a);
+        int dropModel = docToModel(dropPos);
         replaceDocRange(a, b - a, TextSlice{});
         if (dropPos > b)
-            dropPos -= b - a;
+            dropModel -= moved;
+        dropPos = modelToDoc(dropModel);
     }
-    const TextSlice slice = sliceOf(text);
-    replaceDocRange(dropPos, 0, slice);
-    selectDocRange(dropPos, dropPos + int(slice.doc.size()));
+    const DocSpan put = replaceDocRange(dropPos, 0, sliceOf(text));
+    selectDocRange(put.start, put.end);
     endEditGroup();
     // The move, if any, is done; the drag source must not remove anything itself.
     event->setDropAction(Qt::CopyAction);

@@ -20,6 +20,7 @@ char *putLineEnd(LineEnd kind, char *dst)
         break;
     case LineEnd::Lf: *dst++ = '\n'; break;
     case LineEnd::Cr: *dst++ = '\r'; break;
+    case LineEnd::Soft: break;
     }
     return dst;
 }
@@ -107,6 +108,7 @@ QString textOfSlice(const TextSlice &slice)
                 break;
             case LineEnd::Lf: *dst++ = QChar(u'\n'); break;
             case LineEnd::Cr: *dst++ = QChar(u'\r'); break;
+            case LineEnd::Soft: break;
             }
         } else if (lookalike != slice.lookalikes.cend() && lookalike->pos == &c - slice.doc.constData()) {
             *dst++ = QChar(lookalike->ch);

@@ -18,12 +18,13 @@ void UndoHistory::record(Edit edit, bool typing)
         m_undo.back().edits.push_back(std::move(edit));
         return;
     }
-    const int caretAfter = edit.pos + int(edit.inserted.doc.size());
+    const int caretAfter = edit.insertedEnd();
     if (typing && m_groupDepth == 0 && !m_undo.empty() && m_undo.back().typing
-        && m_undo.back().typingCaret == edit.pos + int(edit.removed.doc.size())) {
+        && m_undo.back().typingCaret == edit.removedEnd()) {
         Step &step = m_undo.back();
         Edit &last = step.edits.back();
-        if (edit.removed.doc.isEmpty() && last.pos + int(last.inserted.doc.size()) == edit.pos) {
+        if (edit.removed.doc.isEmpty() && !edit.widened() && !last.widened()
+            && last.pos + int(last.inserted.doc.size()) == edit.pos) {
             last.inserted.append(edit.inserted);
         } else {
             step.edits.push_back(std::move(edit));

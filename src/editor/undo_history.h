@@ -16,6 +16,17 @@ public:
         int pos;
         TextSlice removed;
         TextSlice inserted;
+        // An edit widened to move soft breaks around the change proper, which starts at
+        // pos + from and ends at pos + removedTo before the edit and pos + insertedTo after
+        // it (-1: at the end of removed or inserted).
+        int from = 0;
+        int removedTo = -1;
+        int insertedTo = -1;
+
+        int changeStart() const { return pos + from; }
+        int removedEnd() const { return pos + (removedTo < 0 ? int(removed.doc.size()) : removedTo); }
+        int insertedEnd() const { return pos + (insertedTo < 0 ? int(inserted.doc.size()) : insertedTo); }
+        bool widened() const { return from != 0 || removedTo >= 0 || insertedTo >= 0; }
     };
 
     // Records an edit that has just been made, and forgets whatever could be redone.
