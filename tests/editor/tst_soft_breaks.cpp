@@ -1,0 +1,303 @@
+#include "editor/soft_breaks.h"
+#include "editor/text_area.h"
+#include "editor/text_codec.h"
+#include "search/text_area_target.h"
+
+#include <QRandomGenerator>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QtTest>
+
+using namespace vornel;
+
+namespace {
+
+constexpr int kLimit = 16;
+constexpr char16_t kParagraph = 0x2029;
+
+// Long runs without line ends, with and without places to break after.
+const QStringList kPieces = {
+    QStringLiteral("<P>"), QStringLiteral("abcdefg"), QStringLiteral("xyz"), QStringLiteral(" "),
+    QStringLiteral("hijklmnopqrstuvwxyz0123456789"), QStringLiteral("</A>"), QStringLiteral("\t"),
+    QStringLiteral("\r\n"), QStringLiteral("\n"), QStringLiteral("\r"),
+};
+
+QString randomText(QRandomGenerator &rng, int pieces)
+{
+    QString text;
+    for (int i = 0; i < pieces; ++i) {
+        const int pick = int(rng.bounded(int(kPieces.size()) + 20));
+        // Line ends rarely, so that most lines are many times the limit.
+        text += pick < int(kPieces.size()) ? kPieces[pick] : kPieces[pick % 7];
+    }
+    return text;
+}
+
+// The text of the first count display characters of a slice.
+QString textBefore(const TextSlice &slice, qsizetype count)
+{
+    TextSlice part;
+    part.doc = slice.doc.left(count);
+    part.ends.assign(slice.ends.begin(), slice.ends.begin() + part.doc.count(QChar(kParagraph)));
+    for (const TextSlice::Lookalike &l : slice.lookalikes) {
+        if (l.pos < count)
+            part.lookalikes.push_back(l);
+    }
+    return codec::textOfSlice(part);
+}
+
+} // namespace
+
+class TestSoftBreaks : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_area = new TextArea;
+        m_area->setSoftBreakLimit(kLimit);
+        m_area->resize(900, 400);
+        m_area->show();
+    }
+    void cleanup() { delete m_area; }
+
+    void rebrokenKeepsTheTextAndBreaksWhereWrappingWould()
+    {
+        QRandomGenerator rng(15);
+        for (int round = 0; round < 300; ++round) {
+            // UTF-8 slices may carry lookalikes (here U+2028), which must move with the text.
+            const QString text = randomText(rng, 1 + int(rng.bounded(60))) + (round % 3 ? QString() : QStringLiteral("\u2028\U0001F600"));
+            const TextSlice slice = codec::sliceOfText(text, round % 2 ? Encoding::Utf8 : Encoding::Windows1252);
+            std::vector<qsizetype> marks;
+            for (int i = 0; i < 4; ++i)
+                marks.push_back(rng.bounded(int(slice.doc.size()) + 1));
+            std::vector<qsizetype> moved = marks;
+            const TextSlice broken = softbreak::rebroken(slice, &moved, kLimit);
+            const QString where = QStringLiteral("round %1: %2").arg(round).arg(text);
+
+            QCOMPARE(codec::textOfSlice(broken), codec::textOfSlice(slice));
+            for (std::size_t i = 0; i < marks.size(); ++i) {
+                QVERIFY2(textBefore(broken, moved[i]) == textBefore(slice, marks[i]), qPrintable(where));
+                // A mark where a break now stands stays before it.
+                QVERIFY2(moved[i] == 0 || broken.doc[moved[i] - 1] != QChar(kParagraph)
+                             || broken.ends[std::size_t(broken.doc.left(moved[i]).count(QChar(kParagraph)) - 1)] != LineEnd::Soft,
+                         qPrintable(where));
+            }
+            // Paragraphs: soft ones between half and one and a half limits, ending after the
+            // last ">" or blank of the second half of the limit when there is one; lines
+            // within twice the limit untouched.
+            qsizetype start = 0;
+            std::size_t end = 0;
+            LineEnd before = LineEnd::CrLf;
+            for (qsizetype at = 0; at <= broken.doc.size(); ++at) {
+                if (at < broken.doc.size() && broken.doc[at] != QChar(kParagraph))
+                    continue;
+                const LineEnd after = at < broken.doc.size() ? broken.ends[end++] : LineEnd::CrLf;
+                const qsizetype length = at - start;
+                if (before == LineEnd::Soft || after == LineEnd::Soft) {
+                    QVERIFY2(length > kLimit / 2 && length <= kLimit + kLimit / 2, qPrintable(where));
+                } else {
+                    QVERIFY2(length <= 2 * kLimit, qPrintable(where));
+                }
+                if (after == LineEnd::Soft) {
+                    const QStringView window = QStringView(broken.doc).mid(start + kLimit / 2, kLimit / 2);
+                    const bool natural = window.contains(u'>') || window.contains(u' ') || window.contains(u'\t');
+                    const QChar last = broken.doc[at - 1];
+                    QVERIFY2(!natural || last == u'>' || last == u' ' || last == u'\t', qPrintable(where));
+                    QVERIFY2(!last.isHighSurrogate(), qPrintable(where));
+                }
+                before = after;
+                start = at + 1;
+            }
+            // Breaking again changes nothing.
+            const TextSlice again = softbreak::rebroken(broken, nullptr, kLimit);
+            QCOMPARE(again.doc, broken.doc);
+            QVERIFY(again.ends == broken.ends);
+            QVERIFY(again.lookalikes == broken.lookalikes);
+        }
+    }
+
+    // Random long-line texts and random edits by keys, commands, paste, undo and redo: the
+    // text area always agrees with a plain string, and its paragraphs stay near the limit.
+    void randomEditsAgreeWithString()
+    {
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator rng(seed);
+        int softBreaksSeen = 0;
+        for (int file = 0; file < 20; ++file) {
+            QString model = randomText(rng, 10 + int(rng.bounded(40)));
+            m_area->loadBytes(model.toLatin1());
+            std::vector<QString> undone;
+            std::vector<QString> redone;
+            for (int step = 0; step < 80; ++step) {
+                const QString before = model;
+                const int op = int(rng.bounded(9));
+                const QString where = QStringLiteral("seed %1 file %2 step %3 op %4").arg(seed).arg(file).arg(step).arg(op);
+                const int at = int(rng.bounded(model.size() + 1));
+                if (op <= 5)
+                    m_area->setSelStart(at);
+                // End reaches the end of a paragraph, before a soft break.
+                if (op == 1 || op == 3)
+                    QTest::keyClick(m_area, Qt::Key_End);
+                const int caret = m_area->selStart();
+                // One undo step per operation: typing would otherwise run on into the next.
+                m_area->beginEditGroup();
+                if (op <= 1) {
+                    const QString typed = kPieces[rng.bounded(7)];
+                    QTest::keyClicks(m_area, typed);
+                    model.insert(caret, typed);
+                } else if (op <= 3) {
+                    const bool back = rng.bounded(2) == 0;
+                    QTest::keyClick(m_area, back ? Qt::Key_Backspace : Qt::Key_Delete);
+                    const int from = back ? caret - 1 : caret;
+                    if (from >= 0 && from < model.size()) {
+                        const bool pair = model.mid(from - (back ? 1 : 0), 2) == QStringLiteral("\r\n");
+                        model.remove(back && pair ? from - 1 : from, pair ? 2 : 1);
+                    }
+                } else if (op == 4) {
+                    QTest::keyClick(m_area, Qt::Key_Return);
+                    model.insert(caret, QStringLiteral("\r\n"));
+                } else if (op == 5) {
+                    // A paste of a long text, over a selection.
+                    const QString pasted = randomText(rng, int(rng.bounded(30)));
+                    // An end inside a CR LF pair takes in the whole pair.
+                    m_area->setSelLength(int(rng.bounded(model.size() - caret + 1)));
+                    const int count = m_area->selLength();
+                    m_area->setSelText(pasted);
+                    model.replace(caret, count, pasted);
+                } else if (op == 6) {
+                    const int count = int(rng.bounded(model.size() - at + 1));
+                    const QString put = randomText(rng, int(rng.bounded(3)));
+                    m_area->replaceRange(at, count, put);
+                    model.replace(at, count, put);
+                } else if (op == 7 && !undone.empty()) {
+                    m_area->undo();
+                    redone.push_back(model);
+                    model = undone.back();
+                    undone.pop_back();
+                } else if (op == 8 && !redone.empty()) {
+                    m_area->redo();
+                    undone.push_back(model);
+                    model = redone.back();
+                    redone.pop_back();
+                }
+                m_area->endEditGroup();
+                QVERIFY2(m_area->text() == model, qPrintable(where));
+                QCOMPARE(m_area->toBytes(), model.toLatin1());
+                QCOMPARE(m_area->length(), int(model.size()));
+                if (op < 7) {
+                    if (model == before) {
+                        // No change, or none the string could tell: start the histories afresh.
+                        m_area->clearUndoHistory();
+                        undone.clear();
+                    } else {
+                        undone.push_back(before);
+                    }
+                    redone.clear();
+                }
+                checkParagraphs(where);
+                softBreaksSeen += m_area->document()->blockCount() - 1 - int(m_area->displayText().count(QChar(kParagraph)));
+                const int from = int(rng.bounded(model.size() + 1));
+                QCOMPARE(m_area->textRange(from, 40), model.mid(from, 40));
+            }
+            checkCaretWalk();
+        }
+        QVERIFY(softBreaksSeen > 1000);
+    }
+
+    void typingInALongLineIsOneUndoStep()
+    {
+        const QString line = QString(5 * kLimit, u'a');
+        m_area->setText(line);
+        m_area->setSelStart(3 * kLimit);
+        const QString typed = QString(3 * kLimit, u'b');
+        QTest::keyClicks(m_area, typed);
+        QCOMPARE(m_area->selStart(), 6 * kLimit);
+        checkParagraphs(QStringLiteral("typed"));
+        m_area->undo();
+        QCOMPARE(m_area->text(), line);
+        QCOMPARE(m_area->selStart(), 3 * kLimit);
+        QVERIFY(!m_area->canUndo());
+        m_area->redo();
+        QCOMPARE(m_area->text(), QString(line).insert(3 * kLimit, typed));
+    }
+
+    void displayTextLeavesSoftBreaksOut()
+    {
+        const QString text = QStringLiteral("<P>") + QString(4 * kLimit, u'x') + QStringLiteral("\r\n<B>end</B>");
+        m_area->setText(text);
+        QVERIFY(m_area->document()->blockCount() > 2);
+        const QString shown = m_area->displayText();
+        QCOMPARE(shown, codec::sliceOfText(text).doc);
+        for (int pos = 0; pos <= text.size(); ++pos) {
+            if (pos > 0 && text.mid(pos - 1, 2) == QStringLiteral("\r\n"))
+                continue;
+            QCOMPARE(m_area->modelPosition(m_area->displayPosition(pos)), pos);
+        }
+    }
+
+    // An occurrence across a soft break is found, from either side and in either direction,
+    // and selecting it selects exactly it.
+    void searchSeesNoSoftBreak()
+    {
+        const QString text = QString(13, u'x') + QStringLiteral("NEEDLE") + QString(3 * kLimit, u'y');
+        m_area->setText(text);
+        QVERIFY(m_area->document()->blockCount() > 2);
+        TextAreaSearchTarget target(*m_area);
+        for (const bool matchCase : {true, false}) {
+            QCOMPARE(target.find(QStringLiteral("needle"), matchCase, 0, true), matchCase ? -1 : 13);
+            QCOMPARE(target.find(QStringLiteral("NEEDLE"), matchCase, 16, false), 13);
+            QCOMPARE(target.find(QStringLiteral("LEy"), matchCase, 17, true), 17);
+        }
+        target.select(13, 6);
+        QCOMPARE(m_area->selText(), QStringLiteral("NEEDLE"));
+        target.replaceEach({13}, 6, QStringLiteral("pin"));
+        QCOMPARE(m_area->text(), QString(text).replace(13, 6, QStringLiteral("pin")));
+    }
+
+private:
+    // Every paragraph within twice the limit; one beside a soft break at least half of it.
+    // Which boundaries are soft shows by walking the screen's paragraphs along displayText().
+    void checkParagraphs(const QString &where)
+    {
+        const QString shown = m_area->displayText();
+        qsizetype at = 0;
+        bool softBefore = false;
+        for (QTextBlock block = m_area->document()->begin(); block.isValid(); block = block.next()) {
+            const QString text = block.text();
+            QVERIFY2(QStringView(shown).mid(at, text.size()) == text, qPrintable(where));
+            at += text.size();
+            const bool softAfter = block.next().isValid() && (at >= shown.size() || shown[at] != QChar(kParagraph));
+            if (!softAfter)
+                ++at;
+            QVERIFY2(text.size() <= 2 * kLimit, qPrintable(where));
+            if (softBefore || softAfter)
+                QVERIFY2(text.size() >= kLimit / 2, qPrintable(where + QStringLiteral(": ") + text));
+            softBefore = softAfter;
+        }
+        QCOMPARE(at, shown.size() + 1);
+    }
+
+    // Right from the start and Left from the end stop once at every character of the text,
+    // a soft break never taking a key of its own.
+    void checkCaretWalk()
+    {
+        const QString shown = m_area->displayText();
+        for (const bool right : {true, false}) {
+            m_area->setSelStart(right ? 0 : m_area->length());
+            int previous = m_area->selStart();
+            for (int i = 0; i < shown.size(); ++i) {
+                QTest::keyClick(m_area, right ? Qt::Key_Right : Qt::Key_Left);
+                const int now = m_area->selStart();
+                QVERIFY2(right ? now > previous : now < previous, qPrintable(QStringLiteral("key %1").arg(i)));
+                previous = now;
+            }
+            QCOMPARE(previous, right ? m_area->length() : 0);
+        }
+    }
+
+    TextArea *m_area = nullptr;
+};
+
+QTEST_MAIN(TestSoftBreaks)
+#include "tst_soft_breaks.moc"
