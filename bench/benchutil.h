@@ -46,6 +46,16 @@ inline QByteArray htmlLike(qsizetype size, LineBreaks ends = LineBreaks::CrLf)
     return out;
 }
 
+// Exactly `size` bytes of the lines of htmlLike with no line end at all: one line, as a
+// minified page is.
+inline QByteArray htmlOneLine(qsizetype size)
+{
+    QByteArray out = htmlLike(size + size / 8 + 100, LineBreaks::Lf);
+    out.removeIf([](char c) { return c == '\n'; });
+    out.truncate(size);
+    return out;
+}
+
 // About `size` bytes of UTF-8 HTML: mostly ASCII, with accented letters and CJK characters.
 inline QByteArray htmlLikeUtf8(qsizetype size)
 {
