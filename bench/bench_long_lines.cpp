@@ -168,6 +168,10 @@ int main(int argc, char *argv[])
     const QByteArray lines = withLineEnds(oneLine, 100);
 
     TextArea area;
+    // The soft-break limit can be given, to compare limits.
+    if (argc > 1)
+        area.setSoftBreakLimit(QByteArray(argv[1]).toInt());
+    reportCount("soft-break limit", area.softBreakLimit());
     area.resize(800, 600);
     area.show();
     QCoreApplication::processEvents();
