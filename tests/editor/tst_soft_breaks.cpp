@@ -22,13 +22,16 @@ const QStringList kPieces = {
     QStringLiteral("\r\n"), QStringLiteral("\n"), QStringLiteral("\r"),
 };
 
-QString randomText(QRandomGenerator &rng, int pieces)
+// A UTF-8 text may also hold a lookalike (U+2028, held as a stand-in on screen).
+QString randomText(QRandomGenerator &rng, int pieces, bool utf8 = false)
 {
     QString text;
     for (int i = 0; i < pieces; ++i) {
         const int pick = int(rng.bounded(int(kPieces.size()) + 20));
         // Line ends rarely, so that most lines are many times the limit.
         text += pick < int(kPieces.size()) ? kPieces[pick] : kPieces[pick % 7];
+        if (utf8 && pick % 5 == 0)
+            text += pick % 2 ? QStringLiteral("\u00E9") : QStringLiteral("\u2028");
     }
     return text;
 }
@@ -125,8 +128,9 @@ private Q_SLOTS:
         QRandomGenerator rng(seed);
         int softBreaksSeen = 0;
         for (int file = 0; file < 20; ++file) {
-            QString model = randomText(rng, 10 + int(rng.bounded(40)));
-            m_area->loadBytes(model.toLatin1());
+            const bool utf8 = file % 2;
+            QString model = (utf8 ? QStringLiteral("\u00E9") : QString()) + randomText(rng, 10 + int(rng.bounded(40)), utf8);
+            m_area->loadBytes(utf8 ? model.toUtf8() : model.toLatin1());
             std::vector<QString> undone;
             std::vector<QString> redone;
             for (int step = 0; step < 80; ++step) {
@@ -159,7 +163,7 @@ private Q_SLOTS:
                     model.insert(caret, QStringLiteral("\r\n"));
                 } else if (op == 5) {
                     // A paste of a long text, over a selection.
-                    const QString pasted = randomText(rng, int(rng.bounded(30)));
+                    const QString pasted = randomText(rng, int(rng.bounded(30)), utf8);
                     // An end inside a CR LF pair takes in the whole pair.
                     m_area->setSelLength(int(rng.bounded(model.size() - caret + 1)));
                     const int count = m_area->selLength();
@@ -167,7 +171,7 @@ private Q_SLOTS:
                     model.replace(caret, count, pasted);
                 } else if (op == 6) {
                     const int count = int(rng.bounded(model.size() - at + 1));
-                    const QString put = randomText(rng, int(rng.bounded(3)));
+                    const QString put = randomText(rng, int(rng.bounded(3)), utf8);
                     m_area->replaceRange(at, count, put);
                     model.replace(at, count, put);
                 } else if (op == 7 && !undone.empty()) {
@@ -183,7 +187,7 @@ private Q_SLOTS:
                 }
                 m_area->endEditGroup();
                 QVERIFY2(m_area->text() == model, qPrintable(where));
-                QCOMPARE(m_area->toBytes(), model.toLatin1());
+                QCOMPARE(m_area->toBytes(), utf8 ? model.toUtf8() : model.toLatin1());
                 QCOMPARE(m_area->length(), int(model.size()));
                 if (op < 7) {
                     if (model == before) {
