@@ -124,12 +124,26 @@ int TextArea::docToShown(int docPos) const
     return docPos - m_ends.softBefore(block);
 }
 
+bool TextArea::stopsAtSoftBreak(int from, int to, bool byWord) const
+{
+    if (to == from)
+        return false;
+    const int model = docToModel(to);
+    if (model == docToModel(from))
+        return true;
+    if (!byWord)
+        return false;
+    const QTextBlock block = document()->findBlock(to);
+    const bool beside = (to == block.position() && isSoftEnd(block.blockNumber() - 1))
+        || (to == block.position() + block.length() - 1 && isSoftEnd(block.blockNumber()));
+    return beside && charAt(model - 1).isLetterOrNumber() && charAt(model).isLetterOrNumber();
+}
+
 void TextArea::moveOverSoftBreak(QTextCursor &cursor, QTextCursor::MoveOperation move, QTextCursor::MoveMode mode) const
 {
-    const int before = cursor.position();
-    cursor.movePosition(move, mode);
-    if (cursor.position() != before && docToModel(cursor.position()) == docToModel(before))
-        cursor.movePosition(move, mode);
+    const bool byWord = move == QTextCursor::PreviousWord || move == QTextCursor::NextWord;
+    for (int from = cursor.position(); cursor.movePosition(move, mode) && stopsAtSoftBreak(from, cursor.position(), byWord);)
+        from = cursor.position();
 }
 
 int TextArea::shownToDoc(int shownPos) const

@@ -161,8 +161,10 @@ private:
     // The stretch of the document an edit is widened to so that the paragraphs it leaves stay
     // near the soft-break limit; none when they already do.
     std::optional<DocSpan> rebreakSpan(int docPos, int docCount, const TextSlice &replacement) const;
-    // A left or right move that only crossed a soft break is made again, as the caret moves
-    // past a wrap point at once.
+    // Whether a move from one position to another stopped at a soft break it should go on
+    // past, as the caret goes past a wrap point: one it only crossed, or for a word move one
+    // that splits a word.
+    bool stopsAtSoftBreak(int from, int to, bool byWord) const;
     void moveOverSoftBreak(QTextCursor &cursor, QTextCursor::MoveOperation move, QTextCursor::MoveMode mode) const;
     void applyEdit(int docPos, int docCount, const TextSlice &replacement);
     void replaceSelection(const QString &text, bool typing = false);

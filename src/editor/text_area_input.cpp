@@ -188,13 +188,15 @@ void TextArea::keyPressEvent(QKeyEvent *event)
         }
         replaceSelection(QString());
     } else if (isNavigationKey(event)) {
-        const int before = textCursor().position();
+        int from = textCursor().position();
         QPlainTextEdit::keyPressEvent(event);
-        const int after = textCursor().position();
-        // Crossing a soft break alone is no move: the caret goes on past it.
-        if ((event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) && after != before
-            && docToModel(after) == docToModel(before))
-            QPlainTextEdit::keyPressEvent(event);
+        if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+            const bool byWord = event->modifiers() & Qt::ControlModifier;
+            while (stopsAtSoftBreak(from, textCursor().position(), byWord)) {
+                from = textCursor().position();
+                QPlainTextEdit::keyPressEvent(event);
+            }
+        }
     } else if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
         event->ignore();
     } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

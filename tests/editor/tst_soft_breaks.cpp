@@ -244,6 +244,22 @@ private Q_SLOTS:
         }
     }
 
+    // With no place to break after, breaks split a word; word keys still take it as one.
+    void wordKeysTakeASplitWordWhole()
+    {
+        const QString word = QString(4 * kLimit, u'w');
+        m_area->setText(QStringLiteral("<P>") + word + QStringLiteral(" end"));
+        QVERIFY(m_area->document()->blockCount() > 2);
+        m_area->setSelStart(3);
+        QTest::keyClick(m_area, Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(m_area->selStart(), 3 + int(word.size()) + 1);
+        QTest::keyClick(m_area, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(m_area->selText(), word + QLatin1Char(' '));
+        m_area->setSelStart(3 + int(word.size()));
+        QTest::keyClick(m_area, Qt::Key_Backspace, Qt::ControlModifier);
+        QCOMPARE(m_area->text(), QStringLiteral("<P> end"));
+    }
+
     // An occurrence across a soft break is found, from either side and in either direction,
     // and selecting it selects exactly it.
     void searchSeesNoSoftBreak()
