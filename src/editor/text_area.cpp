@@ -124,19 +124,18 @@ int TextArea::docToShown(int docPos) const
     return docPos - m_ends.softBefore(block);
 }
 
+bool TextArea::splitsWord(int docPos) const
+{
+    const QTextBlock block = document()->findBlock(docPos);
+    const bool beside = (docPos == block.position() && isSoftEnd(block.blockNumber() - 1))
+        || (docPos == block.position() + block.length() - 1 && isSoftEnd(block.blockNumber()));
+    const int model = docToModel(docPos);
+    return beside && charAt(model - 1).isLetterOrNumber() && charAt(model).isLetterOrNumber();
+}
+
 bool TextArea::stopsAtSoftBreak(int from, int to, bool byWord) const
 {
-    if (to == from)
-        return false;
-    const int model = docToModel(to);
-    if (model == docToModel(from))
-        return true;
-    if (!byWord)
-        return false;
-    const QTextBlock block = document()->findBlock(to);
-    const bool beside = (to == block.position() && isSoftEnd(block.blockNumber() - 1))
-        || (to == block.position() + block.length() - 1 && isSoftEnd(block.blockNumber()));
-    return beside && charAt(model - 1).isLetterOrNumber() && charAt(model).isLetterOrNumber();
+    return to != from && (docToModel(to) == docToModel(from) || (byWord && splitsWord(to)));
 }
 
 void TextArea::moveOverSoftBreak(QTextCursor &cursor, QTextCursor::MoveOperation move, QTextCursor::MoveMode mode) const

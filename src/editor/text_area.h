@@ -125,6 +125,7 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
     void dropEvent(QDropEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     // Loads bytes known to be valid in the encoding.
@@ -165,6 +166,8 @@ private:
     // past, as the caret goes past a wrap point: one it only crossed, or for a word move one
     // that splits a word.
     bool stopsAtSoftBreak(int from, int to, bool byWord) const;
+    // Whether a position beside a soft break has letters or digits on both sides.
+    bool splitsWord(int docPos) const;
     void moveOverSoftBreak(QTextCursor &cursor, QTextCursor::MoveOperation move, QTextCursor::MoveMode mode) const;
     void applyEdit(int docPos, int docCount, const TextSlice &replacement);
     void replaceSelection(const QString &text, bool typing = false);

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -277,6 +278,28 @@ void TextArea::dropEvent(QDropEvent *event)
     event->setDropAction(Qt::CopyAction);
     event->accept();
     setFocus();
+}
+
+void TextArea::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return;
+    // A word split by soft breaks is selected whole, as across wrap points.
+    QTextCursor start(document());
+    start.setPosition(cursor.selectionStart());
+    QTextCursor end(document());
+    end.setPosition(cursor.selectionEnd());
+    while (start.atBlockStart() && splitsWord(start.position())) {
+        start.movePosition(QTextCursor::PreviousCharacter);
+        start.movePosition(QTextCursor::StartOfWord);
+    }
+    while (end.atBlockEnd() && splitsWord(end.position())) {
+        end.movePosition(QTextCursor::NextCharacter);
+        end.movePosition(QTextCursor::EndOfWord);
+    }
+    selectDocRange(start.position(), end.position());
 }
 
 void TextArea::contextMenuEvent(QContextMenuEvent *event)

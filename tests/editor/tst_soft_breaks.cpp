@@ -244,8 +244,9 @@ private Q_SLOTS:
         }
     }
 
-    // With no place to break after, breaks split a word; word keys still take it as one.
-    void wordKeysTakeASplitWordWhole()
+    // With no place to break after, breaks split a word; word keys and a double-click still
+    // take it as one.
+    void wordKeysAndDoubleClickTakeASplitWordWhole()
     {
         const QString word = QString(4 * kLimit, u'w');
         m_area->setText(QStringLiteral("<P>") + word + QStringLiteral(" end"));
@@ -255,6 +256,10 @@ private Q_SLOTS:
         QCOMPARE(m_area->selStart(), 3 + int(word.size()) + 1);
         QTest::keyClick(m_area, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(m_area->selText(), word + QLatin1Char(' '));
+        // Double-clicked in its middle paragraph.
+        const QPoint middle = m_area->cursorRect(QTextCursor(m_area->document()->findBlockByNumber(1))).center();
+        QTest::mouseDClick(m_area->viewport(), Qt::LeftButton, {}, middle + QPoint(20, 0));
+        QCOMPARE(m_area->selText(), word);
         m_area->setSelStart(3 + int(word.size()));
         QTest::keyClick(m_area, Qt::Key_Backspace, Qt::ControlModifier);
         QCOMPARE(m_area->text(), QStringLiteral("<P> end"));
