@@ -9,12 +9,6 @@ namespace vornel {
 // character of the text.
 enum class LineEnd : std::uint8_t { CrLf, Lf, Cr, Soft };
 
-// The number of characters a line end counts in the text.
-constexpr int widthOf(LineEnd kind)
-{
-    return kind == LineEnd::CrLf ? 2 : kind == LineEnd::Soft ? 0 : 1;
-}
-
 // The kind of every line end of a text, by line-end number (0 = the end of the first line).
 // Most files use one kind throughout, so only the line ends that are not CR LF are stored,
 // sorted; counting them before a line is a binary search.

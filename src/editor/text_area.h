@@ -140,7 +140,7 @@ private:
     // A model position inside a surrogate pair moved before it, or after it when roundUp is set.
     int wholeCharacter(int modelPos, bool roundUp) const;
 
-    // Where the replacement of an edit ended up on screen.
+    // A stretch of the document, from start to end.
     struct DocSpan {
         int start;
         int end;
@@ -158,6 +158,7 @@ private:
 
     // Runs edit as one change of the underlying document, so that it is laid out once.
     void asOneDocumentChange(const std::function<void()> &edit);
+    // Gives where the replacement ended up, which soft breaks put in or taken out may move.
     DocSpan replaceDocRange(int docPos, int docCount, const TextSlice &replacement, bool typing = false);
     // The stretch of the document an edit is widened to so that the paragraphs it leaves stay
     // near the soft-break limit; none when they already do.
