@@ -135,7 +135,7 @@ private Q_SLOTS:
             std::vector<QString> redone;
             for (int step = 0; step < 80; ++step) {
                 const QString before = model;
-                const int op = int(rng.bounded(9));
+                const int op = int(rng.bounded(10));
                 const QString where = QStringLiteral("seed %1 file %2 step %3 op %4").arg(seed).arg(file).arg(step).arg(op);
                 const int at = int(rng.bounded(model.size() + 1));
                 if (op <= 5)
@@ -184,12 +184,20 @@ private Q_SLOTS:
                     undone.push_back(model);
                     model = redone.back();
                     redone.pop_back();
+                } else if (op == 9) {
+                    // Replace All, as the search runs it.
+                    const QString with = randomText(rng, int(rng.bounded(2)), utf8);
+                    QList<int> starts;
+                    for (qsizetype i = model.indexOf(QStringLiteral("xyz")); i >= 0; i = model.indexOf(QStringLiteral("xyz"), i + 3))
+                        starts.append(int(i));
+                    m_area->replaceEach(starts, 3, with);
+                    model.replace(QStringLiteral("xyz"), with);
                 }
                 m_area->endEditGroup();
                 QVERIFY2(m_area->text() == model, qPrintable(where));
                 QCOMPARE(m_area->toBytes(), utf8 ? model.toUtf8() : model.toLatin1());
                 QCOMPARE(m_area->length(), int(model.size()));
-                if (op < 7) {
+                if (op < 7 || op == 9) {
                     if (model == before) {
                         // No change, or none the string could tell: start the histories afresh.
                         m_area->clearUndoHistory();
