@@ -4,7 +4,9 @@
 #include "search/text_area_target.h"
 
 #include <QRandomGenerator>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -334,6 +336,29 @@ private:
                 QCOMPARE(previous, goal);
             }
         }
+        // Down from the top goes one screen line at a time, over soft breaks as over wrap points.
+        int lines = 0;
+        for (QTextBlock block = m_area->document()->begin(); block.isValid(); block = block.next()) {
+            // Laid out only when asked for; the screen lays out what it shows.
+            m_area->document()->documentLayout()->blockBoundingRect(block);
+            lines += block.layout()->lineCount();
+        }
+        QVERIFY(lines >= m_area->document()->blockCount());
+        m_area->setSelStart(0);
+        for (int line = 1; line < lines; ++line) {
+            QTest::keyClick(m_area, Qt::Key_Down);
+            QCOMPARE(screenLine(m_area->textCursor()), line);
+        }
+    }
+
+    // The screen line, counted from the top of the text, that the cursor stands on.
+    int screenLine(const QTextCursor &cursor) const
+    {
+        const QTextBlock here = cursor.block();
+        int line = here.layout()->lineForTextPosition(cursor.positionInBlock()).lineNumber();
+        for (QTextBlock block = here.previous(); block.isValid(); block = block.previous())
+            line += block.layout()->lineCount();
+        return line;
     }
 
     TextArea *m_area = nullptr;
