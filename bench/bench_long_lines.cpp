@@ -1,12 +1,12 @@
 // A minified page: 10 MB of HTML on one line, against the same bytes broken into lines of
 // about 100 characters. Loading, keys and insertions at the start, middle and end of the line,
 // a large paste, Find Next, Replace All, saving, and what the idle editor costs.
+#include "bench_support.h"
 #include "benchutil.h"
 
 #include "documents/file_io.h"
 #include "editor/insertion.h"
 #include "editor/text_area.h"
-#include "platform/platform.h"
 #include "search/search_state.h"
 #include "search/text_area_target.h"
 
@@ -31,43 +31,6 @@ using namespace vornel;
 using namespace vornel::bench;
 
 namespace {
-
-// Answers every question with its first button and never shows anything.
-class SilentPlatform : public Platform {
-public:
-    int messages = 0;
-    MsgResult messageBox(const QString &, const QString &, MsgButtons buttons, MsgIcon) override
-    {
-        ++messages;
-        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Yes;
-    }
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    void beep() override {}
-    QString clipboardText() override { return {}; }
-    void setClipboardText(const QString &) override {}
-    bool showOpenDialog(CommonDialog &) override { return false; }
-    bool showSaveDialog(CommonDialog &) override { return false; }
-    bool startProgram(const QString &, const QStringList &) override { return false; }
-    bool openWithDesktop(const QString &) override { return false; }
-    bool showColorDialog(QColor &) override { return false; }
-    bool showFontDialog(QFont &) override { return false; }
-    KeyLockState keyLockState() override { return {}; }
-    bool showPrintDialog(PrintDialogOptions &) override { return false; }
-    bool showPrintSetupDialog() override { return false; }
-    bool printText(const QString &) override { return false; }
-};
-
-// Counts the paints of a widget.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 void sendKey(QWidget *target, Qt::Key key, const QString &text = {})
 {
@@ -268,21 +231,10 @@ int main(int argc, char *argv[])
         area.loadBytes(withNeedle);
         area.clearUndoHistory();
         QCoreApplication::processEvents();
-        TextAreaSearchTarget target(area);
-        for (const int matchCase : {1, 0}) {
-            SearchState state;
-            state.SearchText = matchCase ? QStringLiteral("<NEEDLE>") : QStringLiteral("<needle>");
-            state.MatchCase = matchCase;
-            state.SearchDirection = 1;
-            const double down = medianMs(searchRuns, [&] {
-                area.setSelStart(0);
-                state.NewSearch = true;
-                if (!findStep(target, state) || area.selStart() != oneLine.size())
-                    qFatal("not found at the end");
-            });
+        for (const bool matchCase : {true, false}) {
             report(matchCase ? "Find Next, one line 10 MB, match case, found at the end"
                              : "Find Next, one line 10 MB, any case, found at the end",
-                   down);
+                   timeFindNextToEnd(area, matchCase, searchRuns));
         }
     }
 
@@ -291,37 +243,9 @@ int main(int argc, char *argv[])
         QByteArray sentences;
         for (int i = 0; i < 100000; ++i)
             sentences.append("<P>The quick <B>brown</B> fox jumps over the lazy dog.");
-        TextAreaSearchTarget target(area);
-        PaintCounter counter;
-        area.viewport()->installEventFilter(&counter);
-        int worstPaints = 0;
-        QVector<double> times;
-        for (int run = 0; run < replaceRuns; ++run) {
-            area.loadBytes(sentences);
-            area.clearUndoHistory();
-            area.setSelStart(0);
-            QCoreApplication::processEvents();
-            counter.paints = 0;
-            SearchState state;
-            state.SearchText = QStringLiteral("<b>");
-            state.ReplaceText = QStringLiteral("<STRONG>");
-            const int before = silent.messages;
-            QElapsedTimer timer;
-            timer.start();
-            replaceRun(target, ReplaceMode::ReplaceAll, state);
-            QCoreApplication::processEvents();
-            times.append(timer.nsecsElapsed() / 1e6);
-            worstPaints = std::max(worstPaints, counter.paints);
-            if (silent.messages != before + 1 || area.text().count(QStringLiteral("<STRONG>")) != 100000)
-                qFatal("replace all did not replace 100,000 occurrences");
-            area.undo();
-            if (area.canUndo() || area.text().count(QStringLiteral("<B>")) != 100000)
-                qFatal("replace all was not one undo step");
-        }
-        area.viewport()->removeEventFilter(&counter);
-        std::sort(times.begin(), times.end());
-        report("Replace All, 100,000 in one line of 5 MB, incl. repaint", times[times.size() / 2]);
-        reportCount("  paints of the text during the worst run", worstPaints);
+        const ReplaceAllTiming timing = timeReplaceAll(area, silent, sentences, replaceRuns);
+        report("Replace All, 100,000 in one line of 5 MB, incl. repaint", timing.medianMs);
+        reportCount("  paints of the text during the worst run", timing.worstPaints);
     }
 
     // ---- saving ----
