@@ -502,13 +502,14 @@ TextArea::DocSpan TextArea::replaceDocRange(int docPos, int docCount, const Text
     const int size = int(replacement.doc.size());
     if (docCount == 0 && size == 0)
         return {docPos, docPos};
-    TextSlice removed = docSlice(docPos, docCount);
     // Soft breaks alone taken out: the text is as it was.
-    if (size == 0 && std::all_of(removed.ends.begin(), removed.ends.end(), [](LineEnd e) { return e == LineEnd::Soft; })
-        && removed.doc.size() == qsizetype(removed.ends.size()))
+    const int first = document()->findBlock(docPos).blockNumber();
+    if (size == 0 && document()->findBlock(docPos + docCount).blockNumber() - first == docCount
+        && m_ends.softBefore(first + docCount) - m_ends.softBefore(first) == docCount)
         return {docPos, docPos};
     const std::optional<DocSpan> span = rebreakSpan(docPos, docCount, replacement);
     if (!span) {
+        TextSlice removed = docSlice(docPos, docCount);
         applyEdit(docPos, docCount, replacement);
         m_history.record({docPos, std::move(removed), replacement}, typing);
         Q_EMIT textEdited();
