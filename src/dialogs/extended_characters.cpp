@@ -12,12 +12,12 @@
 #include "platform/twips.h"
 #include "prefs/preferences.h"
 
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -30,6 +30,7 @@ namespace {
 constexpr qint16 kTrue = -1;
 constexpr qint16 kFalse = 0;
 constexpr int kButtonGap = 2;
+constexpr char kHighlighted[] = "highlighted";
 
 QString characterOf(int code)
 {
@@ -131,8 +132,6 @@ QWidget *ExtendedCharactersToolbox::createCharacterButtons()
     const QSize size = m_template->size();
     const QPoint step(size.width() + kButtonGap, size.height() + kButtonGap);
 
-    m_group = new QButtonGroup(this);
-    m_group->setExclusive(true);
     const QList<int> codes = extendedCharacterCodes();
     // Code order, each run going on where the one before ended: no gap for the two signs.
     for (int position = 0; position < codes.size(); ++position) {
@@ -140,18 +139,18 @@ QWidget *ExtendedCharactersToolbox::createCharacterButtons()
         auto *button = new QToolButton(panel);
         button->setObjectName(QStringLiteral("CharButton(%1)").arg(code));
         button->setText(characterOf(code));
-        button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setMouseTracking(true);
         button->installEventFilter(this);
         button->setGeometry(QRect(m_template->pos() + QPoint(position % kColumns * step.x(), position / kColumns * step.y()),
                                   size));
-        m_group->addButton(button);
         connect(button, &QToolButton::clicked, this, [this, code] { characterClicked(code); });
         m_buttons.append(button);
         m_codes.insert(button, code);
     }
-    panel->setStyleSheet(QStringLiteral("QToolButton:checked { font-weight: bold; }"));
+    // The last clicked letter stands out by a property, not a checked state: to a screen
+    // reader the letters are push buttons, not check boxes.
+    panel->setStyleSheet(QStringLiteral("QToolButton[%1=\"true\"] { font-weight: bold; }").arg(kHighlighted));
     const int rows = int((codes.size() + kColumns - 1) / kColumns);
     panel->setFixedSize(kColumns * step.x() - kButtonGap, rows * step.y() - kButtonGap);
     return panel;
@@ -164,6 +163,23 @@ QToolButton *ExtendedCharactersToolbox::characterButton(int code) const
             return button;
     }
     return nullptr;
+}
+
+bool ExtendedCharactersToolbox::isHighlighted(int code) const
+{
+    const QToolButton *button = characterButton(code);
+    return button && button->property(kHighlighted).toBool();
+}
+
+void ExtendedCharactersToolbox::setHighlighted(int code, bool highlighted)
+{
+    QToolButton *button = characterButton(code);
+    if (!button)
+        return;
+    button->setProperty(kHighlighted, highlighted);
+    // A style sheet reads properties only when it polishes the widget.
+    button->style()->unpolish(button);
+    button->style()->polish(button);
 }
 
 bool ExtendedCharactersToolbox::insertsCharacters() const
@@ -188,7 +204,9 @@ QString ExtendedCharactersToolbox::characterHint() const
 
 void ExtendedCharactersToolbox::characterClicked(int code)
 {
+    setHighlighted(m_lastClicked, false);
     m_lastClicked = code;
+    setHighlighted(code, true);
     m_preview->setText(characterOf(code));
     if (!documentTable().anyOpen()) {
         platform().beep();

@@ -6,7 +6,6 @@
 #include <QRect>
 #include <QWidget>
 
-class QButtonGroup;
 class QLabel;
 class QPushButton;
 class QToolButton;
@@ -61,6 +60,8 @@ public:
 
     // The code of the last clicked character button, 0 before the first click.
     int lastClicked() const { return m_lastClicked; }
+    // Whether the button of code is drawn as the last clicked one.
+    bool isHighlighted(int code) const;
     // Characters mode: the note says "character".
     bool insertsCharacters() const;
 
@@ -77,6 +78,7 @@ private:
     QWidget *createCharacterButtons();
     void setHtmlMode(bool html);
     void characterClicked(int code);
+    void setHighlighted(int code, bool highlighted);
     // The character buttons' hint, which names the active document.
     QString characterHint() const;
     void placeOnScreen();
@@ -85,7 +87,6 @@ private:
     QToolButton *m_template = nullptr;
     QList<QToolButton *> m_buttons;
     QHash<const QObject *, int> m_codes;
-    QButtonGroup *m_group = nullptr;
     QLabel *m_note = nullptr;
     QLabel *m_preview = nullptr;
     QPushButton *m_characters = nullptr;

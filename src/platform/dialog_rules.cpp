@@ -1,6 +1,7 @@
 #include "platform/dialog_rules.h"
 
 #include <QFileInfo>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 
@@ -96,27 +97,70 @@ QString elidedMiddle(const QString &text, int maxChars)
     return text.left(head) + dots + text.right(kept - head);
 }
 
-QString wrappedMessageText(const QString &text, int lineChars, int maxRun)
+namespace {
+
+QString withLongRunsShortened(const QString &text, int maxRun)
 {
-    QStringList lines;
-    for (const QString &line : text.split(QLatin1Char('\n'))) {
-        QString rest = elidedMiddle(line, maxRun);
-        while (rest.size() > lineChars) {
-            // Break after the last separator or blank in the second half of the line.
-            qsizetype cut = lineChars;
-            for (qsizetype i = lineChars - 1; i >= lineChars / 2; --i) {
-                const QChar c = rest.at(i);
-                if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(' ')) {
-                    cut = i + 1;
-                    break;
-                }
-            }
-            lines << rest.left(cut);
-            rest = rest.mid(cut);
-        }
-        lines << rest;
+    QString shown;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = start;
+        const bool blank = text.at(start).isSpace();
+        while (end < text.size() && text.at(end).isSpace() == blank)
+            ++end;
+        const QString run = text.mid(start, end - start);
+        shown += blank ? run : elidedMiddle(run, maxRun);
+        start = end;
     }
-    return lines.join(QLatin1Char('\n'));
+    return shown;
+}
+
+// The longest start of stretch, one character at least and never half a surrogate pair,
+// that is no wider than maxWidth.
+qsizetype fittingLength(QStringView stretch, int maxWidth, const TextWidth &widthOf)
+{
+    qsizetype fits = 1;
+    qsizetype tooWide = stretch.size();
+    while (tooWide - fits > 1) {
+        const qsizetype middle = fits + (tooWide - fits) / 2;
+        if (widthOf(stretch.first(middle)) <= maxWidth)
+            fits = middle;
+        else
+            tooWide = middle;
+    }
+    if (fits < stretch.size() && stretch.at(fits).isLowSurrogate() && fits > 1)
+        --fits;
+    else if (fits < stretch.size() && stretch.at(fits).isLowSurrogate())
+        ++fits;
+    return fits;
+}
+
+} // namespace
+
+QString messageBoxText(const QString &text, int maxWidth, const TextWidth &widthOf, int maxRun)
+{
+    const QString shortened = withLongRunsShortened(text, maxRun);
+    QString shown;
+    shown.reserve(shortened.size());
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, shortened);
+    qsizetype start = 0;
+    for (qsizetype next = breaks.toNextBoundary(); next > 0; next = breaks.toNextBoundary()) {
+        QStringView stretch = QStringView(shortened).sliced(start, next - start);
+        start = next;
+        // The blanks a line may end in take no room on it.
+        QStringView word = stretch;
+        while (!word.isEmpty() && word.back().isSpace())
+            word.chop(1);
+        while (!word.isEmpty() && widthOf(word) > maxWidth) {
+            const qsizetype length = fittingLength(word, maxWidth, widthOf);
+            shown += word.first(length);
+            shown += QLatin1Char('\n');
+            word = word.sliced(length);
+            stretch = stretch.sliced(length);
+        }
+        shown += stretch;
+    }
+    return shown;
 }
 
 } // namespace vornel

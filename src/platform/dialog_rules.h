@@ -5,6 +5,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <functional>
 
 // Rules of the platform's dialogs that need no window, shared by the real platform and the
 // test double so both behave alike.
@@ -32,9 +35,13 @@ QString withDefaultExtension(const QString &path, const QString &ext);
 // the end (a path's file name) than of the start.
 QString elidedMiddle(const QString &text, int maxChars);
 
-// A message box text that fits on a screen: each line longer than lineChars is broken into
-// lines of at most lineChars, after a folder separator or a blank where one is near, and any
-// run of text longer than maxRun characters (a 100 KB path) is cut short in its middle first.
-QString wrappedMessageText(const QString &text, int lineChars = 80, int maxRun = 480);
+// The width of a stretch of text, in the unit a limit is given in (pixels on the screen).
+using TextWidth = std::function<int(QStringView)>;
+
+// The text a message box shows: the caller's text exactly, for the box to wrap at blanks and
+// after folder separators itself, but for what no box could show so. A run between blanks
+// longer than maxRun characters (a 100 KB path) is cut short in its middle; a stretch with no
+// place to break a line that is wider than maxWidth is broken where it reaches that width.
+QString messageBoxText(const QString &text, int maxWidth, const TextWidth &widthOf, int maxRun = 480);
 
 } // namespace vornel

@@ -16,7 +16,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QScreen>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace vornel {
 
@@ -80,6 +83,16 @@ QStringList printLines(const QString &text)
     return lines;
 }
 
+// The box wraps its text at blanks and after folder separators by itself, to a width that
+// suits the screen. A stretch it cannot break wider than half the screen would make it break
+// every word anywhere, or on a small screen grow wider than the screen.
+int widestUnbrokenText(const QWidget &box)
+{
+    const QScreen *screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : 640;
+    return std::min(screenWidth / 2, 800);
+}
+
 } // namespace
 
 QtPlatform::QtPlatform() = default;
@@ -88,8 +101,12 @@ QtPlatform::~QtPlatform() = default;
 MsgResult QtPlatform::messageBox(const QString &title, const QString &text, MsgButtons buttons,
                                  MsgIcon icon)
 {
-    // A long path would stretch the box past the screen's edge and its buttons with it.
-    QMessageBox box(qtIcon(icon), title, wrappedMessageText(text), QMessageBox::NoButton, dialogParent());
+    QMessageBox box(qtIcon(icon), title, QString(), QMessageBox::NoButton, dialogParent());
+    // Shown as written: a file name with "&lt;" in it is not taken for markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(messageBoxText(text, widestUnbrokenText(box), [&box](QStringView stretch) {
+        return box.fontMetrics().horizontalAdvance(stretch.toString());
+    }));
     const QList<MsgResult> answers = answersOf(buttons);
     for (MsgResult answer : answers)
         box.addButton(qtButton(answer));

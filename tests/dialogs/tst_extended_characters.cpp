@@ -9,6 +9,7 @@
 #include "support/app_fixture.h"
 #include "support/marked_text.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -204,8 +205,17 @@ private Q_SLOTS:
         QCOMPARE(m_app->platform().beepCount(), 2);
         QCOMPARE(toolbox->lastClicked(), 241);
         QCOMPARE(toolbox->preview()->text(), QStringLiteral("\u00f1"));
-        QVERIFY(toolbox->characterButton(241)->isChecked());
-        QVERIFY(!toolbox->characterButton(200)->isChecked());
+        QVERIFY(toolbox->isHighlighted(241));
+        QVERIFY(!toolbox->isHighlighted(200));
+        QVERIFY(toolbox->characterButton(241)->font().bold());
+        QVERIFY(!toolbox->characterButton(200)->font().bold());
+        // Highlighted or not, a letter is a push button to a screen reader.
+        for (int code : {200, 241}) {
+            QAccessibleInterface *letter = QAccessible::queryAccessibleInterface(toolbox->characterButton(code));
+            QCOMPARE(letter->role(), QAccessible::PushButton);
+            QVERIFY(!letter->state().checkable);
+            QVERIFY(!letter->state().checked);
+        }
 
         // With a document: no beep, and the letter is saved as its one byte.
         TextArea *area = m_app->newDocument()->textArea();

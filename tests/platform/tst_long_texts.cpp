@@ -1,8 +1,5 @@
 #include "platform/dialog_rules.h"
 
-#include <QGuiApplication>
-#include <QMessageBox>
-#include <QScreen>
 #include <QtTest>
 
 using namespace vornel;
@@ -29,43 +26,37 @@ private Q_SLOTS:
         QCOMPARE(elidedMiddle(text, maxChars), expected);
     }
 
-    void wrapped_data()
+    // What the box is given: the text itself, however long its lines, but for what no screen
+    // could show. Widths here are counted in characters.
+    void shownText_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("short lines stay") << "Can't open: /a.htm\n\nIs a directory"
-                                          << "Can't open: /a.htm\n\nIs a directory";
-        QTest::newRow("broken after a slash") << "/aaaa/bbbbbbbbbb/cccccccccc" << "/aaaa/bbbbbbbbbb/\ncccccccccc";
-        QTest::newRow("broken after a blank") << "word word word word xx" << "word word word word \nxx";
-        QTest::newRow("hard break without separators") << QString(45, QLatin1Char('x'))
-                                                       << QString(20, QLatin1Char('x')) + QLatin1Char('\n')
-                + QString(20, QLatin1Char('x')) + QLatin1Char('\n') + QString(5, QLatin1Char('x'));
+        const QString sentence = QStringLiteral("There is no home page set. Configure your Home Page references in the dialog.");
+        QTest::newRow("long sentence kept") << sentence << sentence;
+        const QString path = QStringLiteral("/home/user/") + QStringLiteral("sites/").repeated(6) + QStringLiteral("a.htm");
+        QTest::newRow("long path kept") << "Can't open file: " + path << "Can't open file: " + path;
+        QTest::newRow("line ends and blanks kept") << "a  b\r\n\r\n\tc " << "a  b\r\n\r\n\tc ";
+        QTest::newRow("blanks at a line's end take no room") << "abcdefghij    k" << "abcdefghij    k";
+        const QString run = QStringLiteral("abcdefgh/").repeated(8);
+        QTest::newRow("overlong run shortened, its neighbours kept")
+            << "x " + run + " y" << "x " + elidedMiddle(run, 60) + " y";
+        QTest::newRow("each overlong run on its own") << run + "\n" + run
+                                                      << elidedMiddle(run, 60) + "\n" + elidedMiddle(run, 60);
+        QTest::newRow("unbreakable stretch broken at the width")
+            << "Can't open file: " + QString(25, QLatin1Char('x')) + " now"
+            << "Can't open file: " + QString(10, QLatin1Char('x')) + "\n" + QString(10, QLatin1Char('x')) + "\n"
+                   + QString(5, QLatin1Char('x')) + " now";
+        const QString pair = QStringLiteral("\U0001D400");  // a letter outside the BMP
+        QTest::newRow("never half a surrogate pair") << "abcdefghi" + pair + "z"
+                                                     << "abcdefghi\n" + pair + "z";
     }
-    void wrapped()
+    void shownText()
     {
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        QCOMPARE(wrappedMessageText(text, 20, 1000), expected);
-    }
-
-    // A 100 KB recent-file path in the "already open" message: the box, buttons and all, fits
-    // on the screen.
-    void hugePathFitsInAMessageBox()
-    {
-        const QString path = QStringLiteral("/home/user/") + QStringLiteral("folder/").repeated(100 * 1024 / 7);
-        const QString text = wrappedMessageText(QStringLiteral("The file ") + path + QStringLiteral(" is already open"));
-        for (const QString &line : text.split(QLatin1Char('\n')))
-            QVERIFY(line.size() <= 80);
-        const QString joined = QString(text).remove(QLatin1Char('\n'));
-        QVERIFY(joined.endsWith(QStringLiteral("folder/ is already open")));
-        QVERIFY(joined.startsWith(QStringLiteral("The file /home/user/")));
-        QVERIFY(joined.contains(QStringLiteral("...")));
-
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("File Open"), text, QMessageBox::Ok);
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        const QSize size = box.sizeHint();
-        QVERIFY2(size.width() <= screen.width() && size.height() <= screen.height(),
-                 qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
+        const TextWidth characters = [](QStringView stretch) { return int(stretch.size()); };
+        QCOMPARE(messageBoxText(text, 10, characters, 60), expected);
     }
 };
 

@@ -8,8 +8,10 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,6 +52,8 @@ private Q_SLOTS:
     void nameFilterPatternsAsQtReadsThem();
     void messageBox_data();
     void messageBox();
+    void longMessageShownAsWritten_data();
+    void longMessageShownAsWritten();
     void inputBox();
     void saveDialog();
     void saveDialogDefaultTitleAndOverwritePrompt();
@@ -188,6 +192,54 @@ void TestQtPlatform::messageBox()
         expectedButtons |= standardButton(answer);
     QCOMPARE(shownButtons, expectedButtons);
     QVERIFY(firstIsDefault);
+}
+
+void TestQtPlatform::longMessageShownAsWritten_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shownAs");  // "written", "broken" (line breaks added) or "shortened"
+    const QString path = "/home/user/" + QString("sites/").repeated(45) + "index.htm";
+    QTest::newRow("question with a path") << "Vornel ended without saving the changes to INDEX.HTM (" + path
+            + ").\r\n\r\nDo you want to recover them?\r\nYes opens them in a new window, No discards them." << "written";
+    QTest::newRow("file name that looks like markup") << "Can't open file: /tmp/a&lt;b&gt;.htm" << "written";
+    QTest::newRow("word wider than the screen") << "Can't open file: " + QString(400, 'x') << "broken";
+    QTest::newRow("100 KB path") << "The file /home/" + QString("folder/").repeated(100 * 1024 / 7) + " is already open"
+                                 << "shortened";
+}
+
+// The box gets the text to the letter and wraps it itself, within the screen.
+void TestQtPlatform::longMessageShownAsWritten()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shownAs);
+    QString shown;
+    QString labelText;
+    QRect frame;
+    whenShown<QMessageBox>([&](QMessageBox *box) {
+        shown = box->text();
+        // Qt's name for the label that holds the text, the one a screen reader reads.
+        if (auto *label = box->findChild<QLabel *>("qt_msgbox_label"))
+            labelText = label->text();
+        frame = box->frameGeometry();
+        box->accept();
+    });
+    QtPlatform real;
+    real.messageBox("Vornel", text, MsgButtons::YesNoCancel, MsgIcon::Question);
+    QCOMPARE(labelText, shown);
+    if (shownAs == "written") {
+        QCOMPARE(shown, text);
+    } else if (shownAs == "broken") {
+        QVERIFY(shown.contains('\n'));
+        QCOMPARE(QString(shown).remove('\n'), text);
+    } else {
+        QVERIFY(shown.size() < 1000);
+        QVERIFY(shown.contains("..."));
+        QCOMPARE(shown.left(20), text.left(20));
+        QCOMPARE(shown.right(20), text.right(20));
+    }
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(frame.width() <= screen.width() && frame.height() <= screen.height(),
+             qPrintable(QString("%1x%2").arg(frame.width()).arg(frame.height())));
 }
 
 void TestQtPlatform::inputBox()
