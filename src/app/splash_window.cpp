@@ -2,7 +2,8 @@
 
 #include "platform/version.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -46,6 +47,17 @@ SplashWindow::SplashWindow(int lifetimeMs)
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
+    qApp->installEventFilter(this);
+}
+
+bool SplashWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched != this && isVisible()) {
+        const auto *window = qobject_cast<QWidget *>(watched);
+        if (window && window->isWindow() && (window->isModal() || window->windowType() == Qt::Dialog))
+            close();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SplashWindow::showEvent(QShowEvent *event)
