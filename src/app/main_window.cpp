@@ -13,6 +13,7 @@
 #include "editor/document_window.h"
 #include "editor/insertion.h"
 #include "editor/text_area.h"
+#include "platform/screen_fit.h"
 #include "platform/twips.h"
 #include "platform/version.h"
 #include "prefs/preferences.h"
@@ -341,8 +342,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     if (!documentTable().anyOpen()) {
         ExitState exit;
-        exit.geometry = QRect(pixelsToTwipsX(x()), pixelsToTwipsY(y()), pixelsToTwipsX(width()),
-                              pixelsToTwipsY(height()));
+        // Where it would be brought back to: a window left half off the screen is not stored so.
+        const QRect placement = placementOnScreens(*this, kMinimumMainWindowSize);
+        exit.geometry = QRect(pixelsToTwipsX(placement.x()), pixelsToTwipsY(placement.y()),
+                              pixelsToTwipsX(placement.width()), pixelsToTwipsY(placement.height()));
         exit.minimised = isMinimized();
         exit.extendedToolbarChecked = extendedToolbarChecked();
         exit.closeToolbox = [this] { m_toolbox->close(); };

@@ -92,10 +92,9 @@ void loadMainWindow(MainWindow &window)
         const QRect stored = loadWindowGeometry(twipsGeometryOf(window));
         // The same offsets on every start, against what the last exit stored.
         placeInTwips(window, QRect(stored.x() + 10, stored.y() + 10, stored.width() - 20, stored.height() - 20));
-        // Stored on another screen, at another scale or by hand: open on a screen, usable.
-        const QRect fitted = fittedToScreens(QRect(window.pos(), window.size()), kMinimumMainWindowSize);
-        window.move(fitted.topLeft());
-        window.resize(fitted.size());
+        // Stored on another screen, at another scale or by hand: open on a screen, usable, and
+        // with its title bar and status bar in sight.
+        keepFrameOnScreens(window, kMinimumMainWindowSize);
     });
 }
 

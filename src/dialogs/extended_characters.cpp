@@ -255,8 +255,9 @@ void ExtendedCharactersToolbox::placeOnScreen()
 {
     adjustSize();
     const QPoint at(twipsToPixelsX(toolboxPosition().x()), twipsToPixelsY(toolboxPosition().y()));
-    // The screen it overlaps most, or the nearest one.
-    move(fittedToScreens(QRect(at, size()), size()).topLeft());
+    // The screen it overlaps most, or the nearest one, with its title bar.
+    move(at);
+    keepFrameOnScreens(*this, size());
 }
 
 } // namespace vornel

@@ -1,7 +1,10 @@
 #include "platform/screen_fit.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 #include <utility>
@@ -33,6 +36,71 @@ std::pair<int, int> fitSpan(int position, int length, int areaStart, int room, i
     const int fittedPosition = std::clamp(position, areaStart, areaStart + room - fittedLength);
     return {fittedPosition, fittedLength};
 }
+
+QList<QRect> availableAreas()
+{
+    QList<QRect> areas;
+    for (const QScreen *screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    return areas;
+}
+
+QMargins frameMarginsOf(const QWidget &window)
+{
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                    frame.bottom() - client.bottom());
+}
+
+void placeAt(QWidget &window, const QRect &placement)
+{
+    if (window.pos() != placement.topLeft())
+        window.move(placement.topLeft());
+    if (window.size() != placement.size())
+        window.resize(placement.size());
+}
+
+// Waits for the window manager to frame a window after it shows, then fits it once more. A
+// window that gets no frame (no window manager) stays as it was placed.
+class FrameWatch : public QObject {
+public:
+    FrameWatch(QWidget &window, const QSize &minimum)
+        : QObject(&window)
+        , m_window(window)
+        , m_minimum(minimum)
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::Show:
+            // The frame comes within moments of the window's first showing, or not at all.
+            QTimer::singleShot(kFramingWaitMs, this, &QObject::deleteLater);
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::WindowActivate:
+            if (m_window.isVisible() && !frameMarginsOf(m_window).isNull()) {
+                m_window.removeEventFilter(this);
+                deleteLater();
+                placeAt(m_window, placementOnScreens(m_window, m_minimum));
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    static constexpr int kFramingWaitMs = 5000;
+    QWidget &m_window;
+    QSize m_minimum;
+};
 
 } // namespace
 
@@ -71,11 +139,34 @@ QRect fittedIntoArea(const QRect &window, const QRect &area, const QSize &minimu
 
 QRect fittedToScreens(const QRect &window, const QSize &minimum)
 {
-    QList<QRect> areas;
-    for (const QScreen *screen : QGuiApplication::screens())
-        areas.append(screen->availableGeometry());
+    const QList<QRect> areas = availableAreas();
     const int index = screenAreaFor(window, areas);
     return index < 0 ? window : fittedIntoArea(window, areas[index], minimum);
+}
+
+QRect placementWithFrameIn(const QRect &placement, const QMargins &frame, const QList<QRect> &areas,
+                           const QSize &minimum)
+{
+    const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    const QRect outer(placement.topLeft(), placement.size() + frameSize);
+    const int index = screenAreaFor(outer, areas);
+    if (index < 0)
+        return placement;
+    const QRect fitted = fittedIntoArea(outer, areas[index], minimum + frameSize);
+    return QRect(fitted.topLeft(), (fitted.size() - frameSize).expandedTo(QSize(1, 1)));
+}
+
+QRect placementOnScreens(const QWidget &window, const QSize &minimum)
+{
+    return placementWithFrameIn(QRect(window.pos(), window.size()), frameMarginsOf(window), availableAreas(), minimum);
+}
+
+void keepFrameOnScreens(QWidget &window, const QSize &minimum)
+{
+    placeAt(window, placementOnScreens(window, minimum));
+    // A window on the screen already has its frame, and was fitted with it just now.
+    if (!window.isVisible())
+        new FrameWatch(window, minimum);
 }
 
 } // namespace vornel

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QRect>
 #include <QSize>
+
+class QWidget;
 
 namespace vornel {
 
@@ -22,5 +25,20 @@ QRect fittedIntoArea(const QRect &window, const QRect &area, const QSize &minimu
 
 // fittedIntoArea() on the available area of the window's screen; unchanged with no screens.
 QRect fittedToScreens(const QRect &window, const QSize &minimum);
+
+// A window's place as Qt moves and sizes it: the top-left corner of its frame and the size of
+// its client area. The whole frame (title bar and borders, frame around the client area) is
+// fitted into the available area of its screen, the client kept no smaller than minimum.
+QRect placementWithFrameIn(const QRect &placement, const QMargins &frame, const QList<QRect> &areas,
+                           const QSize &minimum);
+
+// The window's place (frame corner, client size) fitted to the screens with the frame it has
+// now; a window the window manager has not framed yet has none.
+QRect placementOnScreens(const QWidget &window, const QSize &minimum);
+
+// Moves and sizes the window to placementOnScreens() now, and once more when the window manager
+// has framed it after it shows: the title bar a restored window gets must not push its bottom
+// edge (the status bar) off the screen.
+void keepFrameOnScreens(QWidget &window, const QSize &minimum);
 
 } // namespace vornel

@@ -38,6 +38,34 @@ private Q_SLOTS:
         QCOMPARE(fittedIntoArea(window, area, kMinimumMainWindowSize), expected);
     }
 
+    // A place is the frame's corner and the client's size; the frame around the client goes
+    // inside the area as well.
+    void fittingWithFrame_data()
+    {
+        QTest::addColumn<QRect>("placement");
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QRect>("expected");
+        const QMargins titleBar(1, 20, 1, 5);
+        QTest::newRow("fits, frame and all") << QRect(100, 80, 800, 600) << titleBar << QRect(100, 80, 800, 600);
+        QTest::newRow("client as large as the screen")
+            << QRect(0, 0, 1280, 1024) << titleBar << QRect(0, 0, 1278, 999);
+        QTest::newRow("far off, larger than the screen")
+            << QRect(2133, 2133, 2184, 2184) << titleBar << QRect(0, 0, 1278, 999);
+        QTest::newRow("bottom border under the screen's edge")
+            << QRect(100, 400, 800, 600) << titleBar << QRect(100, 399, 800, 600);
+        QTest::newRow("no frame yet") << QRect(0, 0, 1280, 1024) << QMargins() << QRect(0, 0, 1280, 1024);
+        QTest::newRow("client kept to the minimum")
+            << QRect(0, 0, 10, 10) << titleBar << QRect(0, 0, 480, 320);
+    }
+    void fittingWithFrame()
+    {
+        QFETCH(QRect, placement);
+        QFETCH(QMargins, frame);
+        QFETCH(QRect, expected);
+        const QList<QRect> areas{QRect(0, 0, 1280, 1024)};
+        QCOMPARE(placementWithFrameIn(placement, frame, areas, kMinimumMainWindowSize), expected);
+    }
+
     void screenChoice_data()
     {
         QTest::addColumn<QRect>("window");
