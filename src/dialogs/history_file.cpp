@@ -2,6 +2,7 @@
 
 #include "documents/file_io.h"
 #include "editor/text_codec.h"
+#include "platform/write_guard.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,10 +29,15 @@ bool copyRest(const QString &path, qint64 offset, QFileDevice &out)
 }
 
 // A pipe would wait for a writer or reader forever and a device may never end; a folder has
-// no lines. Only plain files, or ones yet to be made, are history files.
-bool mayHoldHistory(const QFileInfo &info)
+// no lines. Only plain files, or ones yet to be made, are history files; the user hears once
+// why another is not written.
+bool mayHoldHistory(const QString &path)
 {
-    return !info.exists() || info.isFile();
+    const QString refused = notAPlainFileReason(path);
+    if (!refused.isEmpty())
+        reportNotKept(QStringLiteral("The history list"), path, refused,
+                      QStringLiteral("Names and addresses typed now are not remembered for later."));
+    return refused.isEmpty();
 }
 
 } // namespace
@@ -77,7 +83,7 @@ HistoryContents readHistory(const QString &path, const HistoryLimits &limits)
 
 void appendHistoryEntry(const QString &path, const QString &entry)
 {
-    if (!mayHoldHistory(QFileInfo(path)))
+    if (!mayHoldHistory(path))
         return;
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
@@ -95,7 +101,7 @@ void appendHistoryEntry(const QString &path, const QString &entry)
 
 void rewriteHistory(const QString &path, const QStringList &entries, qint64 unreadFrom)
 {
-    if (!mayHoldHistory(QFileInfo(path)))
+    if (!mayHoldHistory(path))
         return;
     QByteArray shown;
     for (const QString &entry : entries)

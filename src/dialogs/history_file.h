@@ -29,8 +29,8 @@ struct HistoryContents {
 HistoryContents readHistory(const QString &path, const HistoryLimits &limits = {});
 
 // Adds the entry as the file's new last line, starting a new line first when the file's last
-// line has no line end. Nothing is written to anything but a plain file or a new one; a
-// failure is ignored.
+// line has no line end. Nothing is written to anything but a plain file or a new one (the
+// first refusal of a run is told to the user); a failure is ignored.
 void appendHistoryEntry(const QString &path, const QString &entry);
 
 // Replaces the file with the entries, followed by the file's own bytes from unreadFrom on

@@ -1,15 +1,17 @@
 #include "documents/file_io.h"
 
 #include "documents/file_errors.h"
+#include "platform/write_guard.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,9 +34,9 @@ bool flushToDisk(QFileDevice &file)
 void takeOverIdentity(QFileDevice &file, const struct stat &old)
 {
     const int fd = file.handle();
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0)
-        return;
-    // Changing the owner clears the set-id bits; they come back with the rest.
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(fd, uid_t(-1), old.st_gid);
+    // After the owner, which clears the set-id bits; the system drops those it does not allow.
     (void)::fchmod(fd, old.st_mode & 07777);
 }
 
@@ -89,15 +91,42 @@ QString writeInPlace(const QString &path, const QByteArray &bytes)
     return error;
 }
 
-QString writeDirectly(const QString &path, const QByteArray &bytes)
+// The permission bits a new file gets from this process's umask, read without changing it:
+// umask() itself would change it for a moment, for every thread.
+mode_t newFileMode()
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("Umask:"))
+                return mode_t(0666 & ~line.mid(6).trimmed().toUInt(nullptr, 8));
+        }
+    }
+    return 0644;
+}
+
+// Writes bytes to a new file beside target and renames it over target, so that a reader sees
+// the old file or the new one, whole. The new file's name is short, whatever the length of
+// target's own: a name near the file system's limit leaves no room for a suffix.
+QString replaceByRename(const QString &target, const QByteArray &bytes, const struct stat *old, bool *noNewFile)
+{
+    const QFileInfo info(target);
+    QTemporaryFile file(QDir(info.absolutePath()).filePath(QStringLiteral(".vornel-XXXXXX")));
+    if (!file.open()) {
+        *noNewFile = true;
         return file.errorString();
-    if (!writeAll(file, bytes) || !file.flush())
+    }
+    if (old)
+        takeOverIdentity(file, *old);
+    else
+        (void)::fchmod(file.handle(), newFileMode());
+    if (!writeAll(file, bytes) || !flushToDisk(file))
         return file.errorString();
     file.close();
-    return file.error() == QFileDevice::NoError ? QString() : file.errorString();
+    if (::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    file.setAutoRemove(false);
+    return QString();
 }
 
 } // namespace
@@ -157,37 +186,25 @@ FileRead readWholeFile(const QString &path,
 
 QString writeFileSafely(const QString &path, const QByteArray &bytes)
 {
-    const QFileInfo target(path);
-    // A device or a pipe has no contents to protect, and renaming a file over it would
-    // replace the node itself.
-    if (target.exists() && !target.isFile() && !target.isDir())
-        return writeDirectly(path, bytes);
+    // A device, a pipe or a folder is never written into, nor replaced by a file renamed over it.
+    if (const QString refused = notAPlainFileReason(path); !refused.isEmpty())
+        return refused;
 
     struct stat old {};
     const bool exists = ::stat(QFile::encodeName(path).constData(), &old) == 0 && S_ISREG(old.st_mode);
+    // Through links to the file itself, which keeps the links.
+    const QString real = exists ? QFileInfo(path).canonicalFilePath() : path;
     // Renaming a new file over one of several names would part it from the others.
     if (exists && old.st_nlink > 1)
-        return writeInPlace(target.canonicalFilePath(), bytes);
+        return writeInPlace(real, bytes);
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        // A writable file in a folder that takes no new files can still be written.
-        const QFileInfo real(target.canonicalFilePath());
-        if (exists && ::access(QFile::encodeName(real.filePath()).constData(), W_OK) == 0
-            && ::access(QFile::encodeName(real.path()).constData(), W_OK) != 0)
-            return writeInPlace(real.filePath(), bytes);
-        return file.errorString();
-    }
-    if (exists)
-        takeOverIdentity(file, old);
-    if (!writeAll(file, bytes)) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+    bool noNewFile = false;
+    const QString error = replaceByRename(real, bytes, exists ? &old : nullptr, &noNewFile);
+    // A writable file in a folder that takes no new files can still be written.
+    if (noNewFile && exists && ::access(QFile::encodeName(real).constData(), W_OK) == 0
+        && ::access(QFile::encodeName(QFileInfo(real).path()).constData(), W_OK) != 0)
+        return writeInPlace(real, bytes);
+    return error;
 }
 
 QString spareCopyFolder()

@@ -33,8 +33,9 @@ bool writeAll(QFileDevice &file, const QByteArray &bytes);
 // target, so on any failure the old file is untouched. A file with more than one hard link,
 // or in a folder where no temporary file can be made, is written in place instead: a whole
 // copy of the old bytes is kept (beside it, or else in spareFolder) until the new ones are on
-// the disk, and put back on any failure. Returns the platform's error text, or the empty text
-// on success.
+// the disk, and put back on any failure. What path names through its links, when it is not a
+// plain file (a device, a pipe, a socket, a folder), is neither written into nor replaced. Returns the
+// platform's error text, or the empty text on success.
 QString writeFileSafely(const QString &path, const QByteArray &bytes);
 
 // Where the old bytes of a file written in place wait when its own folder takes no files:

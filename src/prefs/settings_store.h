@@ -28,10 +28,13 @@ public:
     const QString &rootDir() const { return m_rootDir; }
     QString filePath(const QString &application) const;
 
-    // The stored text, or defaultValue when the key is absent or the file cannot be read.
+    // The stored text, or defaultValue when the key is absent or the file cannot be read (or is
+    // not a plain file: a link to a device or a pipe is not read).
     virtual QString get(const QString &application, const QString &section, const QString &key,
                         const QString &defaultValue) const;
-    // Writes the value and flushes it to disk at once. Returns false if it could not be written.
+    // Writes the value and flushes it to disk at once. Returns false if it could not be written;
+    // a file that is not a plain file is never written. The first failure of a run is told to
+    // the user, with the file and the reason.
     virtual bool save(const QString &application, const QString &section, const QString &key,
                       const QString &value);
 

@@ -1,5 +1,8 @@
 #include "dialogs/history_file.h"
 #include "editor/text_codec.h"
+#include "platform/version.h"
+#include "platform/write_guard.h"
+#include "support/scripted_platform.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -156,10 +159,16 @@ private Q_SLOTS:
         else
             target = QStringLiteral("/dev/zero");
         // A pipe with no writer or reader would block any of these; a device would never end.
+        // Writing is refused, and said once.
+        resetNotKeptReports();
+        ScopedPlatform platform;
+        platform->expectMessageBox(MsgResult::Ok, kProductName);
         QVERIFY(readHistory(target).entries.isEmpty());
         appendHistoryEntry(target, QStringLiteral("x"));
         rewriteHistory(target, {"x"});
         QVERIFY(!QFileInfo(target).isFile());
+        const QString told = platform->callsOf(PlatformCall::Kind::MessageBox).value(0).text;
+        QVERIFY2(told.contains(target + QLatin1Char('.')), qPrintable(told));
     }
 
     void unreadableFileGivesNothingAndIsKept()

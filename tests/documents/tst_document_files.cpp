@@ -383,7 +383,7 @@ private Q_SLOTS:
         QCOMPARE(recent(1), QStringLiteral("Not Used"));
     }
 
-    void openOfAMissingFileStillListsIt()
+    void openOfAMissingFileIsNotListed()
     {
         ScopedPlatform p;
         MainWindow main;
@@ -393,7 +393,7 @@ private Q_SLOTS:
                             QStringLiteral("Can't open file: ") + where + QStringLiteral("\n\nNo such file or directory"));
         openCommand(main);
         QVERIFY(main.documents().isEmpty());
-        QCOMPARE(recent(1), where);
+        QCOMPARE(recent(1), QStringLiteral("Not Used"));
     }
 
     void alreadyOpenMeansTheSameFile_data()
@@ -602,11 +602,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("disk full") << "disk full" << "No space left on device";
+        QTest::newRow("device, neither written into nor replaced") << "device" << "Not a plain file";
         QTest::newRow("file too large") << "file too large" << "File too large";
         QTest::newRow("folder gone") << "folder gone" << "No such file or directory";
         QTest::newRow("path under a regular file") << "under file" << "Not a directory";
-        QTest::newRow("target is a folder") << "folder" << "Filename refers to a directory";
+        QTest::newRow("target is a folder") << "folder" << "Is a directory";
         QTest::newRow("file read-only") << "read-only file" << "not writable";
     }
 
@@ -617,8 +617,10 @@ private Q_SLOTS:
         const QByteArray original("original\r\n\0contents", 19);
         const QString loaded = file(QStringLiteral("doc.htm"), original);
         QString target = loaded;
-        if (kind == u"disk full") {
-            target = QStringLiteral("/dev/full");
+        if (kind == u"device") {
+            // A link to the device that refuses every write as a full disk does.
+            target = path(QStringLiteral("full.htm"));
+            QVERIFY(QFile::link(QStringLiteral("/dev/full"), target));
         } else if (kind == u"folder gone") {
             target = path(QStringLiteral("gone/doc.htm"));
         } else if (kind == u"under file") {
@@ -660,11 +662,14 @@ private Q_SLOTS:
         QCOMPARE(window->realFileName(), loaded);
         QVERIFY(documentTable().isChanged(window->slot()));
         QCOMPARE(window->textArea()->text(), edited);
-        // No temporary file is left behind.
-        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{QStringLiteral("doc.htm")});
+        // No temporary file is left behind, and a link is still the link it was.
+        const QStringList files = kind == u"device" ? QStringList{"doc.htm", "full.htm"} : QStringList{"doc.htm"};
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), files);
+        if (kind == u"device")
+            QCOMPARE(QFileInfo(target).symLinkTarget(), QStringLiteral("/dev/full"));
     }
 
-    void failedSaveCommandStillListsThePath()
+    void failedSaveIsNotListed()
     {
         const QString loaded = file(QStringLiteral("doc.htm"), "x");
         ScopedPlatform p;
@@ -675,7 +680,7 @@ private Q_SLOTS:
         p->expectMessageBox(MsgResult::Ok, kProductName);
         saveAsCommand(main, *window);
         QCOMPARE(window->realFileName(), loaded);
-        QCOMPARE(recent(1), target);
+        QCOMPARE(recent(1), QStringLiteral("Not Used"));
     }
 
     // ---- the close question ----

@@ -87,6 +87,43 @@ private Q_SLOTS:
         QCOMPARE(entriesOf(path(QStringLiteral("spare"))), QStringList());
     }
 
+    // A name up to the file system's limit of 255 bytes saves in place: the new bytes go to a
+    // file of a short name first, never to the name plus a suffix.
+    void namesUpToTheLimitSave_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("255 single-byte letters") << QString(251, QLatin1Char('a')) + QStringLiteral(".htm");
+        QTest::newRow("255 bytes of two-byte letters") << QString(125, QChar(0xE9)) + QStringLiteral("a.htm");
+        QTest::newRow("short") << QStringLiteral("a.htm");
+    }
+    void namesUpToTheLimitSave()
+    {
+        QFETCH(QString, name);
+        QVERIFY(QFile::encodeName(name).size() <= 255);
+        const QString file = writeFileIn(m_dir->path(), name, "old");
+        QCOMPARE(writeFileSafely(file, "new"), QString());
+        QCOMPARE(readFile(file), QByteArray("new"));
+        const QStringList entries = entriesOf(m_dir->path());
+        QCOMPARE(QSet<QString>(entries.begin(), entries.end()), QSet<QString>({name, "spare"}));
+    }
+
+    void newFileGetsTheModeOfTheUmask_data()
+    {
+        QTest::addColumn<int>("umask");
+        QTest::newRow("022") << 022;
+        QTest::newRow("077") << 077;
+    }
+    void newFileGetsTheModeOfTheUmask()
+    {
+        QFETCH(int, umask);
+        const mode_t old = ::umask(mode_t(umask));
+        const QString file = path(QStringLiteral("new.htm"));
+        const QString error = writeFileSafely(file, "new");
+        ::umask(old);
+        QCOMPARE(error, QString());
+        QCOMPARE(statOf(file).st_mode & 07777, mode_t(0666 & ~umask));
+    }
+
     void ownerGroupAndModeAreKept_data()
     {
         QTest::addColumn<bool>("linked");

@@ -1,5 +1,8 @@
+#include "platform/version.h"
+#include "platform/write_guard.h"
 #include "prefs/preferences.h"
 #include "prefs/settings_store.h"
+#include "support/scripted_platform.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,9 +12,30 @@
 
 #include <memory>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 using namespace vornel;
 
 namespace {
+
+// A Unix socket bound at path, as a running server leaves one.
+bool bindSocket(const QByteArray &path)
+{
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    std::copy(path.begin(), path.end(), address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return bound;
+}
 
 const QString kProgramDir = QStringLiteral("/opt/vornel-test/bin");
 
@@ -119,6 +143,7 @@ private Q_SLOTS:
         m_store = std::make_unique<SettingsStore>(m_dir->path());
         setSettingsStoreRootForTesting(m_dir->path());
         prefs() = Preferences();
+        resetNotKeptReports();
     }
 
     void cleanup()
@@ -527,14 +552,16 @@ private Q_SLOTS:
     void damagedFileGivesDefaults_data()
     {
         QTest::addColumn<QString>("damage");
-        QTest::newRow("binary junk") << "junk";
-        QTest::newRow("directory in place of the file") << "directory";
-        QTest::newRow("root is a plain file") << "root file";
-        QTest::newRow("symbolic link loop") << "link loop";
+        QTest::addColumn<QString>("reason");  // what the user is told on saving; empty: saved
+        QTest::newRow("binary junk") << "junk" << "damaged";
+        QTest::newRow("directory in place of the file") << "directory" << "Is a directory";
+        QTest::newRow("root is a plain file") << "root file" << "Not a directory";
+        QTest::newRow("symbolic link loop") << "link loop" << "";
     }
     void damagedFileGivesDefaults()
     {
         QFETCH(QString, damage);
+        QFETCH(QString, reason);
         QString root = m_dir->path();
         const QString iniPath = m_store->filePath(kSettingsApplication);
         if (damage == QLatin1String("junk")) {
@@ -561,8 +588,63 @@ private Q_SLOTS:
         SettingsStore damaged(root);
         QCOMPARE(readPreferences(damaged, kProgramDir), firstRunRecord());
         QCOMPARE(readWindowGeometry(damaged, QRect(1, 2, 3, 4)), QRect(1, 2, 3, 4));
-        // Saving is not guarded; it must simply not crash.
+        // Saving must not crash; where it fails the user hears of it once.
+        ScopedPlatform platform;
+        if (!reason.isEmpty())
+            platform->expectMessageBox(MsgResult::Ok, kProductName);
         writePreferences(damaged, customRecord(), ExitState());
+        if (!reason.isEmpty()) {
+            const QString told = platform->callsOf(PlatformCall::Kind::MessageBox).value(0).text;
+            QVERIFY2(told.contains(damaged.filePath(kSettingsApplication)) && told.contains(reason), qPrintable(told));
+        }
+    }
+
+    // A settings file linked to something that is not a file is neither replaced nor written
+    // into, and the user is told once, with the file and the reason.
+    void nonFileIsNeverReplaced_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << "fifo";
+        QTest::newRow("socket") << "socket";
+        QTest::newRow("device") << "device";
+        QTest::newRow("folder") << "folder";
+    }
+    void nonFileIsNeverReplaced()
+    {
+        QFETCH(QString, kind);
+        const QString node = m_dir->filePath(QStringLiteral("node"));
+        const QByteArray name = QFile::encodeName(node);
+        if (kind == QLatin1String("fifo")) {
+            QVERIFY(::mkfifo(name.constData(), 0600) == 0);
+        } else if (kind == QLatin1String("socket")) {
+            QVERIFY(bindSocket(name));
+        } else if (kind == QLatin1String("device")) {
+            // The same device as /dev/null, under a name of the test's own.
+            if (::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+                QSKIP("cannot make a device node here");
+        } else {
+            QVERIFY(QDir().mkdir(node));
+        }
+        struct stat before {};
+        QVERIFY(::stat(name.constData(), &before) == 0);
+        const QString ini = m_store->filePath(kSettingsApplication);
+        QVERIFY(QFile::link(node, ini));
+
+        ScopedPlatform platform;
+        platform->expectMessageBox(MsgResult::Ok, kProductName);
+        QVERIFY(!m_store->save(kSettingsApplication, kSettingsSection, QStringLiteral("Recent1"), QStringLiteral("/a.htm")));
+        writePreferences(*m_store, customRecord(), ExitState());
+        QCOMPARE(m_store->get(kSettingsApplication, kSettingsSection, QStringLiteral("Size"), QStringLiteral("none")),
+                 QStringLiteral("none"));
+
+        const QString told = platform->callsOf(PlatformCall::Kind::MessageBox).value(0).text;
+        QVERIFY2(told.contains(ini) && told.contains(kind == QLatin1String("folder") ? "Is a directory" : "Not a plain file"),
+                 qPrintable(told));
+        struct stat after {};
+        QVERIFY(::stat(name.constData(), &after) == 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QVERIFY(QFileInfo(ini).isSymLink());
     }
 };
 
