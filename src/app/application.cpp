@@ -7,6 +7,7 @@
 #include "app/window_focus.h"
 #include "documents/recovery.h"
 #include "documents/recovery_copy.h"
+#include "platform/end_signals.h"
 #include "platform/version.h"
 #include "prefs/settings_store.h"
 
@@ -91,6 +92,12 @@ int runApplication(int argc, char *argv[])
     // once the main window is up.
     RecoverySession recovery(defaultRecoveryRoot());
     setRecoverySession(&recovery);
+    // A logout or a kill ends the program without a question: what is not saved yet is kept
+    // for the next start, which offers it as after a crash.
+    EndSignals endSignals([](int signal) {
+        writeRecoveryCopiesNow();
+        endBySignal(signal);
+    });
 
     StartupOptions options;
     options.commandLine = commandLine;

@@ -9,6 +9,7 @@
 #include "editor/workspace.h"
 #include "platform/platform.h"
 #include "platform/version.h"
+#include "platform/write_guard.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -45,14 +46,39 @@ public:
         : QObject(&window)
         , m_window(window)
         , m_session(session)
-        , m_file(session.newCopyFile())
     {
         m_clock.start();
         m_timer.setSingleShot(true);
         connect(&m_timer, &QTimer::timeout, this, &RecoveryKeeper::onTimer);
         connect(window.textArea(), &TextArea::textEdited, this, &RecoveryKeeper::onEdited);
+        keepers().append(this);
     }
-    ~RecoveryKeeper() override { forget(); }
+    ~RecoveryKeeper() override
+    {
+        keepers().removeOne(this);
+        forget();
+    }
+
+    // Every keeper of the run, for the failures the session reports by file.
+    static QList<RecoveryKeeper *> &keepers()
+    {
+        static QList<RecoveryKeeper *> all;
+        return all;
+    }
+
+    // The copy could not be written: said once per run, tried again after the longest wait.
+    void writeFailed(const QString &reason)
+    {
+        reportNotKept(QStringLiteral("Recovery copies of unsaved changes"), m_session.root(), reason,
+                      QStringLiteral("Should Vornel end unexpectedly, the changes not saved would be lost. Save your "
+                                     "documents to keep them; the copies are tried again."));
+        if (!m_pending) {
+            m_pending = true;
+            m_firstEdit = m_lastEdit = m_clock.elapsed();
+        }
+        m_timer.start(m_session.maxWaitMs);
+    }
+    const QString &file() const { return m_file; }
 
     void forget()
     {
@@ -70,6 +96,14 @@ public:
         if (!documentTable().isChanged(m_window.slot())) {
             forget();
             return;
+        }
+        if (m_file.isEmpty()) {
+            QString reason;
+            if (!m_session.ensureFolder(&reason)) {
+                writeFailed(reason);
+                return;
+            }
+            m_file = m_session.newCopyFile();
         }
         m_session.write(m_file, copyOf(m_window));
         m_written = true;
@@ -89,8 +123,10 @@ private:
 
     void onTimer()
     {
-        // Once typing has paused, and never later than the longest wait after the first edit.
-        const qint64 due = std::min(m_lastEdit + m_session.pauseMs, m_firstEdit + m_session.maxWaitMs);
+        // Once typing has paused, and never later than the longest wait after the first edit;
+        // the first copy never later than the pause.
+        const qint64 longest = m_written ? m_session.maxWaitMs : std::min(m_session.pauseMs, m_session.maxWaitMs);
+        const qint64 due = std::min(m_lastEdit + m_session.pauseMs, m_firstEdit + longest);
         const qint64 now = m_clock.elapsed();
         if (now < due)
             m_timer.start(int(std::min<qint64>(due - now, m_session.maxWaitMs)));
@@ -100,7 +136,7 @@ private:
 
     DocumentWindow &m_window;
     RecoverySession &m_session;
-    const QString m_file;
+    QString m_file;  // named once the session's folder is there
     QTimer m_timer;
     QElapsedTimer m_clock;
     qint64 m_firstEdit = 0;
@@ -112,8 +148,23 @@ private:
 void keepRecoveryCopies(DocumentWindow &window)
 {
     RecoverySession *session = recoverySession();
-    if (session && session->isValid() && !window.findChild<RecoveryKeeper *>())
-        new RecoveryKeeper(window, *session);
+    if (!session || window.findChild<RecoveryKeeper *>())
+        return;
+    session->onWriteFailed = [](const QString &file, const QString &reason) {
+        for (RecoveryKeeper *keeper : RecoveryKeeper::keepers()) {
+            if (keeper->file() == file)
+                keeper->writeFailed(reason);
+        }
+    };
+    new RecoveryKeeper(window, *session);
+}
+
+void writeRecoveryCopiesNow()
+{
+    for (RecoveryKeeper *keeper : RecoveryKeeper::keepers())
+        keeper->writeNow();
+    if (RecoverySession *session = recoverySession())
+        session->waitForWrites();
 }
 
 void forgetRecoveryCopy(DocumentWindow &window)

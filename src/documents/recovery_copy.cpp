@@ -1,6 +1,7 @@
 #include "documents/recovery_copy.h"
 
 #include "documents/file_io.h"
+#include "platform/write_guard.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -88,14 +89,22 @@ private:
     int m_fd = -1;
 };
 
-bool writeRecoveryCopy(const QString &file, const RecoveryCopy &copy)
+QString writeRecoveryCopy(const QString &file, const RecoveryCopy &copy)
 {
+    if (const QString refused = notAPlainFileReason(file); !refused.isEmpty())
+        return refused;
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || !writeAll(out, recoveryHeader(copy)) || !writeAll(out, copy.bytes)) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    // On the disk before it replaces the copy before it: a copy cut short by a crash or a full
+    // disk would be no copy at all.
+    if (out.open(QIODevice::WriteOnly) && writeAll(out, recoveryHeader(copy)) && writeAll(out, copy.bytes)
+        && out.flush() && ::fsync(out.handle()) == 0 && out.commit())
+        return QString();
+    const QString reported = out.error() != QFileDevice::NoError ? out.errorString() : QString();
+    out.cancelWriting();
+    const QString found = folderWriteProblem(QFileInfo(file).absolutePath());
+    if (!found.isEmpty() && (reported.isEmpty() || reported == QLatin1String("Unknown error")))
+        return found;
+    return reported.isEmpty() ? QStringLiteral("Unknown error") : reported;
 }
 
 std::optional<RecoveryCopy> readRecoveryCopy(const QString &file)
@@ -134,12 +143,18 @@ std::optional<RecoveryCopy> readRecoveryCopy(const QString &file)
 
 RecoverySession::RecoverySession(const QString &root)
     : m_root(root)
+    , m_relay(std::make_unique<QObject>())
     , m_worker(std::make_unique<QThreadPool>())
 {
     m_worker->setMaxThreadCount(1);
+    ensureFolder();
+}
+
+bool RecoverySession::ensureFolder(QString *reason)
+{
     // Another instance cleaning up may take a folder that is not locked yet; then try another.
     for (int attempt = 0; attempt < 3 && m_folder.isEmpty(); ++attempt) {
-        const QString folder = QDir(root).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces));
+        const QString folder = QDir(m_root).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces));
         // Unsaved text is for its writer's eyes only.
         if (!QDir().mkpath(folder) || !QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
             continue;
@@ -149,6 +164,12 @@ RecoverySession::RecoverySession(const QString &root)
         m_lock = std::move(lock);
         m_folder = folder;
     }
+    if (m_folder.isEmpty() && reason) {
+        *reason = folderWriteProblem(m_root);
+        if (reason->isEmpty())
+            *reason = QStringLiteral("The folder cannot be made or locked");
+    }
+    return !m_folder.isEmpty();
 }
 
 RecoverySession::~RecoverySession()
@@ -168,7 +189,15 @@ QString RecoverySession::newCopyFile()
 
 void RecoverySession::write(const QString &file, const RecoveryCopy &copy)
 {
-    m_worker->start([file, copy] { writeRecoveryCopy(file, copy); });
+    m_worker->start([this, file, copy] {
+        const QString reason = writeRecoveryCopy(file, copy);
+        if (!reason.isEmpty()) {
+            QMetaObject::invokeMethod(m_relay.get(), [this, file, reason] {
+                if (onWriteFailed)
+                    onWriteFailed(file, reason);
+            }, Qt::QueuedConnection);
+        }
+    });
 }
 
 void RecoverySession::remove(const QString &file)

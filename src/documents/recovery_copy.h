@@ -5,10 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
+class QObject;
 class QThreadPool;
 
 namespace vornel {
@@ -29,7 +31,9 @@ struct RecoveryCopy {
 
 // Writes the copy to file atomically: a reader sees the old copy or the new one, whole. The
 // file holds a few "key=value" lines (values percent-encoded), one empty line, then the bytes.
-bool writeRecoveryCopy(const QString &file, const RecoveryCopy &copy);
+// Returns why it could not be written (a file that is not a plain file never is), or the
+// empty text.
+QString writeRecoveryCopy(const QString &file, const RecoveryCopy &copy);
 // The copy in file, or nothing when it is missing or not a whole recovery copy.
 std::optional<RecoveryCopy> readRecoveryCopy(const QString &file);
 
@@ -43,6 +47,7 @@ public:
         RecoveryCopy copy;
     };
 
+    // Makes and locks the instance's folder; where that fails, ensureFolder() tries again.
     explicit RecoverySession(const QString &root);
     // Waits for the writes in flight; removes the folder when no copy is left in it.
     ~RecoverySession();
@@ -51,10 +56,16 @@ public:
 
     bool isValid() const { return !m_folder.isEmpty(); }
     QString folder() const { return m_folder; }
+    QString root() const { return m_root; }
+    // The folder made and locked by now, or once more tried; false with why in reason.
+    bool ensureFolder(QString *reason = nullptr);
     // A new file name in this instance's folder for one document's copy.
     QString newCopyFile();
 
+    // Writes the copy on the worker; a copy that cannot be written is told to onWriteFailed,
+    // on the thread that made the session.
     void write(const QString &file, const RecoveryCopy &copy);
+    std::function<void(const QString &file, const QString &reason)> onWriteFailed;
     void remove(const QString &file);
     void waitForWrites();
 
@@ -65,14 +76,16 @@ public:
     // Done with the orphans claimed: their copies still present stay for the next start.
     void releaseOrphans();
 
-    // Typing pause and longest wait before a copy is written (ms).
+    // Typing pause before a copy is written, and the longest wait while typing goes on (ms). A
+    // document's first copy waits no longer than the pause after its first change.
     int pauseMs = 3000;
-    int maxWaitMs = 30000;
+    int maxWaitMs = 10000;
 
 private:
     QString m_root;
     QString m_folder;
     std::unique_ptr<InstanceLock> m_lock;
+    std::unique_ptr<QObject> m_relay;  // carries failures from the worker back
     std::unique_ptr<QThreadPool> m_worker;
     std::vector<std::unique_ptr<InstanceLock>> m_claimed;
     QStringList m_claimedFolders;

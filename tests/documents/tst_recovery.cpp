@@ -5,20 +5,26 @@
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
+#include "platform/end_signals.h"
 #include "platform/version.h"
+#include "platform/write_guard.h"
 #include "support/app_fixture.h"
 #include "support/test_files.h"
 
 #include <QProcess>
 #include <QtTest>
 
+#include <csignal>
 #include <cstdio>
+
+#include <sys/stat.h>
 
 using namespace vornel;
 
 namespace {
 
 const char *const kOtherInstanceRoot = "VORNEL_TEST_RECOVERY_ROOT";
+const char *const kSignalledInstanceRoot = "VORNEL_TEST_SIGNALLED_ROOT";
 
 QByteArray everyByteValue()
 {
@@ -86,7 +92,7 @@ private Q_SLOTS:
     {
         const QString file = m_root->filePath(QStringLiteral("one.copy"));
         for (const RecoveryCopy &copy : {kOtherCopy, RecoveryCopy{QStringLiteral("/a=b\n\nc%20\u00e9.htm"), {}, QStringLiteral("UTF-8"), "x\n\ny"}}) {
-            QVERIFY(writeRecoveryCopy(file, copy));
+            QCOMPARE(writeRecoveryCopy(file, copy), QString());
             const std::optional<RecoveryCopy> back = readRecoveryCopy(file);
             QVERIFY(back && back->path == copy.path && back->caption == copy.caption && back->encoding == copy.encoding);
             QCOMPARE(back->bytes, copy.bytes);
@@ -139,14 +145,119 @@ private Q_SLOTS:
         QVERIFY(isUtf8(m_app->main()->activeDocument()->textArea()->encoding()));
     }
 
-    void typingThatNeverPausesIsCopiedAfterTheLongestWait()
+    // Typing that never pauses: the first copy comes within the pause of the first change,
+    // and no later than the longest wait in any case.
+    void typingThatNeverPausesIsCopied_data()
     {
-        m_session->pauseMs = 60000;
+        QTest::addColumn<int>("pauseMs");
+        QTest::addColumn<int>("maxWaitMs");
+        QTest::newRow("first copy within the pause") << 50 << 60 * 60 * 1000;
+        QTest::newRow("no later than the longest wait") << 60 * 60 * 1000 << 50;
+    }
+    void typingThatNeverPausesIsCopied()
+    {
+        QFETCH(int, pauseMs);
+        QFETCH(int, maxWaitMs);
+        m_session->pauseMs = pauseMs;
+        m_session->maxWaitMs = maxWaitMs;
         DocumentWindow *window = m_app->newDocument();
         QTimer typist;
         connect(&typist, &QTimer::timeout, window, [window] { window->textArea()->setSelText(QStringLiteral("x")); });
         typist.start(1);
         QTRY_VERIFY(ownCopy());
+    }
+
+    // A copy that cannot be written is told once, with the folder and the reason, and tried
+    // again until it can be.
+    void unwritableCopiesAreToldOnceAndRetried_data()
+    {
+        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("recovery folder cannot be made") << "no folder" << "Not a directory";
+        QTest::newRow("disk full") << "full" << "File too large";
+    }
+    void unwritableCopiesAreToldOnceAndRetried()
+    {
+        QFETCH(QString, trouble);
+        QFETCH(QString, reason);
+        resetNotKeptReports();
+        // Under a plain file no folder can be made, even by root.
+        const QString blocker = writeFileIn(m_root->path(), QStringLiteral("blocker"), "x");
+        RecoverySession blocked(blocker + QStringLiteral("/recovery"));
+        RecoverySession &session = trouble == u"full" ? *m_session : blocked;
+        session.pauseMs = 5;
+        session.maxWaitMs = 50;
+        setRecoverySession(&session);
+        auto limit = std::make_unique<FileSizeLimit>(trouble == u"full" ? 64 : RLIM_INFINITY);
+
+        DocumentWindow *window = m_app->newDocument();
+        int failures = 0;
+        if (trouble == u"full") {
+            const auto told = session.onWriteFailed;
+            session.onWriteFailed = [&, told](const QString &file, const QString &why) {
+                ++failures;
+                told(file, why);
+            };
+        }
+        m_app->platform().expectMessageBox(MsgResult::Ok, kProductName);
+        window->textArea()->setText(QString(200, QLatin1Char('t')));
+        QTRY_COMPARE(m_app->platform().callsOf(PlatformCall::Kind::MessageBox).size(), 1);
+        const QString told = m_app->platform().callsOf(PlatformCall::Kind::MessageBox).constFirst().text;
+        QVERIFY2(told.contains(session.root()) && told.contains(reason), qPrintable(told));
+        // Tried again and again meanwhile, and said only once.
+        if (trouble == u"full")
+            QTRY_VERIFY(failures >= 3);
+
+        // The trouble over, the copy is written at the next try, and nothing more is said.
+        limit.reset();
+        if (trouble != u"full")
+            QVERIFY(QFile::remove(blocker));
+        QTRY_VERIFY(session.isValid() && QDir(session.folder()).entryList({QStringLiteral("*.copy")}).size() == 1);
+        QCOMPARE(m_app->platform().callsOf(PlatformCall::Kind::MessageBox).size(), 1);
+        forgetDocumentChanges();
+        m_app.reset();
+        setRecoverySession(m_session.get());
+    }
+
+    // A logout or a kill ends the program after its unsaved text is on the disk, and the next
+    // start offers it.
+    void endSignalLeavesACopyForTheNextStart_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("SIGINT") << SIGINT;
+    }
+    void endSignalLeavesACopyForTheNextStart()
+    {
+        QFETCH(int, signal);
+        QProcess other;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QString::fromLatin1(kSignalledInstanceRoot), m_root->path());
+        other.setProcessEnvironment(env);
+        other.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(other.waitForReadyRead(20000));
+        QCOMPARE(other.readLine(), QByteArray("ready\n"));
+        QVERIFY(::kill(pid_t(other.processId()), signal) == 0);
+        QVERIFY(other.waitForFinished(20000));
+        QCOMPARE(other.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(other.exitCode(), signal);
+
+        m_app->platform().expectMessageBox(MsgResult::Yes, kProductName);
+        QCOMPARE(offerRecoveredDocuments(*m_app->main(), *m_session), 1);
+        QVERIFY(m_app->platform().callsOf(PlatformCall::Kind::MessageBox).constFirst().text.contains(
+            QStringLiteral("an untitled document")));
+        QCOMPARE(m_app->main()->activeDocument()->textArea()->text(), QStringLiteral("x"));
+    }
+
+    void copyIsNeverWrittenThroughToANonFile()
+    {
+        const QString pipe = m_root->filePath(QStringLiteral("pipe"));
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        const QString file = m_root->filePath(QStringLiteral("linked.copy"));
+        QVERIFY(QFile::link(pipe, file));
+        QVERIFY(writeRecoveryCopy(file, kOtherCopy).startsWith(QStringLiteral("Not a plain file")));
+        QVERIFY(QFileInfo(file).isSymLink() && !QFileInfo(pipe).isFile() && QFileInfo::exists(pipe));
     }
 
     void endOfSessionLeavesNothing()
@@ -225,6 +336,23 @@ int main(int argc, char *argv[])
         std::puts(session.isValid() ? "ready" : "failed");
         std::fflush(stdout);
         return std::getchar();
+    }
+    if (qEnvironmentVariableIsSet(kSignalledInstanceRoot)) {
+        // The program as it runs, with one character typed into a new document that no timer
+        // would copy for an hour: only the end signal makes the copy.
+        QApplication app(argc, argv);
+        RecoverySession session(qEnvironmentVariable(kSignalledInstanceRoot));
+        session.pauseMs = session.maxWaitMs = 60 * 60 * 1000;
+        setRecoverySession(&session);
+        AppFixture fixture;
+        fixture.newDocument()->textArea()->setSelText(QStringLiteral("x"));
+        EndSignals ends([](int signal) {
+            writeRecoveryCopiesNow();
+            endBySignal(signal);
+        });
+        std::puts(session.isValid() ? "ready" : "failed");
+        std::fflush(stdout);
+        return app.exec();
     }
     QApplication app(argc, argv);
     TestRecovery test;
