@@ -61,6 +61,7 @@ void DiskWatch::track(DocumentWindow &window, const QString &path)
         m_watcher.removePath(entry.path);
     entry.path = path;
     entry.stamp = DiskStamp::of(path);
+    entry.kept.reset();
     // A save renames a new file over the old one, which ends the old file's watch.
     if (entry.stamp.exists)
         m_watcher.addPath(path);
@@ -83,8 +84,10 @@ void DiskWatch::forget(QObject *window)
 void DiskWatch::noteOwnChange(const QString &path)
 {
     for (Entry &entry : m_entries) {
-        if (isSameFile(entry.path, path))
+        if (isSameFile(entry.path, path)) {
             entry.stamp = DiskStamp::of(entry.path);
+            entry.kept.reset();
+        }
     }
 }
 
@@ -103,6 +106,9 @@ void DiskWatch::check(DocumentWindow &window)
 {
     const DiskChange change = changeOf(window);
     if (change == DiskChange::None || m_asking)
+        return;
+    const Entry &entry = m_entries[&window];
+    if (entry.kept && *entry.kept == DiskStamp::of(entry.path))
         return;
     m_asking = true;
     const QString path = window.realFileName();
@@ -151,8 +157,8 @@ bool DiskWatch::confirmSave(DocumentWindow &window, const QString &path)
 void DiskWatch::keepWindowText(DocumentWindow &window)
 {
     Entry &entry = m_entries[&window];
-    entry.stamp = DiskStamp::of(entry.path);
-    if (entry.stamp.exists)
+    entry.kept = DiskStamp::of(entry.path);
+    if (entry.kept->exists)
         m_watcher.addPath(entry.path);
     // The window no longer matches the file: closing it asks to save.
     documentTable().setChanged(window.slot(), true);

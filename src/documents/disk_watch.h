@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 namespace vornel {
 
 class DocumentWindow;
@@ -45,7 +47,8 @@ public:
     // replaces the window's) or keep the window's text; a deleted file can only be kept.
     void check(DocumentWindow &window);
     // Before writing the window's text to path: true when the save may go ahead; a file that
-    // changed on disk since the window had it is overwritten only if the user says so.
+    // changed on disk since the window had it is overwritten only if the user says so, asked
+    // at every save until they do (keeping the window's text in check() is no such answer).
     bool confirmSave(DocumentWindow &window, const QString &path);
 
 protected:
@@ -54,13 +57,16 @@ protected:
 private:
     struct Entry {
         QString path;
-        DiskStamp stamp;
+        DiskStamp stamp;  // the file as the window last loaded or saved it
+        // The file as it was when the user last chose to keep the window's text: not asked
+        // about again, though a save over it still asks.
+        std::optional<DiskStamp> kept;
     };
 
     void forget(QObject *window);
     void onFileChanged(const QString &path);
     void scheduleCheck(DocumentWindow &window);
-    // Accepts the file as it is now, leaving the window's text as it is.
+    // Leaves the window's text as it is, and the file as it is now unasked about.
     void keepWindowText(DocumentWindow &window);
     void reload(DocumentWindow &window);
 

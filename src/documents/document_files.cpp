@@ -211,8 +211,11 @@ bool saveOnClose(Workspace &workspace, DocumentWindow &window)
         const QString path = askSaveAsName(workspace);
         if (path.isEmpty())
             return false;
+        // Only a file that was written is offered again.
+        if (!saveDocument(window, path, fileNameOf(path)))
+            return false;
         addRecentFile(workspace, path);
-        return saveDocument(window, path, fileNameOf(path));
+        return true;
     }
     return saveDocument(window, window.realFileName(), window.caption());
 }
@@ -230,8 +233,8 @@ void openCommand(Workspace &workspace)
         tell(QStringLiteral("File Open"), QStringLiteral("The file ") + name + QStringLiteral(" is already open"));
         return;
     }
-    loadDocument(workspace, path, name);
-    addRecentFile(workspace, path);
+    if (loadDocument(workspace, path, name))
+        addRecentFile(workspace, path);
 }
 
 void saveCommand(Workspace &workspace, DocumentWindow &window)
@@ -245,19 +248,15 @@ void saveCommand(Workspace &workspace, DocumentWindow &window)
         path = window.realFileName();
         name = window.caption();
     }
-    if (path.isEmpty())
-        return;
-    saveDocument(window, path, name);
-    addRecentFile(workspace, path);
+    if (!path.isEmpty() && saveDocument(window, path, name))
+        addRecentFile(workspace, path);
 }
 
 void saveAsCommand(Workspace &workspace, DocumentWindow &window)
 {
     const QString path = askSaveAsName(workspace);
-    if (path.isEmpty())
-        return;
-    saveDocument(window, path, fileNameOf(path));
-    addRecentFile(workspace, path);
+    if (!path.isEmpty() && saveDocument(window, path, fileNameOf(path)))
+        addRecentFile(workspace, path);
 }
 
 void insertFileCommand(Workspace &workspace)

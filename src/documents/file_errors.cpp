@@ -71,8 +71,14 @@ QString unreadableReason(const QString &path, const QString &reported)
         return systemText(EISDIR);
 #ifdef Q_OS_UNIX
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return systemText(errno);
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        const int code = errno;
+        // A name holding bytes the system's encoding has no character for arrives with those
+        // bytes replaced, and so names no file: the file may well be there.
+        if (code == ENOENT && path.contains(QChar::ReplacementCharacter))
+            return QStringLiteral("The name is not valid in the system's character encoding");
+        return systemText(code);
+    }
 #endif
     if (file.exists() && !file.isFile())
         return QStringLiteral("Not a plain file");

@@ -11,7 +11,7 @@ namespace vornel {
 // (too long, folder missing, not a folder, no permission).
 QString failureReason(const QString &path, const QString &reported);
 // Why a file that could not be opened for reading was not: missing, a folder, not a plain
-// file, or what the system says about the path.
+// file, a name not valid in the system's encoding, or what the system says about the path.
 QString unreadableReason(const QString &path, const QString &reported);
 // The message followed by its reason as a paragraph of its own; the message alone when there
 // is no reason.

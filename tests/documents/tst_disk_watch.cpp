@@ -133,10 +133,20 @@ private Q_SLOTS:
         const bool reloaded = answer == MsgResult::Yes;
         QCOMPARE(window->textArea()->text(), reloaded ? QStringLiteral("firstmore") : before);
         QCOMPARE(documentTable().isChanged(window->slot()), !reloaded);
-        // Asked once per change, and a save afterwards asks nothing more.
+        // Asked once per change. Keeping the window's text is no leave to overwrite the file:
+        // every save asks until the user says yes.
         diskWatch().check(*window);
-        QVERIFY(saveDocument(*window, m_path, QStringLiteral("page.htm")));
         QCOMPARE(platform().calls().size(), 1);
+        if (!reloaded) {
+            for (MsgResult overwrite : {MsgResult::No, MsgResult::No, MsgResult::Yes}) {
+                platform().expectMessageBox(overwrite, kProductName);
+                QCOMPARE(saveDocument(*window, m_path, QStringLiteral("page.htm")), overwrite == MsgResult::Yes);
+                QVERIFY(platform().callsOf(PlatformCall::Kind::MessageBox).constLast().text.contains(
+                    QStringLiteral("Overwrite it")));
+            }
+        }
+        QVERIFY(saveDocument(*window, m_path, QStringLiteral("page.htm")));
+        QCOMPARE(readFile(m_path), window->textArea()->toBytes() + "\r\n");
     }
 
     void deletedFileIsToldAndKept()

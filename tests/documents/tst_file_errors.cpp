@@ -5,6 +5,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 using namespace vornel;
 
 class TestFileErrors : public QObject {
@@ -37,6 +40,26 @@ private Q_SLOTS:
         QVERIFY(m_dir.isValid());
         writeFileIn(m_dir.path(), QStringLiteral("plain.txt"), "x");
         QCOMPARE(failureReason(m_dir.filePath(relative), reported), expected);
+    }
+
+    // A file whose name holds bytes that are no character in the system's encoding (a
+    // Latin-1 name in a UTF-8 locale) reaches the program with them replaced: it is there, but
+    // cannot be named, and the user is told so rather than that it is missing.
+    void unreadableNameInAnotherEncoding()
+    {
+        QVERIFY(m_dir.isValid());
+        const QByteArray raw = QFile::encodeName(m_dir.path()) + "/caf\xE9.htm";
+        const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT, 0600);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+        const QString asReceived = QFile::decodeName(raw);
+        QVERIFY(asReceived.contains(QChar::ReplacementCharacter));
+        const QString reason = unreadableReason(asReceived, QStringLiteral("No such file or directory"));
+        // Qt could not remove it with its folder either.
+        ::unlink(raw.constData());
+        QCOMPARE(reason, QStringLiteral("The name is not valid in the system's character encoding"));
+        QCOMPARE(unreadableReason(m_dir.filePath(QStringLiteral("gone.htm")), QString()),
+                 QStringLiteral("No such file or directory"));
     }
 
     void messageWithReason()
