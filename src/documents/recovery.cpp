@@ -89,7 +89,8 @@ public:
         m_written = false;
     }
 
-    void writeNow()
+    // quietly: the program is ending, and no question may hold it up.
+    void writeNow(bool quietly = false)
     {
         m_timer.stop();
         m_pending = false;
@@ -100,7 +101,8 @@ public:
         if (m_file.isEmpty()) {
             QString reason;
             if (!m_session.ensureFolder(&reason)) {
-                writeFailed(reason);
+                if (!quietly)
+                    writeFailed(reason);
                 return;
             }
             m_file = m_session.newCopyFile();
@@ -161,10 +163,14 @@ void keepRecoveryCopies(DocumentWindow &window)
 
 void writeRecoveryCopiesNow()
 {
+    RecoverySession *session = recoverySession();
+    if (!session)
+        return;
+    // What fails now is not told: the user is not there to read it.
+    session->onWriteFailed = nullptr;
     for (RecoveryKeeper *keeper : RecoveryKeeper::keepers())
-        keeper->writeNow();
-    if (RecoverySession *session = recoverySession())
-        session->waitForWrites();
+        keeper->writeNow(true);
+    session->waitForWrites();
 }
 
 void forgetRecoveryCopy(DocumentWindow &window)

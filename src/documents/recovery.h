@@ -17,7 +17,7 @@ void keepRecoveryCopies(DocumentWindow &window);
 // The window was saved: its copy goes at once.
 void forgetRecoveryCopy(DocumentWindow &window);
 // Writes the copy of every window with unsaved changes now and waits until they are on the
-// disk: the program is about to end without asking (a logout, a kill).
+// disk, telling no failure: the program is about to end without asking (a logout, a kill).
 void writeRecoveryCopiesNow();
 
 // Offers each copy left by instances that are no longer running: Yes opens it in a new
