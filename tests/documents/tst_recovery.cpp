@@ -70,6 +70,17 @@ private:
         return files.size() == 1 ? readRecoveryCopy(m_session->folder() + QLatin1Char('/') + files.first()) : std::nullopt;
     }
 
+    // This test program started again as another instance of the kind mode names, on the same
+    // recovery folder; true once it says it is ready.
+    bool startInstance(QProcess &other, const char *mode)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QString::fromLatin1(mode), m_root->path());
+        other.setProcessEnvironment(env);
+        other.start(QCoreApplication::applicationFilePath(), {});
+        return other.waitForReadyRead(20000) && other.readLine() == "ready\n";
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -232,12 +243,7 @@ private Q_SLOTS:
     {
         QFETCH(int, signal);
         QProcess other;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(kSignalledInstanceRoot), m_root->path());
-        other.setProcessEnvironment(env);
-        other.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY(other.waitForReadyRead(20000));
-        QCOMPARE(other.readLine(), QByteArray("ready\n"));
+        QVERIFY(startInstance(other, kSignalledInstanceRoot));
         QVERIFY(::kill(pid_t(other.processId()), signal) == 0);
         QVERIFY(other.waitForFinished(20000));
         QCOMPARE(other.exitStatus(), QProcess::CrashExit);
@@ -270,12 +276,7 @@ private Q_SLOTS:
     void copiesOfARunningInstanceAreLeftToIt()
     {
         QProcess other;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(kOtherInstanceRoot), m_root->path());
-        other.setProcessEnvironment(env);
-        other.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY(other.waitForReadyRead(10000));
-        QCOMPARE(other.readLine(), QByteArray("ready\n"));
+        QVERIFY(startInstance(other, kOtherInstanceRoot));
         QCOMPARE(offerRecoveredDocuments(*m_app->main(), *m_session), 0);
 
         // Killed: its copy is offered, and recovered byte for byte into a changed window.
