@@ -4,9 +4,9 @@
 #include "bench_support.h"
 #include "benchutil.h"
 
-#include "documents/file_io.h"
 #include "editor/insertion.h"
 #include "editor/text_area.h"
+#include "platform/file_io.h"
 #include "search/search_state.h"
 #include "search/text_area_target.h"
 

@@ -1,7 +1,7 @@
 // What keeping recovery copies costs: typing in a 10 MB document with and without them, the
 // user-interface thread's share of one copy, and writing a copy against a plain safe save.
-#include "benchutil.h"
 #include "app/main_window.h"
+#include "benchutil.h"
 #include "documents/recovery_copy.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"

@@ -1,6 +1,6 @@
 #include "app/about_dialog.h"
 
-#include "dialogs/modal_dialog.h"
+#include "editor/modal_dialog.h"
 #include "platform/version.h"
 
 #include <QHBoxLayout>

@@ -13,9 +13,9 @@
 #include "editor/document_window.h"
 #include "editor/insert_commands.h"
 #include "editor/insertion.h"
-#include "platform/platform.h"
 #include "editor/markup_commands.h"
 #include "editor/text_area.h"
+#include "platform/platform.h"
 #include "prefs/preferences.h"
 #include "search/search_commands.h"
 

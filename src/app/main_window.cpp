@@ -7,6 +7,7 @@
 #include "app/toolbars.h"
 #include "app/toolbox_control.h"
 #include "dialogs/extended_characters.h"
+#include "documents/new_document.h"
 #include "documents/recent_files.h"
 #include "documents/recovery.h"
 #include "editor/document_table.h"
@@ -179,6 +180,11 @@ DocumentWindow *MainWindow::documentInSlot(int slot) const
             return document;
     }
     return nullptr;
+}
+
+DocumentWindow *MainWindow::newDocumentFromTemplate(const QString &templateName)
+{
+    return vornel::newDocumentFromTemplate(*this, templateName);
 }
 
 DocumentWindow *MainWindow::createDocumentWindow(int slot)

@@ -38,6 +38,7 @@ public:
     DocumentWindow *activeDocument() const override;
     DocumentWindow *documentInSlot(int slot) const override;
     DocumentWindow *createDocumentWindow(int slot) override;
+    DocumentWindow *newDocumentFromTemplate(const QString &templateName) override;
     void activateDocument(DocumentWindow *document) override;
     void setStatusText(const QString &text) override;
     QString statusText() const override;

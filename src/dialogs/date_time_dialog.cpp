@@ -1,8 +1,8 @@
 #include "dialogs/date_time_dialog.h"
 
-#include "dialogs/modal_dialog.h"
-#include "dialogs/status_hints.h"
 #include "editor/insertion.h"
+#include "editor/modal_dialog.h"
+#include "editor/status_hints.h"
 #include "editor/text_area.h"
 #include "editor/workspace.h"
 

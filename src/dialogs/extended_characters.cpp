@@ -1,10 +1,10 @@
 #include "dialogs/extended_characters.h"
 
 #include "dialogs/latin1_entities.h"
-#include "dialogs/status_hints.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/insertion.h"
+#include "editor/status_hints.h"
 #include "editor/text_area.h"
 #include "editor/workspace.h"
 #include "platform/platform.h"

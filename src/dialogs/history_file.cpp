@@ -1,7 +1,7 @@
 #include "dialogs/history_file.h"
 
-#include "documents/file_io.h"
 #include "editor/text_codec.h"
+#include "platform/file_io.h"
 #include "platform/write_guard.h"
 
 #include <QFile>

@@ -1,11 +1,11 @@
 #include "dialogs/list_assistant.h"
 
 #include "dialogs/image_dialog.h"
-#include "dialogs/modal_dialog.h"
-#include "dialogs/status_hints.h"
 #include "editor/insertion.h"
 #include "editor/list_conversion.h"
 #include "editor/markup_commands.h"
+#include "editor/modal_dialog.h"
+#include "editor/status_hints.h"
 #include "editor/text_area.h"
 #include "editor/workspace.h"
 

@@ -1,9 +1,9 @@
 #include "dialogs/list_input_box.h"
 
 #include "dialogs/history_combo_box.h"
-#include "dialogs/modal_dialog.h"
 #include "dialogs/server_path.h"
-#include "dialogs/status_hints.h"
+#include "editor/modal_dialog.h"
+#include "editor/status_hints.h"
 #include "editor/workspace.h"
 #include "platform/program_folder.h"
 

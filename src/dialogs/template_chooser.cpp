@@ -1,8 +1,7 @@
 #include "dialogs/template_chooser.h"
 
-#include "dialogs/modal_dialog.h"
-#include "dialogs/status_hints.h"
-#include "documents/new_document.h"
+#include "editor/modal_dialog.h"
+#include "editor/status_hints.h"
 #include "editor/workspace.h"
 #include "platform/platform.h"
 #include "platform/program_folder.h"
@@ -130,7 +129,7 @@ void TemplateChooser::useTemplate()
     if (name.isEmpty())
         name = prefs().Template;
     hide();
-    newDocumentFromTemplate(m_workspace, name);
+    m_workspace.newDocumentFromTemplate(name);
     accept();
 }
 

@@ -1,10 +1,10 @@
 #include "documents/disk_watch.h"
 
-#include "documents/file_io.h"
 #include "documents/read_report.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
+#include "platform/file_io.h"
 #include "platform/platform.h"
 #include "platform/version.h"
 

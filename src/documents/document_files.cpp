@@ -1,8 +1,6 @@
 #include "documents/document_files.h"
 
 #include "documents/disk_watch.h"
-#include "documents/file_errors.h"
-#include "documents/file_io.h"
 #include "documents/read_report.h"
 #include "documents/recent_files.h"
 #include "documents/recovery.h"
@@ -11,6 +9,8 @@
 #include "editor/text_area.h"
 #include "editor/text_encoding.h"
 #include "editor/workspace.h"
+#include "platform/file_errors.h"
+#include "platform/file_io.h"
 #include "platform/platform.h"
 #include "platform/version.h"
 #include "prefs/preferences.h"

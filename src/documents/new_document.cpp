@@ -1,14 +1,15 @@
 #include "documents/new_document.h"
 
-#include "documents/file_io.h"
 #include "documents/read_report.h"
 #include "documents/recent_files.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
 #include "editor/workspace.h"
+#include "platform/file_io.h"
 #include "platform/platform.h"
 #include "platform/program_folder.h"
+#include "prefs/preferences.h"
 
 #include <QStringList>
 

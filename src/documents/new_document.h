@@ -7,9 +7,6 @@ namespace vornel {
 class DocumentWindow;
 class Workspace;
 
-// The name of the built-in template, as the chooser lists it and the settings keep it.
-inline const QString kDefaultTemplateName = QStringLiteral("Vornel Default");
-
 // The built-in skeleton page with the title put in as typed: eleven lines joined by CR LF,
 // no line break after the last.
 QString defaultTemplateText(const QString &title);

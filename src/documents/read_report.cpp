@@ -1,7 +1,7 @@
 #include "documents/read_report.h"
 
-#include "documents/file_errors.h"
-#include "documents/file_io.h"
+#include "platform/file_errors.h"
+#include "platform/file_io.h"
 #include "platform/platform.h"
 #include "platform/version.h"
 

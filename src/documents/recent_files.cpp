@@ -1,11 +1,11 @@
 #include "documents/recent_files.h"
 
 #include "documents/document_files.h"
-#include "documents/file_io.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/workspace.h"
 #include "platform/dialog_rules.h"
+#include "platform/file_io.h"
 #include "platform/platform.h"
 #include "prefs/settings_store.h"
 

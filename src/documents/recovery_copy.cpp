@@ -1,6 +1,6 @@
 #include "documents/recovery_copy.h"
 
-#include "documents/file_io.h"
+#include "platform/file_io.h"
 #include "platform/write_guard.h"
 
 #include <QDateTime>

@@ -22,6 +22,9 @@ public:
     virtual DocumentWindow *documentInSlot(int slot) const = 0;
     // A new document window for the slot, shown and active, caption "Untitled:" + slot.
     virtual DocumentWindow *createDocumentWindow(int slot) = 0;
+    // A new untitled document built from the named template, as File > New builds it, or
+    // nullptr when none was made (the title prompt cancelled, the template missing).
+    virtual DocumentWindow *newDocumentFromTemplate(const QString &templateName) = 0;
     // Brings the window to the front with the focus in its text.
     virtual void activateDocument(DocumentWindow *document) = 0;
 

@@ -91,7 +91,7 @@ Preferences readPreferences(const SettingsStore &store, const QString &programDi
         p.Size = kDefaultFontSize;
     in.read(QStringLiteral("EnterBR"), numberToText(0), p.EnterBR);
     in.read(QStringLiteral("MID"), kPlaceholderMID, p.MID);
-    in.read(QStringLiteral("Template"), QStringLiteral("Vornel Default"), p.Template);
+    in.read(QStringLiteral("Template"), kDefaultTemplateName, p.Template);
     in.read(QStringLiteral("DocPath"), programDir, p.DocPath);
     in.read(QStringLiteral("WebPath"), QString(), p.WebPath);
     in.read(QStringLiteral("GifPath"), QString(), p.GifPath);

@@ -14,6 +14,8 @@ class SettingsStore;
 inline const QString kPlaceholderMID = QStringLiteral("your-id@example.invalid");
 // The "Viewer" value that means no viewer program has been chosen; also never written back.
 inline const QString kNoViewer = QStringLiteral("*.exe");
+// The name of the built-in template, as the chooser lists it and the settings keep it.
+inline const QString kDefaultTemplateName = QStringLiteral("Vornel Default");
 
 // Editor font sizes, in points, that a stored "Size" may hold; others give the default.
 inline constexpr qint16 kDefaultFontSize = 8;

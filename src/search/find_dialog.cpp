@@ -1,6 +1,6 @@
 #include "search/find_dialog.h"
 
-#include "dialogs/status_hints.h"
+#include "editor/status_hints.h"
 #include "editor/text_area.h"
 #include "editor/workspace.h"
 #include "search/search_state.h"

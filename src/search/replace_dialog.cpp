@@ -1,6 +1,6 @@
 #include "search/replace_dialog.h"
 
-#include "dialogs/status_hints.h"
+#include "editor/status_hints.h"
 #include "editor/workspace.h"
 #include "search/search_state.h"
 

@@ -1,7 +1,7 @@
 #include "search/search_commands.h"
 
-#include "dialogs/modal_dialog.h"
 #include "editor/document_window.h"
+#include "editor/modal_dialog.h"
 #include "editor/text_area.h"
 #include "editor/workspace.h"
 #include "platform/platform.h"

@@ -6,6 +6,7 @@
 #include "editor/text_area.h"
 #include "platform/program_folder.h"
 #include "platform/version.h"
+#include "prefs/preferences.h"
 #include "prefs/settings_store.h"
 #include "support/app_fixture.h"
 #include "support/test_files.h"

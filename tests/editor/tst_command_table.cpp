@@ -20,6 +20,7 @@ public:
     DocumentWindow *activeDocument() const override { return nullptr; }
     DocumentWindow *documentInSlot(int) const override { return nullptr; }
     DocumentWindow *createDocumentWindow(int) override { return nullptr; }
+    DocumentWindow *newDocumentFromTemplate(const QString &) override { return nullptr; }
     void activateDocument(DocumentWindow *) override {}
     void setStatusText(const QString &text) override { m_status = text; }
     QString statusText() const override { return m_status; }

@@ -1,7 +1,7 @@
 #include "app/main_window.h"
-#include "dialogs/modal_dialog.h"
 #include "editor/document_window.h"
 #include "editor/insert_commands.h"
+#include "editor/modal_dialog.h"
 #include "editor/text_area.h"
 #include "prefs/preferences.h"
 #include "support/app_fixture.h"

@@ -1,4 +1,4 @@
-#include "documents/file_errors.h"
+#include "platform/file_errors.h"
 #include "support/test_files.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "prefs/directory_selector.h"
+#include "dialogs/directory_selector.h"
 
 #include <QComboBox>
 #include <QDir>

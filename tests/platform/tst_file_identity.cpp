@@ -1,4 +1,4 @@
-#include "documents/file_io.h"
+#include "platform/file_io.h"
 #include "support/test_files.h"
 
 #include <QDir>

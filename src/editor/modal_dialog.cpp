@@ -1,4 +1,4 @@
-#include "dialogs/modal_dialog.h"
+#include "editor/modal_dialog.h"
 
 #include <QDialog>
 #include <QGuiApplication>

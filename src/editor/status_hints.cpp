@@ -1,4 +1,4 @@
-#include "dialogs/status_hints.h"
+#include "editor/status_hints.h"
 
 #include "editor/workspace.h"
 

@@ -1,6 +1,6 @@
-#include "documents/file_io.h"
+#include "platform/file_io.h"
 
-#include "documents/file_errors.h"
+#include "platform/file_errors.h"
 #include "platform/write_guard.h"
 
 #include <QDir>
