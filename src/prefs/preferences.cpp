@@ -5,6 +5,12 @@
 #include "prefs/number_text.h"
 #include "prefs/settings_store.h"
 
+#include <algorithm>
+#include <optional>
+#include <type_traits>
+#include <variant>
+#include <vector>
+
 namespace vornel {
 
 namespace {
@@ -68,6 +74,109 @@ private:
 constexpr qint16 kTrue = -1;
 constexpr qint16 kFalse = 0;
 
+// How a key's stored text becomes the record's value.
+enum class Conversion {
+    Plain,       // as stored; a number that does not convert leaves the initial value
+    Colour,      // a number that names no colour gives the default
+    FontSize,    // a size outside kMinFontSize..kMaxFontSize gives the default
+    FileSystem,  // anything but 2 (attached) is 1 (not attached)
+};
+
+// Whose keys these are: the record's, read at start-up, or the toolbox's, read when it is
+// restored after them.
+enum class Owner { Record, Toolbox };
+
+struct PreferenceKey {
+    QString key;
+    std::variant<QString Preferences::*, qint16 Preferences::*, qint32 Preferences::*> member;
+    QString defaultText;   // for DocPath, the program's folder stands in
+    int readPosition = 0;  // keys are read in another order than they are written
+    Conversion conversion = Conversion::Plain;
+    std::optional<QString> neverWritten = std::nullopt;  // a placeholder that stays out of the store
+    Owner owner = Owner::Record;
+};
+
+// Every preference key, in the order closing down writes them (after the window geometry).
+const std::vector<PreferenceKey> &preferenceKeys()
+{
+    static const std::vector<PreferenceKey> keys = {
+        {"FColor", &Preferences::FColor, "&H80000008", 0, Conversion::Colour},
+        {"BColor", &Preferences::BColor, "&H80000005", 1, Conversion::Colour},
+        {"Bold", &Preferences::Bold, numberToText(kTrue), 2},
+        {"Italic", &Preferences::Italic, numberToText(kFalse), 3},
+        {"Font", &Preferences::Font, "MS Sans Serif", 4},
+        {"Size", &Preferences::Size, numberToText(kDefaultFontSize), 5, Conversion::FontSize},
+        {"MID", &Preferences::MID, kPlaceholderMID, 7, Conversion::Plain, kPlaceholderMID},
+        {"Template", &Preferences::Template, kDefaultTemplateName, 8},
+        {"EnterBR", &Preferences::EnterBR, numberToText(0), 6},
+        {"HomePage", &Preferences::HomePage, {}, 15},
+        {"HomeGif", &Preferences::HomeGif, {}, 16},
+        {"HomeText", &Preferences::HomeText, "Return To Home Page", 17},
+        {"DocPath", &Preferences::DocPath, {}, 9},
+        {"WebPath", &Preferences::WebPath, {}, 10},
+        {"GifPath", &Preferences::GifPath, {}, 11},
+        {"MMedPath", &Preferences::MMedPath, {}, 12},
+        {"FTPPath", &Preferences::FTPPath, {}, 14},
+        {"Viewer", &Preferences::Viewer, kNoViewer, 13, Conversion::Plain, kNoViewer},
+        {"WebServerFileSystem", &Preferences::WebServerFileSystem, numberToText(2), 18, Conversion::FileSystem},
+        {"ETB", &Preferences::ETB, numberToText(kTrue), 19},
+        {"ExtShow", &Preferences::ExtShow, numberToText(kFalse), 1, Conversion::Plain, std::nullopt, Owner::Toolbox},
+        {"EInsHTML", &Preferences::EInsHTML, numberToText(kFalse), 0, Conversion::Plain, std::nullopt, Owner::Toolbox},
+    };
+    return keys;
+}
+
+template <typename Member>
+bool isKey(const PreferenceKey &key, Member member)
+{
+    const Member *held = std::get_if<Member>(&key.member);
+    return held && *held == member;
+}
+
+// The keys one owner reads, in the order it reads them.
+std::vector<const PreferenceKey *> keysReadBy(Owner owner)
+{
+    std::vector<const PreferenceKey *> read;
+    for (const PreferenceKey &key : preferenceKeys()) {
+        if (key.owner == owner)
+            read.push_back(&key);
+    }
+    std::sort(read.begin(), read.end(), [](auto a, auto b) { return a->readPosition < b->readPosition; });
+    return read;
+}
+
+void readKey(const SectionReader &in, const PreferenceKey &key, const QString &defaultText, Preferences &p)
+{
+    std::visit([&](auto member) {
+        auto &target = p.*member;
+        if constexpr (std::is_same_v<std::remove_reference_t<decltype(target)>, qint32>) {
+            if (key.conversion == Conversion::Colour) {
+                in.readColor(key.key, defaultText, target);
+                return;
+            }
+        }
+        in.read(key.key, defaultText, target);
+    }, key.member);
+    // A size no font dialog offers (0 shows nothing, 10000 one letter) gives the default.
+    if (key.conversion == Conversion::FontSize && (p.Size < kMinFontSize || p.Size > kMaxFontSize))
+        p.Size = kDefaultFontSize;
+    if (key.conversion == Conversion::FileSystem && p.WebServerFileSystem != 2)
+        p.WebServerFileSystem = 1;
+}
+
+void writeKey(SectionWriter &out, const PreferenceKey &key, const Preferences &p)
+{
+    std::visit([&](auto member) {
+        const auto &value = p.*member;
+        if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, QString>) {
+            if (key.neverWritten != value)
+                out.write(key.key, value);
+        } else {
+            out.write(key.key, value);
+        }
+    }, key.member);
+}
+
 } // namespace
 
 Preferences &prefs()
@@ -80,31 +189,8 @@ Preferences readPreferences(const SettingsStore &store, const QString &programDi
 {
     const SectionReader in(store);
     Preferences p;
-    in.readColor(QStringLiteral("FColor"), QStringLiteral("&H80000008"), p.FColor);
-    in.readColor(QStringLiteral("BColor"), QStringLiteral("&H80000005"), p.BColor);
-    in.read(QStringLiteral("Bold"), numberToText(kTrue), p.Bold);
-    in.read(QStringLiteral("Italic"), numberToText(kFalse), p.Italic);
-    in.read(QStringLiteral("Font"), QStringLiteral("MS Sans Serif"), p.Font);
-    in.read(QStringLiteral("Size"), numberToText(kDefaultFontSize), p.Size);
-    // A size no font dialog offers (0 shows nothing, 10000 one letter) gives the default.
-    if (p.Size < kMinFontSize || p.Size > kMaxFontSize)
-        p.Size = kDefaultFontSize;
-    in.read(QStringLiteral("EnterBR"), numberToText(0), p.EnterBR);
-    in.read(QStringLiteral("MID"), kPlaceholderMID, p.MID);
-    in.read(QStringLiteral("Template"), kDefaultTemplateName, p.Template);
-    in.read(QStringLiteral("DocPath"), programDir, p.DocPath);
-    in.read(QStringLiteral("WebPath"), QString(), p.WebPath);
-    in.read(QStringLiteral("GifPath"), QString(), p.GifPath);
-    in.read(QStringLiteral("MMedPath"), QString(), p.MMedPath);
-    in.read(QStringLiteral("Viewer"), kNoViewer, p.Viewer);
-    in.read(QStringLiteral("FTPPath"), QString(), p.FTPPath);
-    in.read(QStringLiteral("HomePage"), QString(), p.HomePage);
-    in.read(QStringLiteral("HomeGif"), QString(), p.HomeGif);
-    in.read(QStringLiteral("HomeText"), QStringLiteral("Return To Home Page"), p.HomeText);
-    in.read(QStringLiteral("WebServerFileSystem"), numberToText(2), p.WebServerFileSystem);
-    if (p.WebServerFileSystem != 2)
-        p.WebServerFileSystem = 1;
-    in.read(QStringLiteral("ETB"), numberToText(kTrue), p.ETB);
+    for (const PreferenceKey *key : keysReadBy(Owner::Record))
+        readKey(in, *key, isKey(*key, &Preferences::DocPath) ? programDir : key->defaultText, p);
     return p;
 }
 
@@ -116,10 +202,11 @@ void loadPreferences()
 void readToolboxSettings(const SettingsStore &store, Preferences &preferences)
 {
     const SectionReader in(store);
-    preferences.EInsHTML = kFalse;
-    preferences.ExtShow = kFalse;
-    in.read(QStringLiteral("EInsHTML"), numberToText(kFalse), preferences.EInsHTML);
-    in.read(QStringLiteral("ExtShow"), numberToText(kFalse), preferences.ExtShow);
+    for (const PreferenceKey *key : keysReadBy(Owner::Toolbox)) {
+        // A value that does not convert leaves the flag off, not as it was.
+        std::visit([&](auto member) { preferences.*member = {}; }, key->member);
+        readKey(in, *key, key->defaultText, preferences);
+    }
 }
 
 void loadToolboxSettings()
@@ -154,32 +241,15 @@ void writePreferences(SettingsStore &store, const Preferences &p, const ExitStat
         out.write(QStringLiteral("Width"), exit.geometry.width());
         out.write(QStringLiteral("Height"), exit.geometry.height());
     }
-    out.write(QStringLiteral("FColor"), p.FColor);
-    out.write(QStringLiteral("BColor"), p.BColor);
-    out.write(QStringLiteral("Bold"), p.Bold);
-    out.write(QStringLiteral("Italic"), p.Italic);
-    out.write(QStringLiteral("Font"), p.Font);
-    out.write(QStringLiteral("Size"), p.Size);
-    if (p.MID != kPlaceholderMID)
-        out.write(QStringLiteral("MID"), p.MID);
-    out.write(QStringLiteral("Template"), p.Template);
-    out.write(QStringLiteral("EnterBR"), p.EnterBR);
-    out.write(QStringLiteral("HomePage"), p.HomePage);
-    out.write(QStringLiteral("HomeGif"), p.HomeGif);
-    out.write(QStringLiteral("HomeText"), p.HomeText);
-    out.write(QStringLiteral("DocPath"), p.DocPath);
-    out.write(QStringLiteral("WebPath"), p.WebPath);
-    out.write(QStringLiteral("GifPath"), p.GifPath);
-    out.write(QStringLiteral("MMedPath"), p.MMedPath);
-    out.write(QStringLiteral("FTPPath"), p.FTPPath);
-    if (p.Viewer != kNoViewer)
-        out.write(QStringLiteral("Viewer"), p.Viewer);
-    out.write(QStringLiteral("WebServerFileSystem"), p.WebServerFileSystem);
-    out.write(QStringLiteral("ETB"), exit.extendedToolbarChecked ? kTrue : kFalse);
-    out.write(QStringLiteral("ExtShow"), p.ExtShow);
-    if (p.ExtShow && exit.closeToolbox)
-        exit.closeToolbox();
-    out.write(QStringLiteral("EInsHTML"), p.EInsHTML);
+    for (const PreferenceKey &key : preferenceKeys()) {
+        // The menu's check mark, not the record's value as it was loaded.
+        if (isKey(key, &Preferences::ETB))
+            out.write(key.key, exit.extendedToolbarChecked ? kTrue : kFalse);
+        else
+            writeKey(out, key, p);
+        if (isKey(key, &Preferences::ExtShow) && p.ExtShow && exit.closeToolbox)
+            exit.closeToolbox();
+    }
 }
 
 void savePreferences(const ExitState &exit)
