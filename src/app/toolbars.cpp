@@ -4,9 +4,11 @@
 #include "app/toolbar_button.h"
 #include "app/toolbar_tip.h"
 #include "editor/document_window.h"
+#include "editor/text_area.h"
 #include "platform/platform.h"
 #include "platform/twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QMdiArea>
@@ -155,11 +157,33 @@ void Toolbars::run(const ToolbarButtonRow &row)
         platform().beep();
         return;
     }
-    row.run(m_main);
+    if (row.action.isEmpty())
+        row.run(m_main);
+    else
+        runMenuCommand(row);
     if (row.returnsFocus) {
         if (DocumentWindow *document = m_main.activeDocument())
             m_main.activateDocument(document);
     }
+}
+
+QAction *Toolbars::menuAction(const ToolbarButtonRow &row) const
+{
+    if (row.action.isEmpty())
+        return nullptr;
+    // The menu bar shown is the active document's, or the main window's while none is open.
+    if (const DocumentWindow *document = m_main.activeDocument())
+        return document->action(row.action);
+    return m_main.action(row.mainAction.isEmpty() ? row.action : row.mainAction);
+}
+
+void Toolbars::runMenuCommand(const ToolbarButtonRow &row)
+{
+    const DocumentWindow *document = m_main.activeDocument();
+    if (row.needsSelection && (!document || document->textArea()->selLength() == 0))
+        return;
+    if (QAction *action = menuAction(row))
+        action->trigger();
 }
 
 bool Toolbars::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/toolbar_button.h"
 #include "app/toolbar_tip.h"
+#include "app/toolbar_commands.h"
 #include "app/toolbars.h"
 #include "dialogs/list_assistant.h"
 #include "editor/document_window.h"
@@ -11,7 +12,9 @@
 #include "support/app_fixture.h"
 #include "support/marked_text.h"
 
+#include <QAction>
 #include <QDialog>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMouseEvent>
@@ -163,6 +166,37 @@ private Q_SLOTS:
         m_app->platform().expectInputBox(QString(), QStringLiteral("MAILTO Link"), QStringLiteral("User ID to receive mail"));
         button(QStringLiteral("btnAnchor(3)"))->click();
         QCOMPARE(m_app->platform().calls().last().defaultText, QStringLiteral("USERID"));
+    }
+
+    // A button with a menu twin runs the twin's very action: the active document's, or the
+    // main window's while no document is open for a button that needs none.
+    void buttonsRunTheirMenuActions()
+    {
+        int twins = 0;
+        for (ToolbarRow row : {ToolbarRow::Main, ToolbarRow::Extended}) {
+            for (const ToolbarButtonRow &entry : toolbarRows(row)) {
+                if (entry.action.isEmpty())
+                    continue;
+                ++twins;
+                if (!entry.needsDocument) {
+                    QAction *own = bars().menuAction(entry);
+                    QVERIFY2(own && m_app->main()->ownActions().action(own->objectName()) == own, qPrintable(entry.name));
+                }
+            }
+        }
+        QVERIFY(twins > 0);
+        DocumentWindow *document = m_app->newDocument();
+        for (ToolbarRow row : {ToolbarRow::Main, ToolbarRow::Extended}) {
+            for (const ToolbarButtonRow &entry : toolbarRows(row)) {
+                if (!entry.action.isEmpty())
+                    QVERIFY2(bars().menuAction(entry) && bars().menuAction(entry) == document->action(entry.action),
+                             qPrintable(entry.name));
+            }
+        }
+        QSignalSpy bold(document->action(QStringLiteral("mnuTextStyle(0)")), &QAction::triggered);
+        setMarked(*document->textArea(), parseMarked(QStringLiteral("[b]")));
+        button(QStringLiteral("TextB"))->click();
+        QCOMPARE(bold.size(), 1);
     }
 
     void withoutADocumentOnlyBeeps()
