@@ -1,9 +1,5 @@
 #include "editor/text_area.h"
 
-#include "editor/soft_breaks.h"
-#include "editor/text_codec.h"
-
-#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -12,341 +8,47 @@
 
 namespace vornel {
 
-namespace {
-
-constexpr char16_t kParagraph = 0x2029;
-// Parts in which a very large text is loaded, when the caller follows the progress.
-constexpr qsizetype kLoadPart = 8 * 1024 * 1024;
-// The character format property of a lookalike's stand-in: the character it stands for.
-constexpr int kStandsFor = QTextFormat::UserProperty + 1;
-
-} // namespace
-
 TextArea::TextArea(QWidget *parent)
     : QPlainTextEdit(parent)
-    , m_softLimit(softbreak::kLimit)
+    , m_text(new TextDocument(this))
 {
     setObjectName(QStringLiteral("Text1"));
-    document()->setUndoRedoEnabled(false);
+    setDocument(m_text->document());
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    connect(document(), &QTextDocument::contentsChange, this, &TextArea::onForeignChange);
+    connect(m_text, &TextDocument::textEdited, this, &TextArea::textEdited);
+    connect(m_text, &TextDocument::encodingChanged, this, &TextArea::encodingChanged);
+    // A new text starts with the caret at its top, typing in no lookalike's format.
+    connect(m_text, &TextDocument::replaced, this, [this] { setTextCursor(QTextCursor(document())); });
 }
 
 TextArea::~TextArea() = default;
 
-// ---- positions in the text model and the display document ----
-
-TextSlice TextArea::docSlice(int docPos, int docCount) const
-{
-    TextSlice slice;
-    if (docCount <= 0)
-        return slice;
-    QTextCursor cursor(document());
-    cursor.setPosition(docPos);
-    cursor.setPosition(docPos + docCount, QTextCursor::KeepAnchor);
-    slice.doc = cursor.selectedText();
-    const int first = document()->findBlock(docPos).blockNumber();
-    const auto count = slice.doc.count(QChar(kParagraph));
-    slice.ends.reserve(std::size_t(count));
-    for (int i = 0; i < count; ++i)
-        slice.ends.push_back(m_ends.at(first + i));
-    slice.lookalikes = lookalikesIn(docPos, docCount);
-    return slice;
-}
-
-void TextArea::tagLookalikes(int docPos, const std::vector<TextSlice::Lookalike> &lookalikes)
-{
-    if (lookalikes.empty())
-        return;
-    m_mayHoldLookalikes = true;
-    QTextCursor cursor(document());
-    for (const TextSlice::Lookalike &lookalike : lookalikes) {
-        QTextCharFormat format;
-        format.setProperty(kStandsFor, int(lookalike.ch));
-        // Set apart from the marks they look like.
-        format.setUnderlineStyle(QTextCharFormat::DotLine);
-        cursor.setPosition(docPos + int(lookalike.pos));
-        cursor.setPosition(docPos + int(lookalike.pos) + 1, QTextCursor::KeepAnchor);
-        cursor.setCharFormat(format);
-    }
-}
-
-std::vector<TextSlice::Lookalike> TextArea::lookalikesIn(int docPos, int docCount) const
-{
-    std::vector<TextSlice::Lookalike> found;
-    if (!m_mayHoldLookalikes || docCount <= 0)
-        return found;
-    const int end = docPos + docCount;
-    for (QTextBlock block = document()->findBlock(docPos); block.isValid() && block.position() < end;
-         block = block.next()) {
-        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QVariant standsFor = fragment.charFormat().property(kStandsFor);
-            if (!standsFor.isValid())
-                continue;
-            const int to = std::min(fragment.position() + fragment.length(), end);
-            for (int pos = std::max(fragment.position(), docPos); pos < to; ++pos)
-                found.push_back({pos - docPos, char16_t(standsFor.toInt())});
-        }
-    }
-    return found;
-}
-
-int TextArea::wholeCharacter(int modelPos, bool roundUp) const
-{
-    if (modelPos <= 0 || modelPos >= length() || !charAt(modelPos).isLowSurrogate()
-        || !charAt(modelPos - 1).isHighSurrogate())
-        return modelPos;
-    return modelPos + (roundUp ? 1 : -1);
-}
-
-int TextArea::docToModel(int docPos) const
-{
-    const int block = std::max(document()->findBlock(docPos).blockNumber(), 0);
-    return docPos - block + m_ends.widthBefore(block);
-}
-
-int TextArea::blockModelStart(int blockNumber) const
-{
-    return document()->findBlockByNumber(blockNumber).position() - blockNumber + m_ends.widthBefore(blockNumber);
-}
-
-bool TextArea::isSoftEnd(int blockNumber) const
-{
-    return blockNumber >= 0 && blockNumber < document()->blockCount() - 1 && m_ends.at(blockNumber) == LineEnd::Soft;
-}
-
-int TextArea::docToShown(int docPos) const
-{
-    const int block = std::max(document()->findBlock(docPos).blockNumber(), 0);
-    return docPos - m_ends.softBefore(block);
-}
-
-bool TextArea::splitsWord(int docPos) const
-{
-    const QTextBlock block = document()->findBlock(docPos);
-    const bool beside = (docPos == block.position() && isSoftEnd(block.blockNumber() - 1))
-        || (docPos == block.position() + block.length() - 1 && isSoftEnd(block.blockNumber()));
-    const int model = docToModel(docPos);
-    return beside && charAt(model - 1).isLetterOrNumber() && charAt(model).isLetterOrNumber();
-}
-
-bool TextArea::stopsAtSoftBreak(int from, int to, bool byWord) const
-{
-    return to != from && (docToModel(to) == docToModel(from) || (byWord && splitsWord(to)));
-}
-
 void TextArea::moveOverSoftBreak(QTextCursor &cursor, QTextCursor::MoveOperation move, QTextCursor::MoveMode mode) const
 {
     const bool byWord = move == QTextCursor::PreviousWord || move == QTextCursor::NextWord;
-    for (int from = cursor.position(); cursor.movePosition(move, mode) && stopsAtSoftBreak(from, cursor.position(), byWord);)
+    for (int from = cursor.position(); cursor.movePosition(move, mode) && m_text->stopsAtSoftBreak(from, cursor.position(), byWord);)
         from = cursor.position();
-}
-
-int TextArea::shownToDoc(int shownPos) const
-{
-    // The n-th soft break stands in displayText() at the end of its paragraph less the n
-    // breaks before it; count those before shownPos.
-    int lo = 0;
-    int hi = m_ends.softCount();
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        const QTextBlock block = document()->findBlockByNumber(m_ends.soft(mid));
-        if (block.position() + block.length() - 1 - mid < shownPos)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    return shownPos + lo;
-}
-
-int TextArea::modelToDoc(int modelPos, bool roundUp) const
-{
-    modelPos = std::clamp(modelPos, 0, length());
-    // The last line starting at or before modelPos.
-    int lo = 0;
-    int hi = document()->blockCount() - 1;
-    while (lo < hi) {
-        const int mid = lo + (hi - lo + 1) / 2;
-        if (blockModelStart(mid) <= modelPos)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    const QTextBlock block = document()->findBlockByNumber(lo);
-    const int offset = modelPos - blockModelStart(lo);
-    const int lineLength = block.length() - 1;
-    if (offset <= lineLength)
-        return block.position() + offset;
-    // Between the CR and the LF of a pair.
-    return block.position() + lineLength + (roundUp ? 1 : 0);
-}
-
-// ---- whole text ----
-
-QString TextArea::text() const
-{
-    TextSlice slice;
-    slice.doc = document()->toRawText();
-    slice.ends = m_ends.kinds(document()->blockCount() - 1);
-    slice.lookalikes = lookalikesIn(0, int(slice.doc.size()));
-    return codec::textOfSlice(slice);
-}
-
-QString TextArea::displayText() const
-{
-    const QString raw = document()->toRawText();
-    const int softCount = m_ends.softCount();
-    if (softCount == 0)
-        return raw;
-    QString shown;
-    shown.reserve(raw.size() - softCount);
-    qsizetype copied = 0;
-    for (int n = 0; n < softCount; ++n) {
-        const QTextBlock block = document()->findBlockByNumber(m_ends.soft(n));
-        const qsizetype at = block.position() + block.length() - 1;
-        shown.append(QStringView(raw).mid(copied, at - copied));
-        copied = at + 1;
-    }
-    shown.append(QStringView(raw).mid(copied));
-    return shown;
-}
-
-void TextArea::setText(const QString &text)
-{
-    setSlice(sliceOf(text));
-}
-
-void TextArea::setSlice(const TextSlice &slice, const Progress &progress)
-{
-    m_applying = true;
-    if (m_mayHoldLookalikes) {
-        // The new text takes the caret's format, which may be a lookalike's.
-        QTextCursor plain = textCursor();
-        plain.clearSelection();
-        plain.setCharFormat(QTextCharFormat());
-        setTextCursor(plain);
-    }
-    const TextSlice shown = softbreak::rebroken(slice, nullptr, m_softLimit);
-    const qsizetype size = shown.doc.size();
-    if (!progress || size <= 2 * kLoadPart) {
-        QPlainTextEdit::setPlainText(shown.doc);
-    } else {
-        QPlainTextEdit::setPlainText(QString());
-        QTextCursor cursor(document());
-        for (qsizetype done = 0; done < size; done += kLoadPart) {
-            cursor.movePosition(QTextCursor::End);
-            cursor.insertText(shown.doc.mid(done, kLoadPart));
-            progress(int(std::min(done + kLoadPart, size) * 100 / size));
-        }
-        selectDocRange(0, 0);
-    }
-    m_mayHoldLookalikes = false;
-    tagLookalikes(0, shown.lookalikes);
-    m_applying = false;
-    m_ends.clear();
-    m_ends.replace(0, 0, shown.ends);
-    m_blockCount = document()->blockCount();
-    clearUndoHistory();
-    Q_EMIT textEdited();
-}
-
-int TextArea::length() const
-{
-    const int ends = document()->blockCount() - 1;
-    return document()->characterCount() - 1 - ends + m_ends.widthBefore(ends);
-}
-
-void TextArea::setSoftBreakLimit(int limit)
-{
-    m_softLimit = std::max(limit, 8);
-    const QString raw = document()->toRawText();
-    setSlice({raw, m_ends.kinds(document()->blockCount() - 1), lookalikesIn(0, int(raw.size()))});
-}
-
-QChar TextArea::charAt(int index) const
-{
-    if (index < 0 || index >= length())
-        return {};
-    const int doc = modelToDoc(index);
-    const QTextBlock block = document()->findBlock(doc);
-    const int lineEnd = block.position() + block.length() - 1;
-    if (doc < lineEnd) {
-        const std::vector<TextSlice::Lookalike> lookalike = lookalikesIn(doc, 1);
-        return QChar(lookalike.empty() ? codec::textOf(document()->characterAt(doc).unicode()) : lookalike[0].ch);
-    }
-    const LineEnd kind = m_ends.at(block.blockNumber());
-    if (kind == LineEnd::Lf)
-        return QChar(u'\n');
-    // At a CR LF pair: modelToDoc rounded a position inside the pair down to the pair.
-    if (kind == LineEnd::CrLf && docToModel(doc) != index)
-        return QChar(u'\n');
-    return QChar(u'\r');
-}
-
-void TextArea::loadBytes(const QByteArray &bytes, const Progress &progress)
-{
-    loadChecked(bytes, codec::detectEncoding(bytes), progress);
-}
-
-void TextArea::loadBytes(const QByteArray &bytes, Encoding encoding, const Progress &progress)
-{
-    loadChecked(bytes, isUtf8(encoding) && !codec::isStrictUtf8(bytes) ? Encoding::Windows1252 : encoding, progress);
-}
-
-void TextArea::loadChecked(const QByteArray &bytes, Encoding encoding, const Progress &progress)
-{
-    const bool changed = encoding != m_encoding;
-    m_encoding = encoding;
-    if (isUtf8(encoding))
-        setSlice(codec::sliceOfUtf8(codec::withoutBom(bytes, encoding)), progress);
-    else
-        setSlice(codec::sliceOfBytes(bytes), progress);
-    if (changed)
-        Q_EMIT encodingChanged();
-}
-
-QByteArray TextArea::toBytes() const
-{
-    const QString raw = document()->toRawText();
-    TextSlice slice{raw, m_ends.kinds(document()->blockCount() - 1), lookalikesIn(0, int(raw.size()))};
-    if (!isUtf8(m_encoding))
-        return codec::bytesOfSlice(slice);
-    return codec::utf8OfSlice(slice, m_encoding == Encoding::Utf8Bom);
-}
-
-QString TextArea::textRange(int start, int count) const
-{
-    start = std::clamp(start, 0, length());
-    const int end = std::clamp(start + std::max(count, 0), start, length());
-    const int a = modelToDoc(start);
-    const int b = modelToDoc(end, true);
-    QString text = codec::textOfSlice(docSlice(a, b - a));
-    // Trim half pairs taken in by rounding outwards.
-    const int extraFront = start - docToModel(a);
-    const int extraBack = docToModel(b) - end;
-    return text.mid(extraFront, text.size() - extraFront - extraBack);
 }
 
 // ---- selection ----
 
 int TextArea::selStart() const
 {
-    return docToModel(textCursor().selectionStart());
+    return m_text->docToModel(textCursor().selectionStart());
 }
 
 int TextArea::selLength() const
 {
     const QTextCursor cursor = textCursor();
-    return docToModel(cursor.selectionEnd()) - docToModel(cursor.selectionStart());
+    return m_text->docToModel(cursor.selectionEnd()) - m_text->docToModel(cursor.selectionStart());
 }
 
 QString TextArea::selText() const
 {
     const QTextCursor cursor = textCursor();
-    return codec::textOfSlice(docSlice(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()));
+    return codec::textOfSlice(m_text->docSlice(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()));
 }
 
 void TextArea::selectDocRange(int anchor, int position)
@@ -359,15 +61,15 @@ void TextArea::selectDocRange(int anchor, int position)
 
 void TextArea::setSelStart(int start)
 {
-    const int doc = modelToDoc(wholeCharacter(start, false));
+    const int doc = m_text->modelToDoc(m_text->wholeCharacter(start, false));
     selectDocRange(doc, doc);
 }
 
 void TextArea::setSelLength(int count)
 {
     const int start = selStart();
-    const int end = wholeCharacter(std::clamp(start + std::max(count, 0), start, length()), true);
-    selectDocRange(modelToDoc(start), modelToDoc(end, true));
+    const int end = m_text->wholeCharacter(std::clamp(start + std::max(count, 0), start, length()), true);
+    selectDocRange(m_text->modelToDoc(start), m_text->modelToDoc(end, true));
 }
 
 void TextArea::setSelText(const QString &text)
@@ -379,233 +81,34 @@ void TextArea::replaceSelection(const QString &text, bool typing)
 {
     const QTextCursor cursor = textCursor();
     const int a = cursor.selectionStart();
-    const DocSpan put = replaceDocRange(a, cursor.selectionEnd() - a, sliceOf(text), typing);
+    const DocSpan put = m_text->replaceDocRange(a, cursor.selectionEnd() - a, m_text->sliceOf(text), typing);
     selectDocRange(put.end, put.end);
 }
 
 void TextArea::replaceRange(int start, int count, const QString &text)
 {
-    start = std::clamp(start, 0, length());
-    const int end = wholeCharacter(std::clamp(start + std::max(count, 0), start, length()), true);
-    start = wholeCharacter(start, false);
-    if (end == start && text.isEmpty())
-        return;
-    const int a = modelToDoc(start);
-    const int b = modelToDoc(end, true);
-    // An end inside a CR LF pair keeps the half of the pair that lies outside the range.
-    const QString prefix = docToModel(a) != start ? QStringLiteral("\r") : QString();
-    const QString suffix = docToModel(b) != end ? QStringLiteral("\n") : QString();
-    const TextSlice slice = sliceOf(prefix + text + suffix);
-    const DocSpan put = replaceDocRange(a, b - a, slice);
-    // Before the LF put back, unless it joined a CR at the end of text into a pair.
-    const int caret = put.end - (int(slice.doc.size()) - std::min(int(sliceOf(prefix + text).doc.size()), int(slice.doc.size())));
-    selectDocRange(caret, caret);
-}
-
-// ---- editing and undo ----
-
-void TextArea::applyEdit(int docPos, int docCount, const TextSlice &replacement)
-{
-    QTextDocument *doc = document();
-    const int first = doc->findBlock(docPos).blockNumber();
-    const int last = doc->findBlock(docPos + docCount).blockNumber();
-    m_ends.replace(first, last - first, replacement.ends);
-    m_applying = true;
-    QTextCursor cursor(doc);
-    cursor.setPosition(docPos);
-    cursor.setPosition(docPos + docCount, QTextCursor::KeepAnchor);
-    if (replacement.doc.isEmpty())
-        cursor.removeSelectedText();
-    else if (m_mayHoldLookalikes)
-        // Not in the format of the character before, which may be a lookalike's.
-        cursor.insertText(replacement.doc, QTextCharFormat());
-    else
-        cursor.insertText(replacement.doc);
-    tagLookalikes(docPos, replacement.lookalikes);
-    m_applying = false;
-    m_blockCount = doc->blockCount();
-}
-
-void TextArea::asOneDocumentChange(const std::function<void()> &edit)
-{
-    // The document reports its change when the block ends; it is ours, not a foreign one.
-    const bool outer = !m_batch;
-    m_batch = true;
-    QTextCursor block(document());
-    block.beginEditBlock();
-    edit();
-    block.endEditBlock();
-    if (outer)
-        m_batch = false;
+    if (const std::optional<int> caret = m_text->replaceRange(start, count, text))
+        selectDocRange(*caret, *caret);
 }
 
 void TextArea::replaceEach(const QList<int> &starts, int count, const QString &text)
 {
-    if (starts.isEmpty())
-        return;
-    // The stretch from the first start to the last end, rebuilt and put back in one piece:
-    // much faster than editing each place when there are many, since the document lays out
-    // a replaced stretch only as it comes into view.
-    const int first = starts.front();
-    const int end = starts.back() + count;
-    const QString old = textRange(first, end - first);
-    QString rebuilt;
-    rebuilt.reserve(old.size() + starts.size() * (text.size() - count));
-    int copied = 0;
-    for (const int start : starts) {
-        rebuilt.append(QStringView(old).mid(copied, start - first - copied));
-        rebuilt.append(text);
-        copied = start - first + count;
-    }
-    replaceRange(first, end - first, rebuilt);
+    if (const std::optional<int> caret = m_text->replaceEach(starts, count, text))
+        selectDocRange(*caret, *caret);
 }
 
-std::optional<TextArea::DocSpan> TextArea::rebreakSpan(int docPos, int docCount, const TextSlice &replacement) const
-{
-    const QTextBlock first = document()->findBlock(docPos);
-    const QTextBlock last = document()->findBlock(docPos + docCount);
-    const qsizetype prefix = docPos - first.position();
-    const qsizetype suffix = last.position() + last.length() - 1 - (docPos + docCount);
-    const QString &put = replacement.doc;
-    // The lengths of the first and the last paragraph the edit leaves.
-    qsizetype head = prefix + put.size() + suffix;
-    qsizetype tail = head;
-    bool tooLong = false;
-    if (const qsizetype firstBreak = put.indexOf(QChar(kParagraph)); firstBreak >= 0) {
-        const qsizetype lastBreak = put.lastIndexOf(QChar(kParagraph));
-        head = prefix + firstBreak;
-        tail = put.size() - lastBreak - 1 + suffix;
-        for (qsizetype at = firstBreak; !tooLong && at < lastBreak;) {
-            const qsizetype next = put.indexOf(QChar(kParagraph), at + 1);
-            tooLong = next - at - 1 > softbreak::maximum(m_softLimit);
-            at = next;
-        }
-    }
-    const qsizetype most = softbreak::maximum(m_softLimit);
-    const qsizetype least = softbreak::minimum(m_softLimit);
-    const bool joinBefore = head < least && isSoftEnd(first.blockNumber() - 1);
-    const bool joinAfter = tail < least && isSoftEnd(last.blockNumber());
-    if (!tooLong && head <= most && tail <= most && !joinBefore && !joinAfter)
-        return std::nullopt;
-    DocSpan span{first.position(), last.position() + last.length() - 1};
-    if (joinBefore)
-        span.start = first.previous().position();
-    if (joinAfter) {
-        const QTextBlock next = last.next();
-        span.end = next.position() + next.length() - 1;
-    }
-    return span;
-}
-
-TextArea::DocSpan TextArea::replaceDocRange(int docPos, int docCount, const TextSlice &replacement, bool typing)
-{
-    const int size = int(replacement.doc.size());
-    if (docCount == 0 && size == 0)
-        return {docPos, docPos};
-    // Soft breaks alone taken out: the text is as it was.
-    const int first = document()->findBlock(docPos).blockNumber();
-    if (size == 0 && document()->findBlock(docPos + docCount).blockNumber() - first == docCount
-        && m_ends.softBefore(first + docCount) - m_ends.softBefore(first) == docCount)
-        return {docPos, docPos};
-    const std::optional<DocSpan> span = rebreakSpan(docPos, docCount, replacement);
-    if (!span) {
-        TextSlice removed = docSlice(docPos, docCount);
-        applyEdit(docPos, docCount, replacement);
-        m_history.record({docPos, std::move(removed), replacement}, typing);
-        Q_EMIT textEdited();
-        return {docPos, docPos + size};
-    }
-    // Rebuilt from the start of the first paragraph the edit touches to the end of the last.
-    TextSlice whole = docSlice(span->start, docPos - span->start);
-    std::vector<qsizetype> marks{whole.doc.size()};
-    whole.append(replacement);
-    marks.push_back(whole.doc.size());
-    whole.append(docSlice(docPos + docCount, span->end - docPos - docCount));
-    TextSlice rebuilt = softbreak::rebroken(whole, &marks, m_softLimit);
-    UndoHistory::Edit edit{span->start, docSlice(span->start, span->end - span->start), std::move(rebuilt)};
-    edit.from = docPos - span->start;
-    edit.removedTo = docPos + docCount - span->start;
-    edit.insertedTo = int(marks[1]);
-    const DocSpan put{span->start + int(marks[0]), span->start + int(marks[1])};
-    applyEdit(edit.pos, int(edit.removed.doc.size()), edit.inserted);
-    m_history.record(std::move(edit), typing);
-    Q_EMIT textEdited();
-    return put;
-}
-
-bool TextArea::canUndo() const
-{
-    return m_history.canUndo();
-}
-
-bool TextArea::canRedo() const
-{
-    return m_history.canRedo();
-}
+// ---- undo ----
 
 void TextArea::undo()
 {
-    const std::vector<UndoHistory::Edit> *edits = m_history.undo();
-    if (!edits)
-        return;
-    asOneDocumentChange([&] {
-        for (auto it = edits->rbegin(); it != edits->rend(); ++it)
-            applyEdit(it->pos, int(it->inserted.doc.size()), it->removed);
-    });
-    const UndoHistory::Edit &first = edits->front();
-    selectDocRange(first.changeStart(), first.removedEnd());
-    Q_EMIT textEdited();
+    if (const std::optional<DocSpan> span = m_text->undo())
+        selectDocRange(span->start, span->end);
 }
 
 void TextArea::redo()
 {
-    const std::vector<UndoHistory::Edit> *edits = m_history.redo();
-    if (!edits)
-        return;
-    asOneDocumentChange([&] {
-        for (const UndoHistory::Edit &edit : *edits)
-            applyEdit(edit.pos, int(edit.removed.doc.size()), edit.inserted);
-    });
-    const int caret = edits->back().insertedEnd();
-    selectDocRange(caret, caret);
-    Q_EMIT textEdited();
-}
-
-void TextArea::clearUndoHistory()
-{
-    m_history.clear();
-}
-
-void TextArea::beginEditGroup()
-{
-    m_history.beginGroup();
-}
-
-void TextArea::endEditGroup()
-{
-    m_history.endGroup();
-}
-
-void TextArea::onForeignChange(int position, int removed, int added)
-{
-    Q_UNUSED(removed);
-    if (m_applying || m_batch)
-        return;
-    // A change that bypassed replaceDocRange (for instance text dragged out to another
-    // window): its new line ends count as CR LF, and its undo history is gone.
-    QTextDocument *doc = document();
-    const int count = doc->blockCount();
-    const int first = std::max(doc->findBlock(position).blockNumber(), 0);
-    const int endPos = std::min(position + added, doc->characterCount() - 1);
-    const int addedEnds = std::max(doc->findBlock(endPos).blockNumber(), first) - first;
-    const int removedEnds = addedEnds - (count - m_blockCount);
-    if (removedEnds >= 0)
-        m_ends.replace(first, removedEnds, std::vector<LineEnd>(std::size_t(addedEnds), LineEnd::CrLf));
-    else
-        m_ends.clear();
-    m_blockCount = count;
-    clearUndoHistory();
-    Q_EMIT textEdited();
+    if (const std::optional<DocSpan> span = m_text->redo())
+        selectDocRange(span->start, span->end);
 }
 
 } // namespace vornel

@@ -1,78 +1,46 @@
 #pragma once
 
-#include "editor/line_ends.h"
-#include "editor/text_slice.h"
-#include "editor/undo_history.h"
+#include "editor/text_document.h"
 
 #include <QPlainTextEdit>
 
-#include <functional>
-#include <optional>
-
 namespace vornel {
 
-// The document text area (Text1).
-//
-// Its text model is the one every command works on: one string in which a line break is the
-// two characters CR LF, and SelStart/SelLength/SelText count and carry CR LF as two
-// characters. A file's lone LF or lone CR keeps its one-character width and comes back
-// unchanged; on screen every kind of line end is a line break. Positions count UTF-16 units,
-// so a character beyond the basic plane counts two; a position inside one moves out of it
-// before an edit or a selection, so no edit ever splits it.
-//
-// A UTF-8 text may hold the characters the screen uses as marks or as line breaks
-// (lookalikes). Each shows as a stand-in whose character format carries the character it
-// stands for; edits and undo carry those along in TextSlice::lookalikes.
-//
-// On screen each line end is one paragraph boundary of the underlying text document; the kind
-// of each boundary is kept in LineEnds. A very long line is held as several paragraphs joined
-// by soft breaks (softbreak::rebroken), boundaries that count no character of the text; the
-// caret and the keys step over them as over the wrap points of a wrapped line. All edits go
-// through replaceDocRange(), which keeps the two in step, keeps paragraphs near the soft-break
-// limit and records the undo history (the document's own undo is off).
+// The document text area (Text1): the view of one TextDocument, whose text model, encoding
+// and undo history it offers as its own. SelStart/SelLength/SelText count and carry CR LF as
+// two characters; a selection never splits a character. On screen every kind of line end is a
+// line break, and the caret and the keys step over soft breaks as over the wrap points of a
+// wrapped line.
 class TextArea : public QPlainTextEdit {
     Q_OBJECT
 
 public:
+    using Progress = TextDocument::Progress;
+
     explicit TextArea(QWidget *parent = nullptr);
     ~TextArea() override;
 
-    // Whole text, as the model sees it.
-    QString text() const;
-    void setText(const QString &text);
-    int length() const;
-    // The character at a model index (0-based), or a null QChar outside the text.
-    QChar charAt(int index) const;
-    QString textRange(int start, int count) const;
+    // The text it shows and all that belongs to it.
+    TextDocument &textDocument() const { return *m_text; }
 
-    // The text as the screen shows it, for fast scans of the whole text: every line end is
-    // one U+2029 (soft breaks are left out), control characters are their marks
-    // (codec::displayOf) and lookalikes their stand-ins (codec::standInOf).
-    QString displayText() const;
-    // The model position of a position in displayText(), and back; a model position inside a
-    // CR LF pair rounds down to the line end, or up past it when roundUp is set.
-    int modelPosition(int displayPos) const { return docToModel(shownToDoc(displayPos)); }
-    int displayPosition(int modelPos, bool roundUp = false) const { return docToShown(modelToDoc(modelPos, roundUp)); }
-
-    // The soft-break limit (softbreak::kLimit unless set); setting it breaks the text anew.
-    int softBreakLimit() const { return m_softLimit; }
-    void setSoftBreakLimit(int limit);
-
-    // File bytes, read in the encoding codec::detectEncoding chooses for them, which stays the
-    // document's encoding until the next load; the second form reads them in a known encoding
-    // (UTF-8 bytes that are not valid UTF-8 are read as Windows-1252 after all).
-    // A very large text goes in in parts; progress (when given) hears the percentage done
-    // after each part, so the caller can show it and let the window repaint.
-    using Progress = std::function<void(int percent)>;
-    void loadBytes(const QByteArray &bytes, const Progress &progress = {});
-    void loadBytes(const QByteArray &bytes, Encoding encoding, const Progress &progress = {});
-    // The text in the document's encoding (a UTF-8 document with its byte-order mark if the
-    // file had one).
-    QByteArray toBytes() const;
-    Encoding encoding() const { return m_encoding; }
-    // True when the text may hold characters that look like marks on screen (only a UTF-8 text
-    // can): displayText() then does not tell them apart.
-    bool mayHoldLookalikes() const { return m_mayHoldLookalikes; }
+    QString text() const { return m_text->text(); }
+    void setText(const QString &text) { m_text->setText(text); }
+    int length() const { return m_text->length(); }
+    QChar charAt(int index) const { return m_text->charAt(index); }
+    QString textRange(int start, int count) const { return m_text->textRange(start, count); }
+    QString displayText() const { return m_text->displayText(); }
+    int modelPosition(int displayPos) const { return m_text->modelPosition(displayPos); }
+    int displayPosition(int modelPos, bool roundUp = false) const { return m_text->displayPosition(modelPos, roundUp); }
+    int softBreakLimit() const { return m_text->softBreakLimit(); }
+    void setSoftBreakLimit(int limit) { m_text->setSoftBreakLimit(limit); }
+    void loadBytes(const QByteArray &bytes, const Progress &progress = {}) { m_text->loadBytes(bytes, progress); }
+    void loadBytes(const QByteArray &bytes, Encoding encoding, const Progress &progress = {})
+    {
+        m_text->loadBytes(bytes, encoding, progress);
+    }
+    QByteArray toBytes() const { return m_text->toBytes(); }
+    Encoding encoding() const { return m_text->encoding(); }
+    bool mayHoldLookalikes() const { return m_text->mayHoldLookalikes(); }
 
     int selStart() const;
     int selLength() const;
@@ -92,15 +60,15 @@ public:
     void replaceEach(const QList<int> &starts, int count, const QString &text);
 
     // Undo history: each command's change is one step; a run of typing is one step.
-    bool canUndo() const;
-    bool canRedo() const;
+    bool canUndo() const { return m_text->canUndo(); }
+    bool canRedo() const { return m_text->canRedo(); }
     void undo();
     void redo();
-    void clearUndoHistory();
+    void clearUndoHistory() { m_text->clearUndoHistory(); }
 
     // Groups every change until the matching end into one undo step (nests).
-    void beginEditGroup();
-    void endEditGroup();
+    void beginEditGroup() { m_text->beginEditGroup(); }
+    void endEditGroup() { m_text->endEditGroup(); }
 
     // Clipboard commands through the platform layer.
     void cutToClipboard();
@@ -128,65 +96,17 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    // Loads bytes known to be valid in the encoding.
-    void loadChecked(const QByteArray &bytes, Encoding encoding, const Progress &progress);
-    void setSlice(const TextSlice &slice, const Progress &progress = {});
-    TextSlice docSlice(int docPos, int docCount) const;
-    // The text's own form of text coming in, in this document's encoding.
-    TextSlice sliceOf(const QString &text) const { return codec::sliceOfText(text, m_encoding); }
-    // Lookalikes are kept as the stand-in characters' format, which moves with them.
-    void tagLookalikes(int docPos, const std::vector<TextSlice::Lookalike> &lookalikes);
-    std::vector<TextSlice::Lookalike> lookalikesIn(int docPos, int docCount) const;
-    // A model position inside a surrogate pair moved before it, or after it when roundUp is set.
-    int wholeCharacter(int modelPos, bool roundUp) const;
+    using DocSpan = TextDocument::DocSpan;
 
-    // A stretch of the document, from start to end.
-    struct DocSpan {
-        int start;
-        int end;
-    };
-
-    int docToModel(int docPos) const;
-    // Positions in displayText() to positions in the document and back.
-    int shownToDoc(int shownPos) const;
-    int docToShown(int docPos) const;
-    bool isSoftEnd(int blockNumber) const;
-    // Model position to document position; a position between CR and LF of a pair rounds
-    // down to before the pair, or up after it when roundUp is set.
-    int modelToDoc(int modelPos, bool roundUp = false) const;
-    int blockModelStart(int blockNumber) const;
-
-    // Runs edit as one change of the underlying document, so that it is laid out once.
-    void asOneDocumentChange(const std::function<void()> &edit);
-    // Gives where the replacement ended up, which soft breaks put in or taken out may move.
-    DocSpan replaceDocRange(int docPos, int docCount, const TextSlice &replacement, bool typing = false);
-    // The stretch of the document an edit is widened to so that the paragraphs it leaves stay
-    // near the soft-break limit; none when they already do.
-    std::optional<DocSpan> rebreakSpan(int docPos, int docCount, const TextSlice &replacement) const;
-    // Whether a move from one position to another stopped at a soft break it should go on
-    // past, as the caret goes past a wrap point: one it only crossed, or for a word move one
-    // that splits a word.
-    bool stopsAtSoftBreak(int from, int to, bool byWord) const;
-    // Whether a position beside a soft break has letters or digits on both sides.
-    bool splitsWord(int docPos) const;
     void moveOverSoftBreak(QTextCursor &cursor, QTextCursor::MoveOperation move, QTextCursor::MoveMode mode) const;
-    void applyEdit(int docPos, int docCount, const TextSlice &replacement);
     void replaceSelection(const QString &text, bool typing = false);
     void selectDocRange(int anchor, int position);
     void insertExternalText(const QString &text, bool typing);
     void deleteBackward();
-    void onForeignChange(int position, int removed, int added);
     bool isNavigationKey(const QKeyEvent *event) const;
     bool wantsKey(const QKeyEvent *event) const;
 
-    LineEnds m_ends;
-    int m_softLimit;
-    Encoding m_encoding = Encoding::Windows1252;
-    bool m_mayHoldLookalikes = false;
-    int m_blockCount = 1;
-    bool m_applying = false;
-    bool m_batch = false;
-    UndoHistory m_history;
+    TextDocument *m_text;
 };
 
 } // namespace vornel

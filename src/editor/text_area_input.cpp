@@ -46,7 +46,7 @@ QString withCrLfBreaks(const QString &text, Encoding encoding)
 
 void TextArea::insertExternalText(const QString &text, bool typing)
 {
-    replaceSelection(withCrLfBreaks(text, m_encoding), typing);
+    replaceSelection(withCrLfBreaks(text, encoding()), typing);
 }
 
 void TextArea::cutToClipboard()
@@ -80,14 +80,14 @@ void TextArea::deleteForward()
     int pos = cursor.position();
     // The character after a soft break is the next one of the text.
     const QTextBlock block = document()->findBlock(pos);
-    if (pos == block.position() + block.length() - 1 && isSoftEnd(block.blockNumber()))
+    if (pos == block.position() + block.length() - 1 && m_text->isSoftEnd(block.blockNumber()))
         ++pos;
     if (pos >= document()->characterCount() - 1)
         return;
     int count = 1;
     if (document()->characterAt(pos).isHighSurrogate() && document()->characterAt(pos + 1).isLowSurrogate())
         count = 2;
-    const DocSpan put = replaceDocRange(pos, count, TextSlice{});
+    const DocSpan put = m_text->replaceDocRange(pos, count, TextSlice{});
     selectDocRange(put.start, put.start);
 }
 
@@ -101,7 +101,7 @@ void TextArea::deleteBackward()
     int pos = cursor.position();
     // The character before a soft break is the one before in the text.
     const QTextBlock block = document()->findBlock(pos);
-    if (pos == block.position() && isSoftEnd(block.blockNumber() - 1))
+    if (pos == block.position() && m_text->isSoftEnd(block.blockNumber() - 1))
         --pos;
     if (pos == 0)
         return;
@@ -109,7 +109,7 @@ void TextArea::deleteBackward()
     if (pos >= 2 && document()->characterAt(pos - 1).isLowSurrogate()
         && document()->characterAt(pos - 2).isHighSurrogate())
         count = 2;
-    const DocSpan put = replaceDocRange(pos - count, count, TextSlice{}, true);
+    const DocSpan put = m_text->replaceDocRange(pos - count, count, TextSlice{}, true);
     selectDocRange(put.start, put.start);
 }
 
@@ -193,7 +193,7 @@ void TextArea::keyPressEvent(QKeyEvent *event)
         QPlainTextEdit::keyPressEvent(event);
         if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
             const bool byWord = event->modifiers() & Qt::ControlModifier;
-            while (stopsAtSoftBreak(from, textCursor().position(), byWord)) {
+            while (m_text->stopsAtSoftBreak(from, textCursor().position(), byWord)) {
                 from = textCursor().position();
                 QPlainTextEdit::keyPressEvent(event);
             }
@@ -252,7 +252,7 @@ void TextArea::dropEvent(QDropEvent *event)
         return;
     }
     int dropPos = cursorForPosition(event->position().toPoint()).position();
-    const QString text = withCrLfBreaks(data->text(), m_encoding);
+    const QString text = withCrLfBreaks(data->text(), encoding());
     beginEditGroup();
     if (event->source() == this && event->dropAction() == Qt::MoveAction) {
         const QTextCursor cursor = textCursor();
@@ -264,14 +264,14 @@ void TextArea::dropEvent(QDropEvent *event)
             return;
         }
         // Found again by its place in the text, since the removal may move soft breaks.
-        const int moved = docToModel(b) - docToModel(a);
-        int dropModel = docToModel(dropPos);
-        replaceDocRange(a, b - a, TextSlice{});
+        const int moved = m_text->docToModel(b) - m_text->docToModel(a);
+        int dropModel = m_text->docToModel(dropPos);
+        m_text->replaceDocRange(a, b - a, TextSlice{});
         if (dropPos > b)
             dropModel -= moved;
-        dropPos = modelToDoc(dropModel);
+        dropPos = m_text->modelToDoc(dropModel);
     }
-    const DocSpan put = replaceDocRange(dropPos, 0, sliceOf(text));
+    const DocSpan put = m_text->replaceDocRange(dropPos, 0, m_text->sliceOf(text));
     selectDocRange(put.start, put.end);
     endEditGroup();
     // The move, if any, is done; the drag source must not remove anything itself.
@@ -291,11 +291,11 @@ void TextArea::mouseDoubleClickEvent(QMouseEvent *event)
     start.setPosition(cursor.selectionStart());
     QTextCursor end(document());
     end.setPosition(cursor.selectionEnd());
-    while (start.atBlockStart() && splitsWord(start.position())) {
+    while (start.atBlockStart() && m_text->splitsWord(start.position())) {
         start.movePosition(QTextCursor::PreviousCharacter);
         start.movePosition(QTextCursor::StartOfWord);
     }
-    while (end.atBlockEnd() && splitsWord(end.position())) {
+    while (end.atBlockEnd() && m_text->splitsWord(end.position())) {
         end.movePosition(QTextCursor::NextCharacter);
         end.movePosition(QTextCursor::EndOfWord);
     }
