@@ -1,6 +1,5 @@
 #include "editor/text_area.h"
 
-#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 

@@ -1,6 +1,7 @@
 #include "editor/soft_breaks.h"
 #include "editor/text_area.h"
 #include "editor/text_codec.h"
+#include "editor/text_document.h"
 #include "search/text_area_target.h"
 
 #include <QRandomGenerator>
@@ -223,6 +224,72 @@ private Q_SLOTS:
         QVERIFY(softBreaksSeen > 1000);
     }
 
+    // The same with no widget at all: random loads, replacements, Replace All, undo and redo
+    // on the document alone agree with a plain string, and its paragraphs stay near the limit.
+    void randomDocumentEditsAgreeWithString()
+    {
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator rng(seed);
+        TextDocument document;
+        document.setSoftBreakLimit(kLimit);
+        for (int file = 0; file < 20; ++file) {
+            const bool utf8 = file % 2;
+            QString model = (utf8 ? QStringLiteral("\u00E9") : QString()) + randomText(rng, 10 + int(rng.bounded(40)), utf8);
+            document.loadBytes(utf8 ? model.toUtf8() : model.toLatin1());
+            QCOMPARE(isUtf8(document.encoding()), utf8);
+            std::vector<QString> undone;
+            std::vector<QString> redone;
+            for (int step = 0; step < 80; ++step) {
+                const QString before = model;
+                const int op = int(rng.bounded(4));
+                const QString where = QStringLiteral("seed %1 file %2 step %3 op %4").arg(seed).arg(file).arg(step).arg(op);
+                const int at = int(rng.bounded(model.size() + 1));
+                if (op == 0) {
+                    // An end inside a CR LF pair keeps the half outside the range.
+                    const int count = int(rng.bounded(model.size() - at + 1));
+                    const QString put = randomText(rng, int(rng.bounded(4)), utf8);
+                    document.replaceRange(at, count, put);
+                    model.replace(at, count, put);
+                } else if (op == 1 && !undone.empty()) {
+                    QVERIFY(document.undo());
+                    redone.push_back(model);
+                    model = undone.back();
+                    undone.pop_back();
+                } else if (op == 2 && !redone.empty()) {
+                    QVERIFY(document.redo());
+                    undone.push_back(model);
+                    model = redone.back();
+                    redone.pop_back();
+                } else if (op == 3) {
+                    const QString with = randomText(rng, int(rng.bounded(2)), utf8);
+                    QList<int> starts;
+                    for (qsizetype i = model.indexOf(QStringLiteral("xyz")); i >= 0; i = model.indexOf(QStringLiteral("xyz"), i + 3))
+                        starts.append(int(i));
+                    document.replaceEach(starts, 3, with);
+                    model.replace(QStringLiteral("xyz"), with);
+                }
+                QVERIFY2(document.text() == model, qPrintable(where));
+                QCOMPARE(document.toBytes(), utf8 ? model.toUtf8() : model.toLatin1());
+                QCOMPARE(document.length(), int(model.size()));
+                if (op == 0 || op == 3) {
+                    if (model == before) {
+                        document.clearUndoHistory();
+                        undone.clear();
+                    } else {
+                        undone.push_back(before);
+                    }
+                    redone.clear();
+                }
+                checkParagraphs(document, where);
+                if (QTest::currentTestFailed())
+                    return;
+                const int from = int(rng.bounded(model.size() + 1));
+                QCOMPARE(document.textRange(from, 40), model.mid(from, 40));
+                QCOMPARE(document.charAt(from), from < model.size() ? model[from] : QChar());
+            }
+        }
+    }
+
     void typingInALongLineIsOneUndoStep()
     {
         const QString line = QString(5 * kLimit, u'a');
@@ -297,12 +364,13 @@ private Q_SLOTS:
 private:
     // Every paragraph within twice the limit; one beside a soft break at least half of it.
     // Which boundaries are soft shows by walking the screen's paragraphs along displayText().
-    void checkParagraphs(const QString &where)
+    void checkParagraphs(const QString &where) { checkParagraphs(m_area->textDocument(), where); }
+    void checkParagraphs(const TextDocument &document, const QString &where)
     {
-        const QString shown = m_area->displayText();
+        const QString shown = document.displayText();
         qsizetype at = 0;
         bool softBefore = false;
-        for (QTextBlock block = m_area->document()->begin(); block.isValid(); block = block.next()) {
+        for (QTextBlock block = document.document()->begin(); block.isValid(); block = block.next()) {
             const QString text = block.text();
             QVERIFY2(QStringView(shown).mid(at, text.size()) == text, qPrintable(where));
             at += text.size();

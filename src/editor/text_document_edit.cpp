@@ -1,0 +1,246 @@
+// A text document's edits, their undo history and their keeping paragraphs near the
+// soft-break limit.
+#include "editor/text_document.h"
+
+#include "editor/soft_breaks.h"
+
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace vornel {
+
+namespace {
+
+constexpr char16_t kParagraph = 0x2029;
+
+} // namespace
+
+// ---- editing and undo ----
+
+std::optional<int> TextDocument::replaceRange(int start, int count, const QString &text)
+{
+    start = std::clamp(start, 0, length());
+    const int end = wholeCharacter(std::clamp(start + std::max(count, 0), start, length()), true);
+    start = wholeCharacter(start, false);
+    if (end == start && text.isEmpty())
+        return std::nullopt;
+    const int a = modelToDoc(start);
+    const int b = modelToDoc(end, true);
+    // An end inside a CR LF pair keeps the half of the pair that lies outside the range.
+    const QString prefix = docToModel(a) != start ? QStringLiteral("\r") : QString();
+    const QString suffix = docToModel(b) != end ? QStringLiteral("\n") : QString();
+    const TextSlice slice = sliceOf(prefix + text + suffix);
+    const DocSpan put = replaceDocRange(a, b - a, slice);
+    // Before the LF put back, unless it joined a CR at the end of text into a pair.
+    return put.end - (int(slice.doc.size()) - std::min(int(sliceOf(prefix + text).doc.size()), int(slice.doc.size())));
+}
+
+void TextDocument::applyEdit(int docPos, int docCount, const TextSlice &replacement)
+{
+    QTextDocument *doc = m_doc;
+    const int first = doc->findBlock(docPos).blockNumber();
+    const int last = doc->findBlock(docPos + docCount).blockNumber();
+    m_ends.replace(first, last - first, replacement.ends);
+    m_applying = true;
+    QTextCursor cursor(doc);
+    cursor.setPosition(docPos);
+    cursor.setPosition(docPos + docCount, QTextCursor::KeepAnchor);
+    if (replacement.doc.isEmpty())
+        cursor.removeSelectedText();
+    else if (m_mayHoldLookalikes)
+        // Not in the format of the character before, which may be a lookalike's.
+        cursor.insertText(replacement.doc, QTextCharFormat());
+    else
+        cursor.insertText(replacement.doc);
+    tagLookalikes(docPos, replacement.lookalikes);
+    m_applying = false;
+    m_blockCount = doc->blockCount();
+}
+
+void TextDocument::asOneDocumentChange(const std::function<void()> &edit)
+{
+    // The document reports its change when the block ends; it is ours, not a foreign one.
+    const bool outer = !m_batch;
+    m_batch = true;
+    QTextCursor block(m_doc);
+    block.beginEditBlock();
+    edit();
+    block.endEditBlock();
+    if (outer)
+        m_batch = false;
+}
+
+std::optional<int> TextDocument::replaceEach(const QList<int> &starts, int count, const QString &text)
+{
+    if (starts.isEmpty())
+        return std::nullopt;
+    // The stretch from the first start to the last end, rebuilt and put back in one piece:
+    // much faster than editing each place when there are many, since the document lays out
+    // a replaced stretch only as it comes into view.
+    const int first = starts.front();
+    const int end = starts.back() + count;
+    const QString old = textRange(first, end - first);
+    QString rebuilt;
+    rebuilt.reserve(old.size() + starts.size() * (text.size() - count));
+    int copied = 0;
+    for (const int start : starts) {
+        rebuilt.append(QStringView(old).mid(copied, start - first - copied));
+        rebuilt.append(text);
+        copied = start - first + count;
+    }
+    return replaceRange(first, end - first, rebuilt);
+}
+
+std::optional<TextDocument::DocSpan> TextDocument::rebreakSpan(int docPos, int docCount, const TextSlice &replacement) const
+{
+    const QTextBlock first = m_doc->findBlock(docPos);
+    const QTextBlock last = m_doc->findBlock(docPos + docCount);
+    const qsizetype prefix = docPos - first.position();
+    const qsizetype suffix = last.position() + last.length() - 1 - (docPos + docCount);
+    const QString &put = replacement.doc;
+    // The lengths of the first and the last paragraph the edit leaves.
+    qsizetype head = prefix + put.size() + suffix;
+    qsizetype tail = head;
+    bool tooLong = false;
+    if (const qsizetype firstBreak = put.indexOf(QChar(kParagraph)); firstBreak >= 0) {
+        const qsizetype lastBreak = put.lastIndexOf(QChar(kParagraph));
+        head = prefix + firstBreak;
+        tail = put.size() - lastBreak - 1 + suffix;
+        for (qsizetype at = firstBreak; !tooLong && at < lastBreak;) {
+            const qsizetype next = put.indexOf(QChar(kParagraph), at + 1);
+            tooLong = next - at - 1 > softbreak::maximum(m_softLimit);
+            at = next;
+        }
+    }
+    const qsizetype most = softbreak::maximum(m_softLimit);
+    const qsizetype least = softbreak::minimum(m_softLimit);
+    const bool joinBefore = head < least && isSoftEnd(first.blockNumber() - 1);
+    const bool joinAfter = tail < least && isSoftEnd(last.blockNumber());
+    if (!tooLong && head <= most && tail <= most && !joinBefore && !joinAfter)
+        return std::nullopt;
+    DocSpan span{first.position(), last.position() + last.length() - 1};
+    if (joinBefore)
+        span.start = first.previous().position();
+    if (joinAfter) {
+        const QTextBlock next = last.next();
+        span.end = next.position() + next.length() - 1;
+    }
+    return span;
+}
+
+TextDocument::DocSpan TextDocument::replaceDocRange(int docPos, int docCount, const TextSlice &replacement, bool typing)
+{
+    const int size = int(replacement.doc.size());
+    if (docCount == 0 && size == 0)
+        return {docPos, docPos};
+    // Soft breaks alone taken out: the text is as it was.
+    const int first = m_doc->findBlock(docPos).blockNumber();
+    if (size == 0 && m_doc->findBlock(docPos + docCount).blockNumber() - first == docCount
+        && m_ends.softBefore(first + docCount) - m_ends.softBefore(first) == docCount)
+        return {docPos, docPos};
+    const std::optional<DocSpan> span = rebreakSpan(docPos, docCount, replacement);
+    if (!span) {
+        TextSlice removed = docSlice(docPos, docCount);
+        applyEdit(docPos, docCount, replacement);
+        m_history.record({docPos, std::move(removed), replacement}, typing);
+        Q_EMIT textEdited();
+        return {docPos, docPos + size};
+    }
+    // Rebuilt from the start of the first paragraph the edit touches to the end of the last.
+    TextSlice whole = docSlice(span->start, docPos - span->start);
+    std::vector<qsizetype> marks{whole.doc.size()};
+    whole.append(replacement);
+    marks.push_back(whole.doc.size());
+    whole.append(docSlice(docPos + docCount, span->end - docPos - docCount));
+    TextSlice rebuilt = softbreak::rebroken(whole, &marks, m_softLimit);
+    UndoHistory::Edit edit{span->start, docSlice(span->start, span->end - span->start), std::move(rebuilt)};
+    edit.from = docPos - span->start;
+    edit.removedTo = docPos + docCount - span->start;
+    edit.insertedTo = int(marks[1]);
+    const DocSpan put{span->start + int(marks[0]), span->start + int(marks[1])};
+    applyEdit(edit.pos, int(edit.removed.doc.size()), edit.inserted);
+    m_history.record(std::move(edit), typing);
+    Q_EMIT textEdited();
+    return put;
+}
+
+bool TextDocument::canUndo() const
+{
+    return m_history.canUndo();
+}
+
+bool TextDocument::canRedo() const
+{
+    return m_history.canRedo();
+}
+
+std::optional<TextDocument::DocSpan> TextDocument::undo()
+{
+    const std::vector<UndoHistory::Edit> *edits = m_history.undo();
+    if (!edits)
+        return std::nullopt;
+    asOneDocumentChange([&] {
+        for (auto it = edits->rbegin(); it != edits->rend(); ++it)
+            applyEdit(it->pos, int(it->inserted.doc.size()), it->removed);
+    });
+    const UndoHistory::Edit &first = edits->front();
+    Q_EMIT textEdited();
+    return DocSpan{first.changeStart(), first.removedEnd()};
+}
+
+std::optional<TextDocument::DocSpan> TextDocument::redo()
+{
+    const std::vector<UndoHistory::Edit> *edits = m_history.redo();
+    if (!edits)
+        return std::nullopt;
+    asOneDocumentChange([&] {
+        for (const UndoHistory::Edit &edit : *edits)
+            applyEdit(edit.pos, int(edit.removed.doc.size()), edit.inserted);
+    });
+    const int caret = edits->back().insertedEnd();
+    Q_EMIT textEdited();
+    return DocSpan{caret, caret};
+}
+
+void TextDocument::clearUndoHistory()
+{
+    m_history.clear();
+}
+
+void TextDocument::beginEditGroup()
+{
+    m_history.beginGroup();
+}
+
+void TextDocument::endEditGroup()
+{
+    m_history.endGroup();
+}
+
+void TextDocument::onForeignChange(int position, int removed, int added)
+{
+    Q_UNUSED(removed);
+    if (m_applying || m_batch)
+        return;
+    // A change that bypassed replaceDocRange (for instance text dragged out to another
+    // window): its new line ends count as CR LF, and its undo history is gone.
+    QTextDocument *doc = m_doc;
+    const int count = doc->blockCount();
+    const int first = std::max(doc->findBlock(position).blockNumber(), 0);
+    const int endPos = std::min(position + added, doc->characterCount() - 1);
+    const int addedEnds = std::max(doc->findBlock(endPos).blockNumber(), first) - first;
+    const int removedEnds = addedEnds - (count - m_blockCount);
+    if (removedEnds >= 0)
+        m_ends.replace(first, removedEnds, std::vector<LineEnd>(std::size_t(addedEnds), LineEnd::CrLf));
+    else
+        m_ends.clear();
+    m_blockCount = count;
+    clearUndoHistory();
+    Q_EMIT textEdited();
+}
+
+} // namespace vornel
