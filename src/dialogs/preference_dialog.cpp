@@ -29,37 +29,54 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace vornel {
 
 namespace {
 
 const QString kGoToHomepage = QStringLiteral("\"Go To Homepage\"");
 
-QString locationLabel(int index)
-{
-    static const char *const labels[kLocationFieldCount] = {
-        "Local Document Directory",
-        "Local HTML Viewer",
-        "Web Server Documents",
-        "Web Server GIF Files (relative)",
-        "Web Server Multimedia Files (relative)",
-        "Default File Service (e.g.,  ftp: path)",
-        "Hompage",
-        "Homepage Picture Button",
-        nullptr,
-    };
-    return labels[index] ? QString::fromLatin1(labels[index]) : kGoToHomepage + QStringLiteral(" Text");
-}
+// What a location field's Browse button opens.
+enum class Browse { None, Directory, Viewer, HomePage, HomePicture };
 
-bool hasBrowse(int index)
-{
-    return index != 5 && index != 8;
-}
+// One field of the "Location of Files" tab (Text1(i), its label Label1(i), Browse(i)).
+struct LocationField {
+    QString label;
+    QString hint;
+    Browse browse;
+    QString browseHint;
+    // Its Browse button is enabled only with the web-server box checked.
+    bool onWebServer;
+};
 
-// The Browse buttons the web-server check box switches.
-bool followsWebServerBox(int index)
+const std::array<LocationField, kLocationFieldCount> &locationFields()
 {
-    return index >= 2 && hasBrowse(index);
+    static const std::array<LocationField, kLocationFieldCount> fields = {{
+        {QStringLiteral("Local Document Directory"), QStringLiteral("Define directory for opening/saving HTML documents"),
+         Browse::Directory, QStringLiteral("Locate HTML document directory on this workstation"), false},
+        {QStringLiteral("Local HTML Viewer"), QStringLiteral("Define local HTML viewer for previewing HTML documents"),
+         Browse::Viewer, QStringLiteral("Locate HTML document viewer"), false},
+        {QStringLiteral("Web Server Documents"), QStringLiteral("Define path to documnents on server"), Browse::Directory,
+         QStringLiteral("If this workstation is the Web server, locate document directory"), true},
+        {QStringLiteral("Web Server GIF Files (relative)"), QStringLiteral("Path to Image files on server, relative to documents"),
+         Browse::Directory, QStringLiteral("If this workstation is the Web Server, locate image directory"), true},
+        {QStringLiteral("Web Server Multimedia Files (relative)"),
+         QStringLiteral("Path to Multimedia Files on server, relative to documents"), Browse::Directory,
+         QStringLiteral("If this workstation is the Web server, locate Multimedia directory"), true},
+        {QStringLiteral("Default File Service (e.g.,  ftp: path)"),
+         QStringLiteral("File service and path for sending all other file types"), Browse::None, QString(), false},
+        {QStringLiteral("Hompage"), QStringLiteral("Define Homepage for ") + kGoToHomepage + QStringLiteral(" references"),
+         Browse::HomePage, QStringLiteral("If this workstation is the Web server, locate Homepage"), true},
+        {QStringLiteral("Homepage Picture Button"),
+         QStringLiteral("Define Image for ") + kGoToHomepage + QStringLiteral(" references"), Browse::HomePicture,
+         QStringLiteral("If this workstation is the Web server, locate image for ") + kGoToHomepage
+             + QStringLiteral(" references"),
+         true},
+        {kGoToHomepage + QStringLiteral(" Text"), QStringLiteral("Define your own ") + kGoToHomepage + QStringLiteral(" text"),
+         Browse::None, QString(), false},
+    }};
+    return fields;
 }
 
 QPushButton *newButton(const QString &caption, const QString &name, QWidget *parent)
@@ -117,7 +134,8 @@ QWidget *PreferenceDialog::buildLocationTab()
     auto *tab = new QWidget(m_tabs);
     auto *grid = new QGridLayout(tab);
     for (int i = 0; i < kLocationFieldCount; ++i) {
-        m_labels[i] = new QLabel(locationLabel(i), tab);
+        const LocationField &location = locationFields()[std::size_t(i)];
+        m_labels[i] = new QLabel(location.label, tab);
         m_labels[i]->setObjectName(arrayName(QStringLiteral("Label1"), i));
         m_fields[i] = new QLineEdit(tab);
         m_fields[i]->setObjectName(arrayName(QStringLiteral("Text1"), i));
@@ -125,7 +143,7 @@ QWidget *PreferenceDialog::buildLocationTab()
         m_labels[i]->setBuddy(m_fields[i]);
         grid->addWidget(m_labels[i], 2 * i, 0, 1, 2);
         grid->addWidget(m_fields[i], 2 * i + 1, 0);
-        if (hasBrowse(i)) {
+        if (location.browse != Browse::None) {
             m_browse[i] = newButton(tr("Browse..."), arrayName(QStringLiteral("Browse"), i), tab);
             connect(m_browse[i], &QPushButton::clicked, this, [this, i] { browse(i); });
             grid->addWidget(m_browse[i], 2 * i + 1, 1);
@@ -226,33 +244,11 @@ void PreferenceDialog::addHints()
     StatusHints &hints = *m_hints;
     hints.add(this, kCaption);
     hints.add(m_tabs->tabBar(), kCaption);
-    const QString fieldHints[kLocationFieldCount] = {
-        QStringLiteral("Define directory for opening/saving HTML documents"),
-        QStringLiteral("Define local HTML viewer for previewing HTML documents"),
-        QStringLiteral("Define path to documnents on server"),
-        QStringLiteral("Path to Image files on server, relative to documents"),
-        QStringLiteral("Path to Multimedia Files on server, relative to documents"),
-        QStringLiteral("File service and path for sending all other file types"),
-        QStringLiteral("Define Homepage for ") + kGoToHomepage + QStringLiteral(" references"),
-        QStringLiteral("Define Image for ") + kGoToHomepage + QStringLiteral(" references"),
-        QStringLiteral("Define your own ") + kGoToHomepage + QStringLiteral(" text"),
-    };
-    const QString browseHints[kLocationFieldCount] = {
-        QStringLiteral("Locate HTML document directory on this workstation"),
-        QStringLiteral("Locate HTML document viewer"),
-        QStringLiteral("If this workstation is the Web server, locate document directory"),
-        QStringLiteral("If this workstation is the Web Server, locate image directory"),
-        QStringLiteral("If this workstation is the Web server, locate Multimedia directory"),
-        QString(),
-        QStringLiteral("If this workstation is the Web server, locate Homepage"),
-        QStringLiteral("If this workstation is the Web server, locate image for ") + kGoToHomepage
-            + QStringLiteral(" references"),
-        QString(),
-    };
     for (int i = 0; i < kLocationFieldCount; ++i) {
-        hints.add(m_fields[i], fieldHints[i]);
+        const LocationField &location = locationFields()[std::size_t(i)];
+        hints.add(m_fields[i], location.hint);
         if (m_browse[i])
-            hints.add(m_browse[i], browseHints[i]);
+            hints.add(m_browse[i], location.browseHint);
     }
     hints.add(m_webServer, QStringLiteral("Enables searching of Web Server file system, if available."));
     const QString emailHint = QStringLiteral("Prefered Email address for MAILTO references");
@@ -340,7 +336,7 @@ void PreferenceDialog::showLook()
 void PreferenceDialog::updateBrowseButtons()
 {
     for (int i = 0; i < kLocationFieldCount; ++i) {
-        if (followsWebServerBox(i))
+        if (locationFields()[std::size_t(i)].onWebServer)
             m_browse[i]->setEnabled(m_webServer->isChecked());
     }
 }
@@ -368,15 +364,12 @@ void PreferenceDialog::chooseFont()
 
 void PreferenceDialog::browse(int index)
 {
-    switch (index) {
-    case 0:
-    case 2:
-    case 3:
-    case 4: browseDirectory(index); break;
-    case 1: browseViewer(); break;
-    case 6: browseHomePage(); break;
-    case 7: browseHomePicture(); break;
-    default: return;
+    switch (locationFields()[std::size_t(index)].browse) {
+    case Browse::Directory: browseDirectory(index); break;
+    case Browse::Viewer: browseViewer(); break;
+    case Browse::HomePage: browseHomePage(); break;
+    case Browse::HomePicture: browseHomePicture(); break;
+    case Browse::None: return;
     }
     m_configDialog.dialogTitle.clear();
     m_workspace.commonDialog().dialogTitle.clear();
