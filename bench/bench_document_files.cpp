@@ -30,7 +30,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 
 void closeDocument(DocumentWindow *window)
 {
-    documentTable().setChanged(window->slot(), false);
+    window->setChanged(false);
     window->parentWidget()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();

@@ -37,7 +37,7 @@ DocumentWindow *documentOf(MainWindow &main, const QByteArray &bytes)
 {
     DocumentWindow *window = main.createDocumentWindow(documentTable().findFreeSlot());
     window->textArea()->loadBytes(bytes);
-    documentTable().setChanged(window->slot(), true);
+    window->setChanged(true);
     return window;
 }
 
@@ -90,8 +90,8 @@ int main(int argc, char *argv[])
     report("write the same bytes with QSaveFile", viaSave);
     std::printf("%-60s %10.2f x\n", "  copy / QSaveFile", viaCopy / viaSave);
 
-    documentTable().setChanged(plain->slot(), false);
-    documentTable().setChanged(kept->slot(), false);
+    plain->setChanged(false);
+    kept->setChanged(false);
     setRecoverySession(nullptr);
     return 0;
 }

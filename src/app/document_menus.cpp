@@ -118,9 +118,8 @@ void buildDocumentMenus(MainWindow &main, DocumentWindow &document)
     QObject::connect(document.menu(QStringLiteral("mnuFile")), &QMenu::aboutToShow, &document,
                      [print, text] { print->setEnabled(text->length() > 0); });
     QAction *undo = document.action(QStringLiteral("mnuUndo"));
-    const int slot = document.slot();
     QObject::connect(document.menu(QStringLiteral("mnuEdit")), &QMenu::aboutToShow, &document,
-                     [undo, slot] { undo->setEnabled(documentTable().isChanged(slot)); });
+                     [undo, &document] { undo->setEnabled(document.isChanged()); });
     QMenu *window = document.menu(QStringLiteral("mnuWindow"));
     QAction *toolbox = document.action(QStringLiteral("mnuExtend"));
     QAction *toolbar = document.action(QStringLiteral("mnuOToolbar"));

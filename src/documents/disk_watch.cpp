@@ -120,7 +120,7 @@ void DiskWatch::check(DocumentWindow &window)
                               MsgButtons::Ok, MsgIcon::Exclamation);
         keepWindowText(window);
     } else {
-        const bool unsaved = documentTable().isChanged(window.slot());
+        const bool unsaved = window.isChanged();
         const QString question =
             QStringLiteral("The file ") + path + QStringLiteral(" changed on disk.\n\n") +
             (unsaved ? QStringLiteral("Reload it and lose the changes made in this window?")
@@ -161,7 +161,7 @@ void DiskWatch::keepWindowText(DocumentWindow &window)
     if (entry.kept->exists)
         m_watcher.addPath(entry.path);
     // The window no longer matches the file: closing it asks to save.
-    documentTable().setChanged(window.slot(), true);
+    window.setChanged(true);
 }
 
 void DiskWatch::reload(DocumentWindow &window)
@@ -176,7 +176,7 @@ void DiskWatch::reload(DocumentWindow &window)
     const int caret = text.selStart();
     text.loadBytes(file.bytes);
     text.setSelStart(std::min(caret, text.length()));
-    documentTable().setChanged(window.slot(), false);
+    window.setChanged(false);
     track(window, path);
 }
 

@@ -157,7 +157,7 @@ DocumentWindow *loadDocument(Workspace &workspace, const QString &path, const QS
                 QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             });
             window->textArea()->setSelStart(0);
-            documentTable().setChanged(slot, false);
+            window->setChanged(false);
             diskWatch().track(*window, window->realFileName());
         }
     }
@@ -184,7 +184,7 @@ bool saveDocument(DocumentWindow &window, const QString &path, const QString &na
         return false;
     }
     retitle(window, path, name);
-    documentTable().setChanged(window.slot(), false);
+    window.setChanged(false);
     forgetRecoveryCopy(window);
     diskWatch().track(window, window.realFileName());
     return true;

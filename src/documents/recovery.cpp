@@ -94,7 +94,7 @@ public:
     {
         m_timer.stop();
         m_pending = false;
-        if (!documentTable().isChanged(m_window.slot())) {
+        if (!m_window.isChanged()) {
             forget();
             return;
         }
@@ -212,7 +212,7 @@ int offerRecoveredDocuments(Workspace &workspace, RecoverySession &session)
                     workspace.setStatusText(QStringLiteral("Edit ") + copy.caption);
             }
             window->textArea()->setSelStart(0);
-            documentTable().setChanged(slot, true);
+            window->setChanged(true);
             // Its own copy is written before the old one goes.
             if (auto *keeper = window->findChild<RecoveryKeeper *>())
                 keeper->writeNow();

@@ -20,7 +20,7 @@ int DocumentTable::findFreeSlot()
             return n;
         }
     }
-    m_slots.push_back(Slot{0, 0});
+    m_slots.push_back(Slot{0});
     return int(m_slots.size()) - 1;
 }
 
@@ -29,21 +29,10 @@ bool DocumentTable::isFree(int slot) const
     return slot < 1 || slot >= int(m_slots.size()) || m_slots[std::size_t(slot)].free != 0;
 }
 
-bool DocumentTable::isChanged(int slot) const
-{
-    return slot >= 1 && slot < int(m_slots.size()) && m_slots[std::size_t(slot)].changed != 0;
-}
-
 void DocumentTable::setFree(int slot, bool free)
 {
     if (slot >= 1 && slot < int(m_slots.size()))
         m_slots[std::size_t(slot)].free = free ? -1 : 0;
-}
-
-void DocumentTable::setChanged(int slot, bool changed)
-{
-    if (slot >= 1 && slot < int(m_slots.size()))
-        m_slots[std::size_t(slot)].changed = changed ? -1 : 0;
 }
 
 bool DocumentTable::anyOpen() const

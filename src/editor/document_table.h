@@ -4,20 +4,19 @@
 
 namespace vornel {
 
-// The application-wide document table: one slot per document window, numbered from 1.
-// Flags are -1 (true) and 0 (false), as the rest of the program keeps them.
+// The application-wide document table: one slot per document window, numbered from 1, each
+// free or in use (-1 true, 0 false, as the rest of the program keeps flags). Whether a
+// document has unsaved changes is the document's own (TextDocument::isChanged).
 class DocumentTable {
 public:
     DocumentTable();
 
-    // The lowest free slot, marked not free; or a new slot at the end (both flags false).
+    // The lowest free slot, marked not free; or a new slot at the end.
     int findFreeSlot();
 
     int size() const { return int(m_slots.size()) - 1; }
     bool isFree(int slot) const;
-    bool isChanged(int slot) const;
     void setFree(int slot, bool free);
-    void setChanged(int slot, bool changed);
     // True while at least one slot is in use, that is while a document window is open.
     bool anyOpen() const;
     // Back to one free slot (start-up and tests).
@@ -26,7 +25,6 @@ public:
 private:
     struct Slot {
         short free = -1;
-        short changed = 0;
     };
     std::vector<Slot> m_slots; // index 0 unused
 };

@@ -33,7 +33,6 @@ DocumentWindow::DocumentWindow(int slot, Workspace &workspace, QWidget *parent)
     m_text->installEventFilter(this);
     m_text->viewport()->setMouseTracking(true);
     m_text->viewport()->installEventFilter(this);
-    connect(m_text, &TextArea::textEdited, this, [this] { documentTable().setChanged(m_slot, true); });
     connect(m_text, &TextArea::enterPressed, this, [this] {
         if (prefs().EnterBR != 0)
             insertInlineTag(*m_text, QStringLiteral("BR"), false);
@@ -88,6 +87,16 @@ void DocumentWindow::insertMenu(QMenu *menu)
     // Opening any menu clears the hint line.
     connect(menu, &QMenu::aboutToShow, this, [this] { m_workspace.setStatusText(QString()); });
     Q_EMIT menusChanged();
+}
+
+bool DocumentWindow::isChanged() const
+{
+    return m_text->textDocument().isChanged();
+}
+
+void DocumentWindow::setChanged(bool changed)
+{
+    m_text->textDocument().setChanged(changed);
 }
 
 void DocumentWindow::insertHeading(int level)
@@ -165,7 +174,7 @@ bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
 
 void DocumentWindow::closeEvent(QCloseEvent *event)
 {
-    if (documentTable().isChanged(m_slot)) {
+    if (isChanged()) {
         const MsgResult answer = platform().messageBox(
             kProductName,
             QStringLiteral("Do you want to save changes to the file [") + caption() + QStringLiteral("]?"),

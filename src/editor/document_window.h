@@ -29,6 +29,9 @@ public:
     // The text area Text1.
     TextArea *textArea() const { return m_text; }
     int slot() const { return m_slot; }
+    // Whether the text has changes not saved (the document's own flag).
+    bool isChanged() const;
+    void setChanged(bool changed);
     QString tag() const { return QString::number(m_slot); }
     Workspace &workspace() const { return m_workspace; }
 

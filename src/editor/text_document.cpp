@@ -35,6 +35,12 @@ TextDocument::TextDocument(QObject *parent)
 
 TextDocument::~TextDocument() = default;
 
+void TextDocument::edited()
+{
+    m_changed = true;
+    Q_EMIT textEdited();
+}
+
 // ---- positions in the text model and the display document ----
 
 TextSlice TextDocument::docSlice(int docPos, int docCount) const
@@ -235,7 +241,7 @@ void TextDocument::setSlice(const TextSlice &slice, const Progress &progress)
     m_blockCount = m_doc->blockCount();
     clearUndoHistory();
     Q_EMIT replaced();
-    Q_EMIT textEdited();
+    edited();
 }
 
 int TextDocument::length() const

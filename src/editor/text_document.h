@@ -94,6 +94,11 @@ public:
     // document position after the last replacement, or nothing when nothing changed.
     std::optional<int> replaceEach(const QList<int> &starts, int count, const QString &text);
 
+    // Whether the text changed since it was last marked saved: every change sets it, a load
+    // or a set text too; whoever saves or loads clears it.
+    bool isChanged() const { return m_changed; }
+    void setChanged(bool changed) { m_changed = changed; }
+
     // Undo history: each command's change is one step; a run of typing is one step. Undo
     // gives the stretch the step's text took before, redo where it ends after.
     bool canUndo() const;
@@ -156,12 +161,15 @@ private:
     std::optional<DocSpan> rebreakSpan(int docPos, int docCount, const TextSlice &replacement) const;
     void applyEdit(int docPos, int docCount, const TextSlice &replacement);
     void onForeignChange(int position, int removed, int added);
+    // After every change of the text: marks it changed and says so.
+    void edited();
 
     QTextDocument *m_doc;
     LineEnds m_ends;
     int m_softLimit;
     Encoding m_encoding = Encoding::Windows1252;
     bool m_mayHoldLookalikes = false;
+    bool m_changed = false;
     int m_blockCount = 1;
     bool m_applying = false;
     bool m_batch = false;

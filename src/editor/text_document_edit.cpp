@@ -147,7 +147,7 @@ TextDocument::DocSpan TextDocument::replaceDocRange(int docPos, int docCount, co
         TextSlice removed = docSlice(docPos, docCount);
         applyEdit(docPos, docCount, replacement);
         m_history.record({docPos, std::move(removed), replacement}, typing);
-        Q_EMIT textEdited();
+        edited();
         return {docPos, docPos + size};
     }
     // Rebuilt from the start of the first paragraph the edit touches to the end of the last.
@@ -164,7 +164,7 @@ TextDocument::DocSpan TextDocument::replaceDocRange(int docPos, int docCount, co
     const DocSpan put{span->start + int(marks[0]), span->start + int(marks[1])};
     applyEdit(edit.pos, int(edit.removed.doc.size()), edit.inserted);
     m_history.record(std::move(edit), typing);
-    Q_EMIT textEdited();
+    edited();
     return put;
 }
 
@@ -188,7 +188,7 @@ std::optional<TextDocument::DocSpan> TextDocument::undo()
             applyEdit(it->pos, int(it->inserted.doc.size()), it->removed);
     });
     const UndoHistory::Edit &first = edits->front();
-    Q_EMIT textEdited();
+    edited();
     return DocSpan{first.changeStart(), first.removedEnd()};
 }
 
@@ -202,7 +202,7 @@ std::optional<TextDocument::DocSpan> TextDocument::redo()
             applyEdit(edit.pos, int(edit.removed.doc.size()), edit.inserted);
     });
     const int caret = edits->back().insertedEnd();
-    Q_EMIT textEdited();
+    edited();
     return DocSpan{caret, caret};
 }
 
@@ -240,7 +240,7 @@ void TextDocument::onForeignChange(int position, int removed, int added)
         m_ends.clear();
     m_blockCount = count;
     clearUndoHistory();
-    Q_EMIT textEdited();
+    edited();
 }
 
 } // namespace vornel

@@ -473,7 +473,7 @@ private Q_SLOTS:
         showMain();
         m_app->newDocument();
         DocumentWindow *changed = m_app->newDocument();
-        documentTable().setChanged(changed->slot(), true);
+        changed->setChanged(true);
         m_app->platform().expectMessageBox(MsgResult::No, kProductName);
 
         QVERIFY(m_app->main()->close());
@@ -488,7 +488,7 @@ private Q_SLOTS:
         showMain();
         DocumentWindow *changed = m_app->newDocument();
         DocumentWindow *other = m_app->newDocument();
-        documentTable().setChanged(changed->slot(), true);
+        changed->setChanged(true);
         m_app->platform().expectMessageBox(MsgResult::Cancel, kProductName);
 
         QVERIFY(!m_app->main()->close());

@@ -132,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(asked.buttons, MsgButtons::YesNo);
         const bool reloaded = answer == MsgResult::Yes;
         QCOMPARE(window->textArea()->text(), reloaded ? QStringLiteral("firstmore") : before);
-        QCOMPARE(documentTable().isChanged(window->slot()), !reloaded);
+        QCOMPARE(window->isChanged(), !reloaded);
         // Asked once per change. Keeping the window's text is no leave to overwrite the file:
         // every save asks until the user says yes.
         diskWatch().check(*window);
@@ -159,7 +159,7 @@ private Q_SLOTS:
                                                        "to write the file again."));
         diskWatch().check(*window);
         QCOMPARE(window->textArea()->text(), QStringLiteral("first"));
-        QVERIFY(documentTable().isChanged(window->slot()));
+        QVERIFY(window->isChanged());
         QVERIFY(!QFile::exists(m_path));
     }
 
@@ -193,7 +193,7 @@ private Q_SLOTS:
             QCOMPARE(readFile(m_path), QByteArrayLiteral("mine\r\n"));
         else
             QCOMPARE(QFile::exists(m_path) ? readFile(m_path) : QByteArray(), onDisk);
-        QCOMPARE(documentTable().isChanged(window->slot()), !saved);
+        QCOMPARE(window->isChanged(), !saved);
     }
 
     void deleteFileCommandIsTheProgramsOwnChange()

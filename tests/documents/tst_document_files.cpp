@@ -157,7 +157,7 @@ private Q_SLOTS:
         QCOMPARE(window->textArea()->text(), QStringLiteral("<HTML>\r\n</HTML>"));
         QCOMPARE(window->textArea()->selStart(), 0);
         QVERIFY(!documentTable().isFree(1));
-        QVERIFY(!documentTable().isChanged(1));
+        QVERIFY(!window->isChanged());
         QCOMPARE(main.activeDocument(), window);
         QCOMPARE(subWindowOf(window)->windowTitle(), QStringLiteral("INDEX.HTM"));
         QCOMPARE(main.statusText(), QStringLiteral("Edit INDEX.HTM"));
@@ -496,7 +496,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(saved), QByteArrayLiteral("<HTML>\r\n"));
         QCOMPARE(window->caption(), QStringLiteral("PAGE.HTML"));
         QCOMPARE(window->realFileName(), saved);
-        QVERIFY(!documentTable().isChanged(window->slot()));
+        QVERIFY(!window->isChanged());
         QCOMPARE(recent(1), saved);
     }
 
@@ -514,7 +514,7 @@ private Q_SLOTS:
         saveCommand(main, *window);
         QCOMPARE(window->caption(), QStringLiteral("Untitled:4"));
         QCOMPARE(window->realFileName(), QString());
-        QVERIFY(documentTable().isChanged(4));
+        QVERIFY(window->isChanged());
         QCOMPARE(recent(1), QStringLiteral("Not Used"));
         QVERIFY(QDir(m_folder->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
     }
@@ -527,14 +527,14 @@ private Q_SLOTS:
         MainWindow main;
         DocumentWindow *window = loadDocument(main, where, QStringLiteral("Index.htm"));
         window->textArea()->setText(QStringLiteral("new"));
-        QVERIFY(documentTable().isChanged(window->slot()));
+        QVERIFY(window->isChanged());
 
         saveCommand(main, *window);
         QCOMPARE(readFile(where), QByteArrayLiteral("new\r\n"));
         QVERIFY(!QFile::exists(path(QStringLiteral("WEB/INDEX.HTM"))));
         QCOMPARE(window->realFileName(), where);
         QCOMPARE(window->caption(), QStringLiteral("INDEX.HTM"));
-        QVERIFY(!documentTable().isChanged(window->slot()));
+        QVERIFY(!window->isChanged());
         QCOMPARE(recent(1), where);
         QCOMPARE(recent(2), QStringLiteral("Not Used"));
     }
@@ -660,7 +660,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(loaded), original);
         QCOMPARE(window->caption(), QStringLiteral("DOC.HTM"));
         QCOMPARE(window->realFileName(), loaded);
-        QVERIFY(documentTable().isChanged(window->slot()));
+        QVERIFY(window->isChanged());
         QCOMPARE(window->textArea()->text(), edited);
         // No temporary file is left behind, and a link is still the link it was.
         const QStringList files = kind == u"device" ? QStringList{"doc.htm", "full.htm"} : QStringList{"doc.htm"};
@@ -761,7 +761,7 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QVERIFY(window);
         QVERIFY(!documentTable().isFree(window->slot()));
-        QVERIFY(documentTable().isChanged(window->slot()));
+        QVERIFY(window->isChanged());
         QCOMPARE(window->textArea()->text(), QStringLiteral("changed"));
         QCOMPARE(p->callsOf(PlatformCall::Kind::MessageBox).constLast().icon, MsgIcon::Exclamation);
     }
@@ -775,7 +775,7 @@ private Q_SLOTS:
         ScopedPlatform p;
         MainWindow main;
         DocumentWindow *window = newUntitled(main, QStringLiteral("ab--ef"));
-        documentTable().setChanged(1, false);
+        window->setChanged(false);
         window->textArea()->setSelStart(2);
         window->textArea()->setSelLength(2);
         CommonDialog &dialog = main.commonDialog();
@@ -799,7 +799,7 @@ private Q_SLOTS:
         QCOMPARE(window->textArea()->text(), QStringLiteral("ab") + inserted + QStringLiteral("ef"));
         QCOMPARE(window->textArea()->selStart(), 2 + int(inserted.size()));
         QCOMPARE(window->textArea()->selLength(), 0);
-        QVERIFY(documentTable().isChanged(1));
+        QVERIFY(window->isChanged());
         QCOMPARE(window->caption(), QStringLiteral("Untitled:1"));
         QCOMPARE(recent(1), QStringLiteral("Not Used"));
         QByteArray expected = QByteArrayLiteral("ab") + bytes + QByteArrayLiteral("ef");

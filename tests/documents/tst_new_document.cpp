@@ -80,7 +80,7 @@ private Q_SLOTS:
         QCOMPARE(m_app->main()->activeDocument(), document);
         QVERIFY(document->textArea()->isVisible());
         // A new document counts as changed from the start.
-        QVERIFY(documentTable().isChanged(1));
+        QVERIFY(document->isChanged());
         QVERIFY(!documentTable().isFree(1));
     }
 
@@ -119,7 +119,7 @@ private Q_SLOTS:
         QCOMPARE(document->textArea()->toBytes(), bytes);
         QCOMPARE(document->textArea()->length(), int(bytes.size()));
         QCOMPARE(document->caption(), QStringLiteral("Untitled:1"));
-        QVERIFY(documentTable().isChanged(document->slot()));
+        QVERIFY(document->isChanged());
         QVERIFY(m_app->platform().calls().isEmpty());
         // The template itself is left alone.
         QCOMPARE(readFile(path), bytes);
@@ -147,7 +147,7 @@ private Q_SLOTS:
         DocumentWindow *document = newDocumentFromTemplate(*m_app->main(), QStringLiteral("empty.htt"));
         QVERIFY(document);
         QCOMPARE(document->textArea()->length(), 0);
-        QVERIFY(documentTable().isChanged(document->slot()));
+        QVERIFY(document->isChanged());
     }
 
     void missingTemplate_data()
@@ -206,7 +206,7 @@ private Q_SLOTS:
         DocumentWindow *second = newDocumentFromTemplate(*m_app->main(), QStringLiteral("a.htt"));
         QVERIFY(first && second);
         QCOMPARE(second->caption(), QStringLiteral("Untitled:2"));
-        documentTable().setChanged(first->slot(), false);
+        first->setChanged(false);
         QPointer<QWidget> window = first->parentWidget();
         window->close();
         QTRY_VERIFY(window.isNull());

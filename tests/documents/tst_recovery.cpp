@@ -293,7 +293,7 @@ private Q_SLOTS:
         QCOMPARE(window->textArea()->toBytes(), kOtherCopy.bytes);
         QVERIFY(window->caption() == kOtherCopy.caption && window->realFileName() == kOtherCopy.path);
         QCOMPARE(m_app->main()->statusText(), QStringLiteral("Edit OTHER PAGE.HTM"));
-        QVERIFY(documentTable().isChanged(window->slot()));
+        QVERIFY(window->isChanged());
         // Kept by this instance from now on; the other's folder is gone.
         QCOMPARE(ownCopy()->bytes, kOtherCopy.bytes);
         QCOMPARE(QDir(m_root->path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QFileInfo(m_session->folder()).fileName()});

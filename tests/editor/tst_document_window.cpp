@@ -260,9 +260,9 @@ private Q_SLOTS:
     void everyChangeMarksTheSlot()
     {
         DocumentWindow *document = newDocument();
-        QVERIFY(!documentTable().isChanged(document->slot()));
+        QVERIFY(!document->isChanged());
         QTest::keyClicks(document->textArea(), QStringLiteral("a"));
-        QVERIFY(documentTable().isChanged(document->slot()));
+        QVERIFY(document->isChanged());
     }
 
     void closeQuestion_data()
@@ -312,7 +312,7 @@ private Q_SLOTS:
         QPointer<QWidget> window = document->parentWidget();
         QVERIFY(!window->close());
         QVERIFY(!window.isNull());
-        QVERIFY(documentTable().isChanged(document->slot()));
+        QVERIFY(document->isChanged());
     }
 
     void exitCancelledByADocumentKeepsEverything()

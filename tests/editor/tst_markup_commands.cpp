@@ -218,7 +218,7 @@ private Q_SLOTS:
         setMarked(QStringLiteral("[w]"));
         QTest::keyClick(m_document->textArea(), Qt::Key(key), Qt::ControlModifier);
         QCOMPARE(current(), after);
-        QVERIFY(documentTable().isChanged(m_document->slot()));
+        QVERIFY(m_document->isChanged());
     }
 
     void shortcutsActOnTheFocusedDocument()
@@ -413,7 +413,7 @@ private Q_SLOTS:
     {
         setMarked(QStringLiteral("x[a~b]y"));
         trigger(QStringLiteral("mnuList(0)"));
-        QVERIFY(documentTable().isChanged(m_document->slot()));
+        QVERIFY(m_document->isChanged());
         m_document->textArea()->undo();
         QCOMPARE(m_document->textArea()->text(), QStringLiteral("xa\r\nby"));
         QVERIFY(!m_document->textArea()->canUndo());

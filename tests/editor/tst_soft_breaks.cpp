@@ -271,6 +271,10 @@ private Q_SLOTS:
                 QVERIFY2(document.text() == model, qPrintable(where));
                 QCOMPARE(document.toBytes(), utf8 ? model.toUtf8() : model.toLatin1());
                 QCOMPARE(document.length(), int(model.size()));
+                // Every change marks the document changed, until it is marked saved.
+                if (model != before)
+                    QVERIFY2(document.isChanged(), qPrintable(where));
+                document.setChanged(false);
                 if (op == 0 || op == 3) {
                     if (model == before) {
                         document.clearUndoHistory();

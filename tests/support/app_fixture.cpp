@@ -32,8 +32,10 @@ TemporaryProgramFolder::~TemporaryProgramFolder()
 
 void forgetDocumentChanges()
 {
-    for (int slot = 1; slot <= documentTable().size(); ++slot)
-        documentTable().setChanged(slot, false);
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        for (DocumentWindow *window : top->findChildren<DocumentWindow *>())
+            window->setChanged(false);
+    }
 }
 
 DocumentWindow *newDocumentWindow(MainWindow &main)
