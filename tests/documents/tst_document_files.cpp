@@ -25,13 +25,8 @@ using namespace vornel;
 
 namespace {
 
-const QString kOpenFilter = QStringLiteral(
-    "HTML Files (*.htm;*.html)|*.htm;*.html|Templates (*.htt)|*.htt|Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
 const QString kSaveFilter = QStringLiteral(
     "DOS/Windows HTML (*.htm)|*.htm|HTML Files (*.html)|*.html|Templates (*.htt)|*.htt|Text Files (*.txt)|*.txt|"
-    "All Files (*.*)|*.*");
-const QString kDeleteFilter = QStringLiteral(
-    "HTML Files (*.htm;*.html)|*.htm;*.html|Templates (*.htt)|*.htt|Text Files (*.txt;*.text)|*.txt;*.text|"
     "All Files (*.*)|*.*");
 const QByteArray kCrLf = QByteArrayLiteral("\r\n");
 
@@ -49,74 +44,12 @@ QByteArray reversed(QByteArray bytes)
     return bytes;
 }
 
-void showMain(MainWindow &main)
-{
-    main.resize(800, 600);
-    main.show();
-}
-
-QMdiSubWindow *subWindowOf(DocumentWindow *window)
-{
-    return qobject_cast<QMdiSubWindow *>(window->parentWidget());
-}
-
-DocumentWindow *newUntitled(MainWindow &main, const QString &text)
-{
-    DocumentWindow *window = newDocumentWindow(main);
-    window->textArea()->setText(text);
-    return window;
-}
-
-// The desktop's trash in a fresh home folder for as long as it lives (the temporary folders'
-// files go to it); unusable, as where no desktop keeps one, when its folder lies under a file.
-class TemporaryTrash {
-public:
-    explicit TemporaryTrash(bool usable)
-        : m_home(qgetenv("HOME"))
-        , m_data(qgetenv("XDG_DATA_HOME"))
-    {
-        QDir(m_dir.path()).mkdir(QStringLiteral("data"));
-        writeFileIn(m_dir.path(), QStringLiteral("file"), "x");
-        qputenv("HOME", QFile::encodeName(m_dir.path()));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(usable ? QStringLiteral("data") : QStringLiteral("file/data"))));
-    }
-    ~TemporaryTrash()
-    {
-        qputenv("HOME", m_home);
-        qputenv("XDG_DATA_HOME", m_data);
-    }
-    QString trashed(const QString &name) const { return m_dir.filePath(QStringLiteral("data/Trash/files/") + name); }
-
-private:
-    QTemporaryDir m_dir;
-    QByteArray m_home;
-    QByteArray m_data;
-};
-
 } // namespace
 
-class TestDocumentFiles : public QObject {
+class TestDocumentFiles : public DocumentFolderTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<DocumentFolderFixture> m_folder;
-
-    QString path(const QString &name) const { return m_folder->filePath(name); }
-
-    // A file in the temporary folder with the given bytes; its path.
-    QString file(const QString &name, const QByteArray &bytes) { return writeFileIn(m_folder->path(), name, bytes); }
-
-    static QString recent(int entry) { return getSetting(QStringLiteral("RecentFile%1").arg(entry), QStringLiteral("Not Used")); }
-
 private Q_SLOTS:
-    void init()
-    {
-        m_folder = std::make_unique<DocumentFolderFixture>();
-        QVERIFY(m_folder->isValid());
-    }
-
-    void cleanup() { m_folder.reset(); }
-
     // ---- fileNameOf ----
 
     void fileNameOfPath_data()
@@ -170,7 +103,7 @@ private Q_SLOTS:
         const QString before = QDir::currentPath();
         ScopedPlatform p;
         MainWindow main;
-        QVERIFY(QDir::setCurrent(m_folder->path()));
+        QVERIFY(QDir::setCurrent(folder().path()));
         DocumentWindow *window = loadDocument(main, QStringLiteral("rel.htm"), QStringLiteral("rel.htm"));
         QVERIFY(QDir::setCurrent(QDir::tempPath()));
         QVERIFY(window);
@@ -263,7 +196,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QString, reason);
-        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("folder")));
+        QVERIFY(QDir(folder().path()).mkdir(QStringLiteral("folder")));
         file(QStringLiteral("plain.txt"), "x");
         QVERIFY(mkfifo(QFile::encodeName(path(QStringLiteral("pipe.htm"))).constData(), 0600) == 0);
         ScopedPlatform p;
@@ -339,137 +272,6 @@ private Q_SLOTS:
         QVERIFY(read.bytes.startsWith("Name:"));
     }
 
-    // ---- Open ----
-
-    void openSetsUpTheDialogAndLoads()
-    {
-        ScopedPlatform p;
-        MainWindow main;
-        showMain(main);
-        CommonDialog &dialog = main.commonDialog();
-        // Leftovers of an earlier use of the shared dialog.
-        dialog.dialogTitle = QStringLiteral("Old title");
-        dialog.fileName = QStringLiteral("/old/name.htm");
-        dialog.defaultExt = QStringLiteral("html");
-        dialog.filterIndex = 4;
-        const QString where = file(QStringLiteral("Readme"), "text");
-        p->expectOpenDialog(where);
-
-        openCommand(main);
-        const PlatformCall shown = p->callsOf(PlatformCall::Kind::OpenDialog).constFirst();
-        QCOMPARE(shown.dialog.dialogTitle, QString());
-        QCOMPARE(shown.dialog.filter, kOpenFilter);
-        QCOMPARE(shown.dialog.filterIndex, 1);
-        QCOMPARE(shown.dialog.flags, FileDialogFlags::FileMustExist | FileDialogFlags::PathMustExist | FileDialogFlags::HideReadOnly);
-        QCOMPARE(shown.dialog.initDir, m_folder->path());
-        QCOMPARE(shown.dialog.fileName, QString());
-        QCOMPARE(shown.dialog.defaultExt, QString());
-
-        QCOMPARE(main.documents().size(), 1);
-        QCOMPARE(main.activeDocument()->caption(), QStringLiteral("README"));
-        QCOMPARE(main.activeDocument()->realFileName(), where);
-        QCOMPARE(recent(1), where);
-        // The new window's own File menu shows the list at once.
-        QVERIFY(recentFileEntries(main.activeDocument()->actions()).at(1)->isVisible());
-    }
-
-    void openCancelDoesNothing()
-    {
-        ScopedPlatform p;
-        MainWindow main;
-        p->expectOpenDialogCancel();
-        openCommand(main);
-        QVERIFY(main.documents().isEmpty());
-        QCOMPARE(recent(1), QStringLiteral("Not Used"));
-    }
-
-    void openOfAMissingFileIsNotListed()
-    {
-        ScopedPlatform p;
-        MainWindow main;
-        const QString where = path(QStringLiteral("gone.htm"));
-        p->expectOpenDialog(where);
-        p->expectMessageBox(MsgResult::Ok, kProductName,
-                            QStringLiteral("Can't open file: ") + where + QStringLiteral("\n\nNo such file or directory"));
-        openCommand(main);
-        QVERIFY(main.documents().isEmpty());
-        QCOMPARE(recent(1), QStringLiteral("Not Used"));
-    }
-
-    void alreadyOpenMeansTheSameFile_data()
-    {
-        QTest::addColumn<QString>("spelling");
-        QTest::newRow("same path") << "Index.htm";
-        QTest::newRow("with ./") << "./Index.htm";
-        QTest::newRow("through ..") << "sub/../Index.htm";
-        QTest::newRow("doubled slash") << "sub//../Index.htm";
-        QTest::newRow("symlink to the file") << "link.htm";
-        QTest::newRow("symlinked folder") << "linkdir/Index.htm";
-    }
-
-    void alreadyOpenMeansTheSameFile()
-    {
-        QFETCH(QString, spelling);
-        const QString where = file(QStringLiteral("Index.htm"), "<P>");
-        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("sub")));
-        QVERIFY(QFile::link(where, path(QStringLiteral("link.htm"))));
-        QVERIFY(QFile::link(m_folder->path(), path(QStringLiteral("linkdir"))));
-        ScopedPlatform p;
-        MainWindow main;
-        showMain(main);
-        DocumentWindow *first = loadDocument(main, where, QStringLiteral("Index.htm"));
-        DocumentWindow *other = newUntitled(main, QString());
-        QCOMPARE(main.activeDocument(), other);
-
-        const QString again = m_folder->path() + QLatin1Char('/') + spelling;
-        p->expectOpenDialog(again);
-        p->expectMessageBox(MsgResult::Ok, QStringLiteral("File Open"),
-                            QStringLiteral("The file ") + fileNameOf(again) + QStringLiteral(" is already open"));
-        openCommand(main);
-        QCOMPARE(main.documents().size(), 2);
-        QCOMPARE(main.activeDocument(), first);
-        QVERIFY(activateIfOpen(main, again));
-    }
-
-    void namesDifferingInCaseAreDifferentFiles()
-    {
-        const QString lower = file(QStringLiteral("index.htm"), "lower");
-        const QString upper = file(QStringLiteral("INDEX.HTM"), "upper");
-        ScopedPlatform p;
-        MainWindow main;
-        p->expectOpenDialog(lower);
-        p->expectOpenDialog(upper);
-        openCommand(main);
-        openCommand(main);
-        QCOMPARE(main.documents().size(), 2);
-        // Both show the same caption but each keeps its own file.
-        const QList<DocumentWindow *> windows = main.documents();
-        QCOMPARE(windows.at(0)->caption(), windows.at(1)->caption());
-        QCOMPARE(windows.at(0)->textArea()->text(), QStringLiteral("lower"));
-        QCOMPARE(windows.at(1)->textArea()->text(), QStringLiteral("upper"));
-
-        windows.at(0)->textArea()->setText(QStringLiteral("LOWER"));
-        saveCommand(main, *windows.at(0));
-        QCOMPARE(readFile(lower), QByteArrayLiteral("LOWER\r\n"));
-        QCOMPARE(readFile(upper), QByteArrayLiteral("upper"));
-    }
-
-    void activateIfOpenIgnoresUntitledAndClosedWindows()
-    {
-        ScopedPlatform p;
-        MainWindow main;
-        newUntitled(main, QStringLiteral("x"));
-        const QString where = file(QStringLiteral("a.htm"), "a");
-        QVERIFY(!activateIfOpen(main, where));
-        QVERIFY(!activateIfOpen(main, QString()));
-        DocumentWindow *window = loadDocument(main, where, QStringLiteral("a.htm"));
-        QVERIFY(activateIfOpen(main, where));
-        QPointer<DocumentWindow> closing = window;
-        subWindowOf(window)->close();
-        QTRY_VERIFY(closing.isNull());
-        QVERIFY(!activateIfOpen(main, where));
-    }
-
     // ---- Save and Save As ----
 
     void saveOnUntitledAsksForAName()
@@ -489,7 +291,7 @@ private Q_SLOTS:
         QCOMPARE(shown.dialog.filterIndex, 1);
         QCOMPARE(shown.dialog.flags, FileDialogFlags::OverwritePrompt | FileDialogFlags::HideReadOnly);
         QCOMPARE(shown.dialog.defaultExt, QStringLiteral("html"));
-        QCOMPARE(shown.dialog.initDir, m_folder->path());
+        QCOMPARE(shown.dialog.initDir, folder().path());
         QCOMPARE(shown.dialog.fileName, QString());
 
         const QString saved = path(QStringLiteral("page.html"));
@@ -516,12 +318,12 @@ private Q_SLOTS:
         QCOMPARE(window->realFileName(), QString());
         QVERIFY(window->isChanged());
         QCOMPARE(recent(1), QStringLiteral("Not Used"));
-        QVERIFY(QDir(m_folder->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+        QVERIFY(QDir(folder().path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
     }
 
     void saveWritesToTheRealPath()
     {
-        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Web")));
+        QVERIFY(QDir(folder().path()).mkdir(QStringLiteral("Web")));
         const QString where = file(QStringLiteral("Web/Index.htm"), "old");
         ScopedPlatform p;
         MainWindow main;
@@ -627,7 +429,7 @@ private Q_SLOTS:
             target = loaded + QStringLiteral("/doc.htm");
         } else if (kind == u"folder") {
             target = path(QStringLiteral("dir"));
-            QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("dir")));
+            QVERIFY(QDir(folder().path()).mkdir(QStringLiteral("dir")));
         } else if (kind == u"read-only file") {
             if (geteuid() == 0)
                 QSKIP("permissions do not stop root");
@@ -664,7 +466,7 @@ private Q_SLOTS:
         QCOMPARE(window->textArea()->text(), edited);
         // No temporary file is left behind, and a link is still the link it was.
         const QStringList files = kind == u"device" ? QStringList{"doc.htm", "full.htm"} : QStringList{"doc.htm"};
-        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), files);
+        QCOMPARE(QDir(folder().path()).entryList(QDir::Files), files);
         if (kind == u"device")
             QCOMPARE(QFileInfo(target).symLinkTarget(), QStringLiteral("/dev/full"));
     }
@@ -766,241 +568,6 @@ private Q_SLOTS:
         QCOMPARE(p->callsOf(PlatformCall::Kind::MessageBox).constLast().icon, MsgIcon::Exclamation);
     }
 
-    // ---- Get File ----
-
-    void getFileReplacesTheSelection()
-    {
-        const QByteArray bytes("X\r\nY\0Z\xff\n", 9);
-        const QString where = file(QStringLiteral("part.txt"), bytes);
-        ScopedPlatform p;
-        MainWindow main;
-        DocumentWindow *window = newUntitled(main, QStringLiteral("ab--ef"));
-        window->setChanged(false);
-        window->textArea()->setSelStart(2);
-        window->textArea()->setSelLength(2);
-        CommonDialog &dialog = main.commonDialog();
-        dialog.flags = 0x1234;
-        dialog.initDir = QStringLiteral("/somewhere");
-        dialog.defaultExt = QStringLiteral("html");
-        p->expectOpenDialog(where);
-
-        insertFileCommand(main);
-        const PlatformCall shown = p->callsOf(PlatformCall::Kind::OpenDialog).constFirst();
-        QCOMPARE(shown.dialog.dialogTitle, QStringLiteral("Insert a File Into This Document"));
-        QCOMPARE(shown.dialog.filter, kOpenFilter);
-        QCOMPARE(shown.dialog.filterIndex, 3);
-        QCOMPARE(shown.dialog.fileName, QString());
-        // Left as the previous use left them.
-        QCOMPARE(shown.dialog.flags, 0x1234);
-        QCOMPARE(shown.dialog.initDir, QStringLiteral("/somewhere"));
-        QCOMPARE(dialog.dialogTitle, QString());
-
-        const QString inserted = codec::decode(bytes);
-        QCOMPARE(window->textArea()->text(), QStringLiteral("ab") + inserted + QStringLiteral("ef"));
-        QCOMPARE(window->textArea()->selStart(), 2 + int(inserted.size()));
-        QCOMPARE(window->textArea()->selLength(), 0);
-        QVERIFY(window->isChanged());
-        QCOMPARE(window->caption(), QStringLiteral("Untitled:1"));
-        QCOMPARE(recent(1), QStringLiteral("Not Used"));
-        QByteArray expected = QByteArrayLiteral("ab") + bytes + QByteArrayLiteral("ef");
-        QCOMPARE(window->textArea()->toBytes(), expected);
-    }
-
-    void getFileCancelAndFailure()
-    {
-        ScopedPlatform p;
-        MainWindow main;
-        DocumentWindow *window = newUntitled(main, QStringLiteral("text"));
-        p->expectOpenDialogCancel();
-        insertFileCommand(main);
-        QCOMPARE(main.commonDialog().dialogTitle, QString());
-        QCOMPARE(window->textArea()->text(), QStringLiteral("text"));
-
-        const QString where = path(QStringLiteral("gone.txt"));
-        p->expectOpenDialog(where);
-        p->expectMessageBox(MsgResult::Ok, kProductName,
-                            QStringLiteral("Can't open file: ") + where + QStringLiteral("\n\nNo such file or directory"));
-        insertFileCommand(main);
-        QCOMPARE(window->textArea()->text(), QStringLiteral("text"));
-    }
-
-    // ---- Delete File ----
-
-    void deleteFile_data()
-    {
-        QTest::addColumn<MsgResult>("answer");
-        QTest::newRow("Yes") << MsgResult::Yes;
-        QTest::newRow("No") << MsgResult::No;
-    }
-
-    void deleteFile()
-    {
-        QFETCH(MsgResult, answer);
-        TemporaryTrash trash(true);
-        const QString where = file(QStringLiteral("old.htm"), "old");
-        ScopedPlatform p;
-        MainWindow main;
-        DocumentWindow *window = loadDocument(main, where, QStringLiteral("old.htm"));
-        main.commonDialog().fileName = QStringLiteral("/left/over.htm");
-        p->expectOpenDialog(where);
-        p->expectMessageBox(answer, QStringLiteral("Deleting File"),
-                            QStringLiteral("Are you sure you want to delete the file old.htm ?"));
-
-        deleteFileCommand(main);
-        const PlatformCall shown = p->callsOf(PlatformCall::Kind::OpenDialog).constFirst();
-        QCOMPARE(shown.dialog.dialogTitle, QStringLiteral("Select File to Delete"));
-        QCOMPARE(shown.dialog.filter, kDeleteFilter);
-        QCOMPARE(shown.dialog.filterIndex, 1);
-        QCOMPARE(shown.dialog.flags, FileDialogFlags::FileMustExist | FileDialogFlags::PathMustExist | FileDialogFlags::HideReadOnly);
-        QCOMPARE(shown.dialog.fileName, QString());
-        QCOMPARE(main.commonDialog().dialogTitle, QString());
-        const PlatformCall question = p->callsOf(PlatformCall::Kind::MessageBox).constFirst();
-        QCOMPARE(question.buttons, MsgButtons::YesNo);
-        QCOMPARE(question.icon, MsgIcon::Question);
-
-        QCOMPARE(QFile::exists(where), answer == MsgResult::No);
-        // Deleted files can be taken back from the desktop's trash.
-        QCOMPARE(readFile(trash.trashed(QStringLiteral("old.htm"))), answer == MsgResult::Yes ? QByteArray("old") : QByteArray());
-        // The open window stays and can be saved again.
-        QCOMPARE(main.documents(), QList<DocumentWindow *>{window});
-        saveCommand(main, *window);
-        QCOMPARE(readFile(where), QByteArrayLiteral("old\r\n"));
-    }
-
-    void deleteFileWithoutATrash()
-    {
-        TemporaryTrash trash(false);
-        const QString where = file(QStringLiteral("old.htm"), "old");
-        ScopedPlatform p;
-        MainWindow main;
-        p->expectOpenDialog(where);
-        p->expectMessageBox(MsgResult::Yes, QStringLiteral("Deleting File"));
-        deleteFileCommand(main);
-        QVERIFY(!QFile::exists(where));
-        // Not moved into a trash of the current folder either.
-        QVERIFY(!QFileInfo::exists(QStringLiteral("files/old.htm")));
-    }
-
-    void deleteFileCancelAndFailure()
-    {
-        TemporaryTrash trash(true);
-        ScopedPlatform p;
-        MainWindow main;
-        p->expectOpenDialogCancel();
-        deleteFileCommand(main);
-        QCOMPARE(main.commonDialog().dialogTitle, QString());
-
-        // Already gone, or in a folder that may not be changed: the file and the reason are told.
-        const QString gone = path(QStringLiteral("gone.htm"));
-        p->expectOpenDialog(gone);
-        p->expectMessageBox(MsgResult::Yes, QStringLiteral("Deleting File"));
-        p->expectMessageBox(MsgResult::Ok, QStringLiteral("Deleting File"),
-                            QStringLiteral("Can't delete file: ") + gone + QStringLiteral("\n\nNo such file or directory"));
-        deleteFileCommand(main);
-        QCOMPARE(p->callsOf(PlatformCall::Kind::MessageBox).constLast().icon, MsgIcon::Exclamation);
-        if (geteuid() != 0) {
-            const QString kept = file(QStringLiteral("kept.htm"), "x");
-            QVERIFY(QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::ExeOwner));
-            p->expectOpenDialog(kept);
-            p->expectMessageBox(MsgResult::Yes, QStringLiteral("Deleting File"));
-            p->expectMessageBox(MsgResult::Ok, QStringLiteral("Deleting File"),
-                                QStringLiteral("Can't delete file: ") + kept + QStringLiteral("\n\nPermission denied"));
-            deleteFileCommand(main);
-            QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QVERIFY(QFile::exists(kept));
-        }
-    }
-
-    // ---- printing ----
-
-    void printWholeTextOneJobPerCopy()
-    {
-        ScopedPlatform p;
-        MainWindow main;
-        newUntitled(main, QStringLiteral("line 1\r\nline 2\n"));
-        p->expectPrintDialog(3);
-
-        printCommand(main);
-        const PlatformCall shown = p->callsOf(PlatformCall::Kind::PrintDialog).constFirst();
-        QCOMPARE(shown.print.flags, 0x80000 + 8 + 4);
-        QCOMPARE(shown.print.copies, 1);
-        const QString job = QStringLiteral("line 1\r\nline 2\n\r\n");
-        QCOMPARE(p->printedTexts(), QStringList({job, job, job}));
-    }
-
-    void printSelection()
-    {
-        ScopedPlatform p;
-        MainWindow main;
-        DocumentWindow *window = newUntitled(main, QStringLiteral("one two three"));
-        window->textArea()->setSelStart(4);
-        window->textArea()->setSelLength(3);
-        p->expectPrintDialog(2, PrintDialogFlags::Selection);
-
-        printCommand(main);
-        QCOMPARE(p->callsOf(PlatformCall::Kind::PrintDialog).constFirst().print.flags, 0x80000 + 8 + 1);
-        QCOMPARE(p->printedTexts(), QStringList({QStringLiteral("two\r\n"), QStringLiteral("two\r\n")}));
-
-        // The user chose to print everything after all.
-        p->expectPrintDialog(1, 0);
-        printCommand(main);
-        QCOMPARE(p->printedTexts().constLast(), QStringLiteral("one two three\r\n"));
-    }
-
-    void printRefusals_data()
-    {
-        QTest::addColumn<int>("chosen");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("selection without one") << PrintDialogFlags::Selection << "No selection to print";
-        QTest::newRow("to a file") << PrintDialogFlags::PrintToFile << "only one copy when you print to file";
-    }
-
-    void printRefusals()
-    {
-        QFETCH(int, chosen);
-        QFETCH(QString, message);
-        ScopedPlatform p;
-        MainWindow main;
-        newUntitled(main, QStringLiteral("text"));
-        p->expectPrintDialog(2, chosen);
-        p->expectMessageBox(MsgResult::Ok, kProductName, message);
-        printCommand(main);
-        QVERIFY(p->printedTexts().isEmpty());
-    }
-
-    void printCancelAndSetup()
-    {
-        ScopedPlatform p;
-        MainWindow main;
-        newUntitled(main, QStringLiteral("text"));
-        p->expectPrintDialogCancel();
-        printCommand(main);
-        QVERIFY(p->printedTexts().isEmpty());
-
-        p->expectPrintSetupDialog(false);
-        p->expectPrintSetupDialog(true);
-        printSetupCommand();
-        printSetupCommand();
-        QCOMPARE(p->callsOf(PlatformCall::Kind::PrintSetupDialog).size(), 2);
-    }
-
-    void commandsFromTheMenus()
-    {
-        const QString where = file(QStringLiteral("menu.htm"), "menu");
-        ScopedPlatform p;
-        MainWindow main;
-        showMain(main);
-        p->expectOpenDialog(where);
-        main.action(QStringLiteral("mnuFOpen"))->trigger();
-        DocumentWindow *window = main.activeDocument();
-        QVERIFY(window);
-        window->textArea()->setText(QStringLiteral("via menu"));
-        window->action(QStringLiteral("mnuFSave"))->trigger();
-        QCOMPARE(readFile(where), QByteArrayLiteral("via menu\r\n"));
-        p->expectPrintDialog();
-        window->action(QStringLiteral("mnuPrint"))->trigger();
-        QCOMPARE(p->printedTexts(), QStringList{QStringLiteral("via menu\r\n")});
-    }
 };
 
 QTEST_MAIN(TestDocumentFiles)

@@ -3,11 +3,15 @@
 #include "app/main_window.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
+#include "editor/text_area.h"
 #include "platform/program_folder.h"
 #include "prefs/preferences.h"
 #include "prefs/settings_store.h"
+#include "support/test_files.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMdiSubWindow>
 #include <QScreen>
 #include <QTest>
 
@@ -36,6 +40,34 @@ void forgetDocumentChanges()
         for (DocumentWindow *window : top->findChildren<DocumentWindow *>())
             window->setChanged(false);
     }
+}
+
+DocumentWindow *newUntitled(MainWindow &main, const QString &text)
+{
+    DocumentWindow *window = newDocumentWindow(main);
+    window->textArea()->setText(text);
+    return window;
+}
+
+QMdiSubWindow *subWindowOf(DocumentWindow *window)
+{
+    return qobject_cast<QMdiSubWindow *>(window->parentWidget());
+}
+
+void showMain(MainWindow &main)
+{
+    main.resize(800, 600);
+    main.show();
+}
+
+QString recentFileEntry(int entry)
+{
+    return getSetting(QStringLiteral("RecentFile%1").arg(entry), QStringLiteral("Not Used"));
+}
+
+QString DocumentFolderFixture::file(const QString &name, const QByteArray &bytes) const
+{
+    return writeFileIn(m_folder.path(), name, bytes);
 }
 
 DocumentWindow *newDocumentWindow(MainWindow &main)
@@ -80,4 +112,15 @@ DocumentFolderFixture::DocumentFolderFixture()
 DocumentFolderFixture::~DocumentFolderFixture()
 {
     forgetDocumentChanges();
+}
+
+void DocumentFolderTest::init()
+{
+    m_folder = std::make_unique<DocumentFolderFixture>();
+    QVERIFY(m_folder->isValid());
+}
+
+void DocumentFolderTest::cleanup()
+{
+    m_folder.reset();
 }

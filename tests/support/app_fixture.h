@@ -2,10 +2,13 @@
 
 #include "support/scripted_platform.h"
 
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <memory>
+
+class QMdiSubWindow;
 
 namespace vornel {
 class MainWindow;
@@ -49,6 +52,14 @@ void forgetDocumentChanges();
 
 // A new, empty document window of main in the first free slot.
 vornel::DocumentWindow *newDocumentWindow(vornel::MainWindow &main);
+// A new document window of main holding text, as an untitled document that was typed in.
+vornel::DocumentWindow *newUntitled(vornel::MainWindow &main, const QString &text);
+// The MDI child that holds the document window.
+QMdiSubWindow *subWindowOf(vornel::DocumentWindow *window);
+// Shows main at 800 x 600 pixels.
+void showMain(vornel::MainWindow &main);
+// The stored recent-files entry (1 to 8), "Not Used" when there is none.
+QString recentFileEntry(int entry);
 
 // One pixel expressed in twips: the most a twips → pixels → twips round trip can be off by.
 int onePixelInTwips();
@@ -95,8 +106,31 @@ public:
     // The document folder.
     QString path() const { return m_folder.path(); }
     QString filePath(const QString &name) const { return m_folder.filePath(name); }
+    // A file of the document folder with the given bytes; its path.
+    QString file(const QString &name, const QByteArray &bytes) const;
 
 private:
     TemporarySettings m_settings;
     QTemporaryDir m_folder;
 };
+
+// The base of a test whose every case starts with a fresh document folder and settings.
+class DocumentFolderTest : public QObject {
+    Q_OBJECT
+
+protected:
+    // A path in the document folder.
+    QString path(const QString &name) const { return m_folder->filePath(name); }
+    // A file of the document folder with the given bytes; its path.
+    QString file(const QString &name, const QByteArray &bytes) const { return m_folder->file(name, bytes); }
+    static QString recent(int entry) { return recentFileEntry(entry); }
+    const DocumentFolderFixture &folder() const { return *m_folder; }
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+private:
+    std::unique_ptr<DocumentFolderFixture> m_folder;
+};
+
