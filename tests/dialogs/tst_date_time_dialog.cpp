@@ -5,6 +5,7 @@
 #include "editor/text_area.h"
 #include "support/app_fixture.h"
 #include "support/marked_text.h"
+#include "support/hover.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,15 +26,6 @@ namespace {
 
 const QDateTime afternoon(QDate(2026, 12, 9), QTime(15, 4, 5));
 const QDateTime nextMorning(QDate(2027, 1, 10), QTime(9, 5, 6));
-
-// Moves the mouse over the widget (at its centre, or at the given point) as a user would.
-void hover(QWidget *widget, std::optional<QPoint> at = {})
-{
-    const QPoint point = at.value_or(widget->rect().center());
-    QMouseEvent move(QEvent::MouseMove, point, widget->mapToGlobal(point), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
-}
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "prefs/preferences.h"
 #include "support/app_fixture.h"
 #include "support/marked_text.h"
+#include "support/hover.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -29,9 +30,7 @@ namespace {
 QString hintOver(MainWindow &main, QWidget *widget, std::optional<QPoint> at = {})
 {
     main.setStatusText(QString());
-    const QPoint point = at.value_or(widget->rect().center());
-    QMouseEvent move(QEvent::MouseMove, point, widget->mapToGlobal(point), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
+    hover(widget, at);
     return main.statusText();
 }
 

@@ -10,6 +10,7 @@
 #include "support/app_fixture.h"
 #include "support/marked_text.h"
 #include "support/test_files.h"
+#include "support/hover.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,12 +40,6 @@ QWidget *mouseTarget(QWidget *field)
     if (auto *text = qobject_cast<QPlainTextEdit *>(field))
         return text->viewport();
     return field;
-}
-
-void hover(QWidget *widget, QPoint at)
-{
-    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
 }
 
 // Replaces a number box's text by keys, as a user would.

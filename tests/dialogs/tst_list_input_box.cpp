@@ -6,6 +6,7 @@
 #include "prefs/preferences.h"
 #include "support/app_fixture.h"
 #include "support/test_files.h"
+#include "support/hover.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -181,8 +182,7 @@ private Q_SLOTS:
         if (auto *list = qobject_cast<HistoryComboBox *>(target))
             target = list->lineEdit();
         const QPoint at = target == &box ? QPoint(2, 2) : target->rect().center();
-        QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &move);
+        hover(target, at);
         QCOMPARE(m_app->main()->statusText(), hint);
     }
 };

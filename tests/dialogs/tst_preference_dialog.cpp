@@ -10,6 +10,7 @@
 #include "prefs/preferences.h"
 #include "support/app_fixture.h"
 #include "support/test_files.h"
+#include "support/hover.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -319,10 +320,7 @@ private Q_SLOTS:
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         QWidget *frame = dialog->findChild<QWidget *>(QStringLiteral("Frame1(2)"));
-        const auto moveOnFrame = [frame](QPoint at) {
-            QMouseEvent move(QEvent::MouseMove, at, QPointF(), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(frame, &move);
-        };
+        const auto moveOnFrame = [frame](QPoint at) { hover(frame, at); };
         moveOnFrame(dialog->fontButton()->geometry().center());
         QCOMPARE(m_app->main()->statusText(), QString());
         moveOnFrame(QPoint(2, frame->height() - 2));

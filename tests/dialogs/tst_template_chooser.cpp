@@ -9,6 +9,7 @@
 #include "prefs/preferences.h"
 #include "support/app_fixture.h"
 #include "support/test_files.h"
+#include "support/hover.h"
 
 #include <QAction>
 #include <QApplication>
@@ -280,8 +281,7 @@ private Q_SLOTS:
         QWidget *target = button >= 0 ? static_cast<QWidget *>(chooser.command1(button))
                                       : button == -1 ? chooser.list1()->viewport() : &chooser;
         const QPoint at = button == -2 ? QPoint(2, 2) : target->rect().center();
-        QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &move);
+        hover(target, at);
         QCOMPARE(m_app->main()->statusText(), hint);
         // Closing the chooser takes its hint away; another text stays.
         chooser.reject();

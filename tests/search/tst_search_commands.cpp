@@ -11,6 +11,7 @@
 #include "search/text_area_target.h"
 #include "support/app_fixture.h"
 #include "support/marked_text.h"
+#include "support/hover.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,15 +34,6 @@ namespace {
 QString notFound(const QString &what)
 {
     return QStringLiteral("Cannot find \"") + what + QLatin1Char('"');
-}
-
-// Moves the mouse over the widget (at its centre, or at the given point) as a user would.
-void hover(QWidget *widget, std::optional<QPoint> at = {})
-{
-    const QPoint point = at.value_or(widget->rect().center());
-    QMouseEvent move(QEvent::MouseMove, point, widget->mapToGlobal(point), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
 }
 
 // A plain text searched the plain way, to hold the text area's faster search against.
