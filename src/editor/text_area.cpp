@@ -18,7 +18,7 @@ TextArea::TextArea(QWidget *parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(m_text, &TextDocument::textEdited, this, &TextArea::textEdited);
     connect(m_text, &TextDocument::encodingChanged, this, &TextArea::encodingChanged);
-    // A new text starts with the caret at its top, typing in no lookalike's format.
+    // A new text starts with the caret at its top, as a new page would.
     connect(m_text, &TextDocument::replaced, this, [this] { setTextCursor(QTextCursor(document())); });
 }
 
