@@ -72,10 +72,13 @@ private:
 
     // This test program started again as another instance of the kind mode names, on the same
     // recovery folder; true once it says it is ready.
-    bool startInstance(QProcess &other, const char *mode)
+    bool startInstance(QProcess &other, const char *mode, const QString &tempFolder = QString())
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QString::fromLatin1(mode), m_root->path());
+        // An instance that is killed leaves its temporary folders behind: in one of ours.
+        if (!tempFolder.isEmpty())
+            env.insert(QStringLiteral("TMPDIR"), tempFolder);
         other.setProcessEnvironment(env);
         other.start(QCoreApplication::applicationFilePath(), {});
         return other.waitForReadyRead(20000) && other.readLine() == "ready\n";
@@ -243,7 +246,8 @@ private Q_SLOTS:
     {
         QFETCH(int, signal);
         QProcess other;
-        QVERIFY(startInstance(other, kSignalledInstanceRoot));
+        const QTemporaryDir otherTemp;
+        QVERIFY(startInstance(other, kSignalledInstanceRoot, otherTemp.path()));
         QVERIFY(::kill(pid_t(other.processId()), signal) == 0);
         QVERIFY(other.waitForFinished(20000));
         QCOMPARE(other.exitStatus(), QProcess::CrashExit);
