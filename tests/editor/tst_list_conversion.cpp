@@ -326,7 +326,6 @@ private Q_SLOTS:
     void listFromTextCases();
     void listMenuCommand_data();
     void listMenuCommand();
-    void menuTable();
     void yieldRunsDuringLongConversion();
     void yieldWaitsForItsInterval();
     void conversionKeepsItsOwnCopy();
@@ -568,28 +567,6 @@ void TestListConversion::listMenuCommand()
     QCOMPARE(area.selStart, qsizetype(caret));
     if (index != 5 && index != 9)
         QCOMPARE(area.selLength, qsizetype(0));
-}
-
-void TestListConversion::menuTable()
-{
-    const QStringList captions = {"&Ordered List",   "&Bulleted List", "&Directory List",
-                                  "&Menu List",      "&Add List Item", "",
-                                  "De&scriptive List", "Add Data &Term", "Add Data De&finiton"};
-    const QStringList tags = {"OL LI LI /OL", "UL LI LI /UL", "DIR LI LI /DIR",
-                              "MENU LI LI /MENU", "LI", "", "DL DT DD /DL", "DT", "DD"};
-    const QStringList kinds = {"OL", "UL", "DIR", "MENU", "", "", "", "", ""};
-    QCOMPARE(qsizetype(listMenuEntries.size()), captions.size());
-    for (int i = 0; i < captions.size(); ++i) {
-        const ListMenuEntry &entry = listMenuEntries[std::size_t(i)];
-        QCOMPARE(QString(entry.caption), captions[i]);
-        QCOMPARE(entry.isSeparator(), i == 5);
-        QCOMPARE(QString(entry.listKind), kinds[i]);
-        QStringList entryTags;
-        for (QLatin1String tag : entry.blockTags())
-            entryTags << QString(tag);
-        QCOMPARE(entryTags.join(u' '), tags[i]);
-    }
-    QCOMPARE(QString(listAssistCaption), QStringLiteral("&ListAssist"));
 }
 
 void TestListConversion::yieldRunsDuringLongConversion()
