@@ -52,6 +52,44 @@ QString textBefore(const TextSlice &slice, qsizetype count)
     return codec::textOfSlice(part);
 }
 
+// The plain string's own undo history, to hold the text's against.
+struct StringHistory {
+    std::vector<QString> undone;
+    std::vector<QString> redone;
+
+    // After a command: a change is one more step and what was undone is gone; false when
+    // nothing the string can tell changed, and the histories start afresh.
+    bool record(const QString &before, const QString &now)
+    {
+        redone.clear();
+        if (now == before) {
+            undone.clear();
+            return false;
+        }
+        undone.push_back(before);
+        return true;
+    }
+    void undo(QString &model) { step(undone, redone, model); }
+    void redo(QString &model) { step(redone, undone, model); }
+
+private:
+    static void step(std::vector<QString> &from, std::vector<QString> &to, QString &model)
+    {
+        to.push_back(model);
+        model = from.back();
+        from.pop_back();
+    }
+};
+
+// Where Replace All replaces "xyz".
+QList<int> startsOfXyz(const QString &model)
+{
+    QList<int> starts;
+    for (qsizetype i = model.indexOf(QStringLiteral("xyz")); i >= 0; i = model.indexOf(QStringLiteral("xyz"), i + 3))
+        starts.append(int(i));
+    return starts;
+}
+
 } // namespace
 
 class TestSoftBreaks : public QObject {
@@ -134,8 +172,7 @@ private Q_SLOTS:
             const bool utf8 = file % 2;
             QString model = (utf8 ? QStringLiteral("\u00E9") : QString()) + randomText(rng, 10 + int(rng.bounded(40)), utf8);
             m_area->loadBytes(utf8 ? model.toUtf8() : model.toLatin1());
-            std::vector<QString> undone;
-            std::vector<QString> redone;
+            StringHistory history;
             for (int step = 0; step < 80; ++step) {
                 const QString before = model;
                 const int op = int(rng.bounded(10));
@@ -177,39 +214,25 @@ private Q_SLOTS:
                     const QString put = randomText(rng, int(rng.bounded(3)), utf8);
                     m_area->replaceRange(at, count, put);
                     model.replace(at, count, put);
-                } else if (op == 7 && !undone.empty()) {
+                } else if (op == 7 && !history.undone.empty()) {
                     m_area->undo();
-                    redone.push_back(model);
-                    model = undone.back();
-                    undone.pop_back();
-                } else if (op == 8 && !redone.empty()) {
+                    history.undo(model);
+                } else if (op == 8 && !history.redone.empty()) {
                     m_area->redo();
-                    undone.push_back(model);
-                    model = redone.back();
-                    redone.pop_back();
+                    history.redo(model);
                 } else if (op == 9) {
                     // Replace All, as the search runs it.
                     const QString with = randomText(rng, int(rng.bounded(2)), utf8);
-                    QList<int> starts;
-                    for (qsizetype i = model.indexOf(QStringLiteral("xyz")); i >= 0; i = model.indexOf(QStringLiteral("xyz"), i + 3))
-                        starts.append(int(i));
-                    m_area->replaceEach(starts, 3, with);
+                    m_area->replaceEach(startsOfXyz(model), 3, with);
                     model.replace(QStringLiteral("xyz"), with);
                 }
                 m_area->endEditGroup();
                 QVERIFY2(m_area->text() == model, qPrintable(where));
                 QCOMPARE(m_area->toBytes(), utf8 ? model.toUtf8() : model.toLatin1());
                 QCOMPARE(m_area->length(), int(model.size()));
-                if (op < 7 || op == 9) {
-                    if (model == before) {
-                        // No change, or none the string could tell: start the histories afresh.
-                        m_area->clearUndoHistory();
-                        undone.clear();
-                    } else {
-                        undone.push_back(before);
-                    }
-                    redone.clear();
-                }
+                // No change, or none the string could tell: start the histories afresh.
+                if ((op < 7 || op == 9) && !history.record(before, model))
+                    m_area->clearUndoHistory();
                 checkParagraphs(where);
                 if (QTest::currentTestFailed())
                     return;
@@ -237,8 +260,7 @@ private Q_SLOTS:
             QString model = (utf8 ? QStringLiteral("\u00E9") : QString()) + randomText(rng, 10 + int(rng.bounded(40)), utf8);
             document.loadBytes(utf8 ? model.toUtf8() : model.toLatin1());
             QCOMPARE(isUtf8(document.encoding()), utf8);
-            std::vector<QString> undone;
-            std::vector<QString> redone;
+            StringHistory history;
             for (int step = 0; step < 80; ++step) {
                 const QString before = model;
                 const int op = int(rng.bounded(4));
@@ -250,22 +272,15 @@ private Q_SLOTS:
                     const QString put = randomText(rng, int(rng.bounded(4)), utf8);
                     document.replaceRange(at, count, put);
                     model.replace(at, count, put);
-                } else if (op == 1 && !undone.empty()) {
+                } else if (op == 1 && !history.undone.empty()) {
                     QVERIFY(document.undo());
-                    redone.push_back(model);
-                    model = undone.back();
-                    undone.pop_back();
-                } else if (op == 2 && !redone.empty()) {
+                    history.undo(model);
+                } else if (op == 2 && !history.redone.empty()) {
                     QVERIFY(document.redo());
-                    undone.push_back(model);
-                    model = redone.back();
-                    redone.pop_back();
+                    history.redo(model);
                 } else if (op == 3) {
                     const QString with = randomText(rng, int(rng.bounded(2)), utf8);
-                    QList<int> starts;
-                    for (qsizetype i = model.indexOf(QStringLiteral("xyz")); i >= 0; i = model.indexOf(QStringLiteral("xyz"), i + 3))
-                        starts.append(int(i));
-                    document.replaceEach(starts, 3, with);
+                    document.replaceEach(startsOfXyz(model), 3, with);
                     model.replace(QStringLiteral("xyz"), with);
                 }
                 QVERIFY2(document.text() == model, qPrintable(where));
@@ -275,15 +290,8 @@ private Q_SLOTS:
                 if (model != before)
                     QVERIFY2(document.isChanged(), qPrintable(where));
                 document.setChanged(false);
-                if (op == 0 || op == 3) {
-                    if (model == before) {
-                        document.clearUndoHistory();
-                        undone.clear();
-                    } else {
-                        undone.push_back(before);
-                    }
-                    redone.clear();
-                }
+                if ((op == 0 || op == 3) && !history.record(before, model))
+                    document.clearUndoHistory();
                 checkParagraphs(document, where);
                 if (QTest::currentTestFailed())
                     return;
