@@ -8,7 +8,7 @@
 #include "editor/text_area.h"
 #include "platform/file_io.h"
 #include "search/search_state.h"
-#include "search/text_area_target.h"
+#include "search/text_search.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -5,7 +5,7 @@
 
 #include "editor/text_area.h"
 #include "search/search_state.h"
-#include "search/text_area_target.h"
+#include "search/text_search.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -31,7 +31,6 @@ int main(int argc, char *argv[])
     tenMB.append("<NEEDLE>");
     area.loadBytes(tenMB);
     QCoreApplication::processEvents();
-    TextAreaSearchTarget target(area);
     for (const int matchCase : {1, 0}) {
         report(matchCase ? "Find Next, 10 MB, match case, found at the end" : "Find Next, 10 MB, any case, found at the end",
                timeFindNextToEnd(area, matchCase, runs));
@@ -43,7 +42,7 @@ int main(int argc, char *argv[])
             state.NewSearch = true;
             state.SearchText = QStringLiteral("<html>");
             state.LastSearchPos = -1;
-            findStep(target, state);
+            findStep(area, state);
         });
         report(matchCase ? "Find Previous, 10 MB, match case, not found" : "Find Previous, 10 MB, any case, not found", up);
     }

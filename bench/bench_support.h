@@ -4,7 +4,7 @@
 #include "editor/text_area.h"
 #include "platform/platform.h"
 #include "search/search_state.h"
-#include "search/text_area_target.h"
+#include "search/text_search.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -57,7 +57,6 @@ public:
 // whole text is searched: the median of runs.
 inline double timeFindNextToEnd(TextArea &area, bool matchCase, int runs)
 {
-    TextAreaSearchTarget target(area);
     SearchState state;
     // Typed as it stands in the text when the case must match.
     state.SearchText = matchCase ? QStringLiteral("<NEEDLE>") : QStringLiteral("<needle>");
@@ -67,7 +66,7 @@ inline double timeFindNextToEnd(TextArea &area, bool matchCase, int runs)
     return medianMs(runs, [&] {
         area.setSelStart(0);
         state.NewSearch = true;
-        if (!findStep(target, state) || area.selStart() != end)
+        if (!findStep(area, state) || area.selStart() != end)
             qFatal("not found at the end");
     });
 }
@@ -81,7 +80,6 @@ struct ReplaceAllTiming {
 
 inline ReplaceAllTiming timeReplaceAll(TextArea &area, SilentPlatform &silent, const QByteArray &bytes, int runs)
 {
-    TextAreaSearchTarget target(area);
     PaintCounter counter;
     area.viewport()->installEventFilter(&counter);
     int worstPaints = 0;
@@ -98,7 +96,7 @@ inline ReplaceAllTiming timeReplaceAll(TextArea &area, SilentPlatform &silent, c
         const int before = silent.messages;
         QElapsedTimer timer;
         timer.start();
-        replaceRun(target, ReplaceMode::ReplaceAll, state);
+        replaceRun(area, ReplaceMode::ReplaceAll, state);
         QCoreApplication::processEvents();
         times.append(timer.nsecsElapsed() / 1e6);
         worstPaints = std::max(worstPaints, counter.paints);

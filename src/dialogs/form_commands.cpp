@@ -4,7 +4,7 @@
 #include "dialogs/list_input_box.h"
 #include "editor/insertion.h"
 #include "editor/markup_commands.h"
-#include "editor/text_area.h"
+#include "editor/text_edit.h"
 #include "platform/platform.h"
 
 #include <array>
@@ -27,7 +27,7 @@ CommandRow formSubmenu(const QString &submenuName, const QString &caption, std::
 
 } // namespace
 
-void formElementCommand(Workspace &workspace, TextArea &area, FormMethod method)
+void formElementCommand(Workspace &workspace, TextEdit &area, FormMethod method)
 {
     const QString program =
         listInputBox(workspace, QStringLiteral("Select or enter location of the program that will process the form."),
@@ -35,17 +35,16 @@ void formElementCommand(Workspace &workspace, TextArea &area, FormMethod method)
     if (program.isEmpty())
         return;
     const QString methodText = method == FormMethod::Post ? QStringLiteral(" METHOD=POST") : QStringLiteral(" METHOD=GET");
-    area.beginEditGroup();
+    EditGroup group(area);
     insertBlockTag(area, QStringLiteral("FORM ACTION=\"") + program + QLatin1Char('"') + methodText, false);
     area.setSelText(QStringLiteral("\r\n") + area.selText() + QStringLiteral("\r\n</FORM>\r\n"));
-    area.endEditGroup();
 }
 
-void optionCommand(TextArea &area, OptionState state)
+void optionCommand(TextEdit &area, OptionState state)
 {
     const QString answer = platform().inputBox(QStringLiteral("Form Option Text"),
                                                QStringLiteral("Enter text to describe this option"), area.selText());
-    area.beginEditGroup();
+    EditGroup group(area);
     // The answer stands for the selection; without one the selection stays behind the tag.
     if (!answer.isEmpty())
         area.setSelText(QString());
@@ -53,7 +52,6 @@ void optionCommand(TextArea &area, OptionState state)
                    false);
     if (!answer.isEmpty())
         area.setSelText(answer);
-    area.endEditGroup();
 }
 
 std::vector<CommandRow> formRows()
@@ -61,7 +59,7 @@ std::vector<CommandRow> formRows()
     CommandRow heading{{}, QObject::tr("Action:")};
     heading.enabled = false;
     const auto form = [](FormMethod method) {
-        return workspaceTextCommand([method](Workspace &workspace, TextArea &area) { formElementCommand(workspace, area, method); });
+        return workspaceEditCommand([method](Workspace &workspace, TextEdit &area) { formElementCommand(workspace, area, method); });
     };
     std::vector<CommandRow> inputs;
     for (std::size_t i = 0; i < inputTypes.size(); ++i) {
@@ -73,7 +71,7 @@ std::vector<CommandRow> formRows()
         return workspaceCommand([option](Workspace &workspace) { selectFieldCommand(workspace, option); });
     };
     const auto option = [](OptionState state) {
-        return workspaceTextCommand([state](Workspace &, TextArea &area) { optionCommand(area, state); });
+        return workspaceEditCommand([state](Workspace &, TextEdit &area) { optionCommand(area, state); });
     };
     return controlArray(QStringLiteral("mnuForm"), {
         formSubmenu(QStringLiteral("mnuFormAction"), QObject::tr("&Form"), {

@@ -141,10 +141,9 @@ void FormDialog::placeOnScreen()
 void FormDialog::writeField(const QString &tag, const std::function<QString(const QString &selected)> &tail)
 {
     if (m_area) {
-        m_area->beginEditGroup();
+        EditGroup group(*m_area);
         insertInlineTag(*m_area, tag, false);
         m_area->setSelText(tail(m_area->selText()));
-        m_area->endEditGroup();
     }
     accept();
 }

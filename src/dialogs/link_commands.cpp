@@ -9,14 +9,14 @@
 
 namespace vornel {
 
-void insertImageCommand(Workspace &workspace, TextArea &area)
+void insertImageCommand(Workspace &workspace, TextEdit &area)
 {
     const QString body = showImageDialog(workspace);
     if (!body.isEmpty())
         insertInlineTag(area, body, false);
 }
 
-void documentLinkCommand(Workspace &workspace, TextArea &area)
+void documentLinkCommand(Workspace &workspace, TextEdit &area)
 {
     CommonDialog &files = workspace.commonDialog();
     files.dialogTitle = QStringLiteral("Insert URL Reference");

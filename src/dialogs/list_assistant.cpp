@@ -205,10 +205,11 @@ void listAssistCommand(Workspace &workspace, TextArea &area)
     } else if (isListTagKind(kind)) {
         insertBlockTags(area, listSkeletonTags(kind));
     } else if (!kind.isEmpty()) {
-        area.beginEditGroup();
-        for (int line = 0; line < 4; ++line)
-            insertBeforeSelection(area, QStringLiteral("\r\n") + kind);
-        area.endEditGroup();
+        {
+            EditGroup group(area);
+            for (int line = 0; line < 4; ++line)
+                insertBeforeSelection(area, QStringLiteral("\r\n") + kind);
+        }
         lastImageBullet() = kind;
     }
     area.setFocus();

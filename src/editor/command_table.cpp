@@ -29,6 +29,16 @@ CommandOperation workspaceTextCommand(std::function<void(Workspace &, TextArea &
             true};
 }
 
+CommandOperation editCommand(std::function<void(TextEdit &)> run)
+{
+    return textCommand(std::move(run));
+}
+
+CommandOperation workspaceEditCommand(std::function<void(Workspace &, TextEdit &)> run)
+{
+    return workspaceTextCommand(std::move(run));
+}
+
 QString arrayName(const QString &name, int index)
 {
     return name + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');

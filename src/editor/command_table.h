@@ -16,6 +16,7 @@ namespace vornel {
 
 class DocumentWindow;
 class TextArea;
+class TextEdit;
 class Workspace;
 
 // Where a command runs: the workspace, the document window whose menu holds the command
@@ -42,6 +43,9 @@ CommandOperation documentCommand(std::function<void(Workspace &, DocumentWindow 
 CommandOperation textCommand(std::function<void(TextArea &)> run);
 // The same, for a command that also needs the workspace (its dialogs, the shared file dialog).
 CommandOperation workspaceTextCommand(std::function<void(Workspace &, TextArea &)> run);
+// Commands that only write through the window's text (TextEdit), with and without the workspace.
+CommandOperation editCommand(std::function<void(TextEdit &)> run);
+CommandOperation workspaceEditCommand(std::function<void(Workspace &, TextEdit &)> run);
 
 // One row of a menu table. A null caption is a separator; a row with submenu rows opens that
 // submenu (named submenuName) instead of running an operation.

@@ -106,16 +106,7 @@ void DocumentWindow::insertHeading(int level)
 
 void DocumentWindow::editDelete()
 {
-    TextArea &text = *m_text;
-    if (text.selStart() >= text.length())
-        return;
-    if (text.selLength() == 0) {
-        // A CR LF pair goes as one; a lone CR is a line end of its own.
-        const int at = text.selStart();
-        const bool pair = text.charAt(at) == QLatin1Char('\r') && text.charAt(at + 1) == QLatin1Char('\n');
-        text.setSelLength(pair ? 2 : 1);
-    }
-    text.setSelText(QString());
+    deleteCommand(*m_text);
 }
 
 void DocumentWindow::editSelectAll()

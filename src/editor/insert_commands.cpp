@@ -1,7 +1,7 @@
 #include "editor/insert_commands.h"
 
 #include "editor/insertion.h"
-#include "editor/text_area.h"
+#include "editor/text_edit.h"
 #include "platform/platform.h"
 #include "prefs/preferences.h"
 
@@ -57,36 +57,32 @@ double leadingNumber(const QString &text)
 
 } // namespace
 
-void namedAnchorCommand(TextArea &area)
+void namedAnchorCommand(TextEdit &edit)
 {
     const QString name = ask(QStringLiteral("Anchor at this Location"), QStringLiteral("Enter the reference name"),
                              QStringLiteral("Name"));
     if (!name.isEmpty())
-        insertInlineTag(area, QStringLiteral("A NAME=") + quote + name + quote, false);
+        insertInlineTag(edit, QStringLiteral("A NAME=") + quote + name + quote, false);
 }
 
-void anchorLinkCommand(TextArea &area)
+void anchorLinkCommand(TextEdit &edit)
 {
     const QString name = ask(QStringLiteral("Jump to an Anchor"), QStringLiteral("Enter the reference name"),
                              QStringLiteral("Name"));
     if (!name.isEmpty())
-        insertLink(area, QLatin1Char('#') + name);
+        insertLink(edit, QLatin1Char('#') + name);
 }
 
-void mailLinkCommand(TextArea &area)
+void mailLinkCommand(TextEdit &edit)
 {
     const QString address = ask(QStringLiteral("MAILTO Link"), QStringLiteral("User ID to receive mail"), prefs().MID);
     if (!address.isEmpty())
-        insertLink(area, QStringLiteral("mailto:") + address);
+        insertLink(edit, QStringLiteral("mailto:") + address);
 }
 
-void insertLink(TextArea &area, const QString &address)
+void insertLink(TextEdit &edit, const QString &address)
 {
-    area.beginEditGroup();
-    insertInlineTag(area, QStringLiteral("A HREF=") + quote + address + quote, false);
-    // The former selection is still selected, so the end tag lands right behind it.
-    area.setSelText(area.selText() + QStringLiteral("</A>"));
-    area.endEditGroup();
+    insertElement(edit, QStringLiteral("A HREF=") + quote + address + quote, QStringLiteral("</A>"));
 }
 
 std::optional<int> characterCode(const QString &answer)
@@ -98,7 +94,7 @@ std::optional<int> characterCode(const QString &answer)
     return int(n);
 }
 
-void characterReferenceCommand(TextArea &area)
+void characterReferenceCommand(TextEdit &edit)
 {
     for (;;) {
         const QString answer = ask(QStringLiteral("Insert Ascii Code"),
@@ -106,7 +102,7 @@ void characterReferenceCommand(TextArea &area)
         if (answer.isEmpty())
             return;
         if (const std::optional<int> code = characterCode(answer)) {
-            insertBeforeSelection(area, QStringLiteral("&#") + QString::number(*code) + QLatin1Char(';'));
+            insertBeforeSelection(edit, QStringLiteral("&#") + QString::number(*code) + QLatin1Char(';'));
             return;
         }
         platform().messageBox(QStringLiteral("Invalid ASCII Code"), QStringLiteral("ASCII code must be between 1 and 255"),
@@ -114,20 +110,19 @@ void characterReferenceCommand(TextArea &area)
     }
 }
 
-void commentCommand(TextArea &area)
+void commentCommand(TextEdit &edit)
 {
-    const QString selected = area.selText();
+    const QString selected = edit.selText();
     const QString text = ask(QStringLiteral("Insert Comment"), QStringLiteral("Enter comment text"),
                              selected.isEmpty() ? QStringLiteral("hidden comment") : selected);
     if (text.isEmpty())
         return;
-    area.beginEditGroup();
-    area.setSelText(QString());
-    insertBlockTag(area, QStringLiteral("!-- ") + text + QStringLiteral(" --"), false);
-    area.endEditGroup();
+    EditGroup group(edit);
+    edit.setSelText(QString());
+    insertBlockTag(edit, QStringLiteral("!-- ") + text + QStringLiteral(" --"), false);
 }
 
-void homePageLinkCommand(TextArea &area)
+void homePageLinkCommand(TextEdit &edit)
 {
     const Preferences &p = prefs();
     if ((p.HomeGif.isEmpty() && p.HomeText.isEmpty()) || p.HomePage.isEmpty()) {
@@ -138,7 +133,7 @@ void homePageLinkCommand(TextArea &area)
         return;
     }
     // The inline insertion adds the outer "<" and ">", completing the end tag.
-    insertInlineTag(area, QStringLiteral("A HREF=") + quote + p.HomePage + quote + QLatin1Char('>') + p.HomeGif + p.HomeText
+    insertInlineTag(edit, QStringLiteral("A HREF=") + quote + p.HomePage + quote + QLatin1Char('>') + p.HomeGif + p.HomeText
                               + QStringLiteral("</A"),
                     false);
 }

@@ -1,6 +1,6 @@
 #include "editor/insertion.h"
 
-#include "editor/text_area.h"
+#include "editor/text_edit.h"
 
 namespace vornel {
 
@@ -12,18 +12,6 @@ InsertionTargetResolver &resolver()
     return instance;
 }
 
-// One command, one undo step.
-class EditGroup {
-public:
-    explicit EditGroup(TextArea &area) : m_area(area) { m_area.beginEditGroup(); }
-    ~EditGroup() { m_area.endEditGroup(); }
-    EditGroup(const EditGroup &) = delete;
-    EditGroup &operator=(const EditGroup &) = delete;
-
-private:
-    TextArea &m_area;
-};
-
 } // namespace
 
 void setInsertionTargetResolver(InsertionTargetResolver newResolver)
@@ -31,44 +19,63 @@ void setInsertionTargetResolver(InsertionTargetResolver newResolver)
     resolver() = std::move(newResolver);
 }
 
-TextArea *insertionTarget()
+TextEdit *insertionTarget()
 {
     return resolver() ? resolver()() : nullptr;
 }
 
-void insertInlineTag(TextArea &area, const QString &tag, bool closeTag)
+void insertInlineTag(TextEdit &edit, const QString &tag, bool closeTag)
 {
-    EditGroup group(area);
-    const int start = area.selStart();
-    const int count = area.selLength();
+    EditGroup group(edit);
+    const int start = edit.selStart();
+    const int count = edit.selLength();
     const QString startTag = QLatin1Char('<') + tag + QLatin1Char('>');
-    QString text = startTag + area.selText();
+    QString text = startTag + edit.selText();
     if (closeTag)
         text += QStringLiteral("</") + tag + QLatin1Char('>');
-    area.setSelText(text);
-    area.setSelStart(start + int(startTag.size()));
-    area.setSelLength(count);
+    edit.setSelText(text);
+    edit.setSelStart(start + int(startTag.size()));
+    edit.setSelLength(count);
 }
 
-void insertBlockTag(TextArea &area, const QString &tag, bool closeTag)
+void insertBlockTag(TextEdit &edit, const QString &tag, bool closeTag)
 {
-    EditGroup group(area);
-    const int start = area.selStart();
+    EditGroup group(edit);
+    const int start = edit.selStart();
     // At the start of a line the character two before the caret is the CR of the line end.
     QString lineBreak;
-    if (start > 1 && area.charAt(start - 2) != QLatin1Char('\r'))
+    if (start > 1 && edit.charAt(start - 2) != QLatin1Char('\r'))
         lineBreak = QStringLiteral("\r\n");
-    QString text = lineBreak + QLatin1Char('<') + tag + QLatin1Char('>') + area.selText();
+    QString text = lineBreak + QLatin1Char('<') + tag + QLatin1Char('>') + edit.selText();
     if (closeTag)
         text += QStringLiteral("</") + tag + QLatin1Char('>') + lineBreak;
-    area.setSelText(text);
+    edit.setSelText(text);
 }
 
-void insertBlockTags(TextArea &area, const QStringList &tags, bool closeTag)
+void insertBlockTags(TextEdit &edit, const QStringList &tags, bool closeTag)
 {
-    EditGroup group(area);
+    EditGroup group(edit);
     for (const QString &tag : tags)
-        insertBlockTag(area, tag, closeTag);
+        insertBlockTag(edit, tag, closeTag);
+}
+
+void insertElement(TextEdit &edit, const QString &startTag, const QString &endText)
+{
+    EditGroup group(edit);
+    insertInlineTag(edit, startTag, false);
+    edit.setSelText(edit.selText() + endText);
+}
+
+void deleteCommand(TextEdit &edit)
+{
+    if (edit.selStart() >= edit.length())
+        return;
+    if (edit.selLength() == 0) {
+        const int at = edit.selStart();
+        const bool pair = edit.charAt(at) == QLatin1Char('\r') && edit.charAt(at + 1) == QLatin1Char('\n');
+        edit.setSelLength(pair ? 2 : 1);
+    }
+    edit.setSelText(QString());
 }
 
 QStringList listSkeletonTags(const QString &kind)
@@ -76,28 +83,28 @@ QStringList listSkeletonTags(const QString &kind)
     return {kind, QStringLiteral("LI"), QStringLiteral("LI"), QLatin1Char('/') + kind};
 }
 
-void insertBeforeSelection(TextArea &area, const QString &text)
+void insertBeforeSelection(TextEdit &edit, const QString &text)
 {
-    EditGroup group(area);
-    area.setSelText(text + area.selText());
+    EditGroup group(edit);
+    edit.setSelText(text + edit.selText());
 }
 
 void insertInlineTag(const QString &tag, bool closeTag)
 {
-    if (TextArea *area = insertionTarget())
-        insertInlineTag(*area, tag, closeTag);
+    if (TextEdit *edit = insertionTarget())
+        insertInlineTag(*edit, tag, closeTag);
 }
 
 void insertBlockTag(const QString &tag, bool closeTag)
 {
-    if (TextArea *area = insertionTarget())
-        insertBlockTag(*area, tag, closeTag);
+    if (TextEdit *edit = insertionTarget())
+        insertBlockTag(*edit, tag, closeTag);
 }
 
 void insertBeforeSelection(const QString &text)
 {
-    if (TextArea *area = insertionTarget())
-        insertBeforeSelection(*area, text);
+    if (TextEdit *edit = insertionTarget())
+        insertBeforeSelection(*edit, text);
 }
 
 } // namespace vornel

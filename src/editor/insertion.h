@@ -7,7 +7,7 @@
 
 namespace vornel {
 
-class TextArea;
+class TextEdit;
 
 // The three insertion operations through which every markup command writes into a document.
 // Without a target (no document open) they do nothing.
@@ -21,18 +21,24 @@ void insertBlockTag(const QString &tag, bool closeTag);
 // Puts text in front of the selection; the caret ends after the former selection.
 void insertBeforeSelection(const QString &text);
 
-void insertInlineTag(TextArea &area, const QString &tag, bool closeTag);
-void insertBlockTag(TextArea &area, const QString &tag, bool closeTag);
-void insertBeforeSelection(TextArea &area, const QString &text);
+void insertInlineTag(TextEdit &edit, const QString &tag, bool closeTag);
+void insertBlockTag(TextEdit &edit, const QString &tag, bool closeTag);
+void insertBeforeSelection(TextEdit &edit, const QString &text);
+// The start tag in front of the selection and endText behind it, one undo step; the caret
+// ends after endText.
+void insertElement(TextEdit &edit, const QString &startTag, const QString &endText);
 // insertBlockTag of each tag in turn, as one undo step.
-void insertBlockTags(TextArea &area, const QStringList &tags, bool closeTag = false);
+void insertBlockTags(TextEdit &edit, const QStringList &tags, bool closeTag = false);
+// Edit > Delete: the selection goes, or with nothing selected the character after the caret (a
+// CR LF pair as one; a lone CR is a line end of its own).
+void deleteCommand(TextEdit &edit);
 // The skeleton of a list of kind ("OL", "UL", ...): its start tag, two items and its end tag.
 QStringList listSkeletonTags(const QString &kind);
 
 // The focused text area of the active document window, or nullptr. The main window installs
 // the resolver; until then there is no target.
-using InsertionTargetResolver = std::function<TextArea *()>;
+using InsertionTargetResolver = std::function<TextEdit *()>;
 void setInsertionTargetResolver(InsertionTargetResolver resolver);
-TextArea *insertionTarget();
+TextEdit *insertionTarget();
 
 } // namespace vornel

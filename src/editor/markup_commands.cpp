@@ -23,16 +23,6 @@ const QString noteOnTables = QStringLiteral(
     "Heading1 Heading2 Row1Cell1 Row1Cell2 Row2Cell1 Row2Cell2 Row3Cell1 Row3Cell2\r\n\r\n"
     "All of the cell entries will run together.");
 
-// The start tag in front of the selection and endText behind it, one undo step; the caret
-// ends after endText.
-void insertElement(TextArea &area, const QString &startTag, const QString &endText)
-{
-    area.beginEditGroup();
-    insertInlineTag(area, startTag, false);
-    area.setSelText(area.selText() + endText);
-    area.endEditGroup();
-}
-
 CommandRow submenuRow(const QString &name, const QString &caption, const QString &submenuName,
                       std::vector<CommandRow> rows)
 {
@@ -60,27 +50,27 @@ CommandRow inlineTagRow(const char *caption, const char *tag, QKeyCombination sh
 {
     const QString name = QString::fromLatin1(tag);
     return {{}, QString::fromLatin1(caption), shortcut.toCombined() ? QKeySequence(shortcut) : QKeySequence(),
-            textCommand([name](TextArea &area) { insertInlineTag(area, name, true); })};
+            editCommand([name](TextEdit &area) { insertInlineTag(area, name, true); })};
 }
 
 CommandRow blockTagRow(const char *caption, const char *tag, bool closeTag)
 {
     const QString name = QString::fromLatin1(tag);
     return {{}, QString::fromLatin1(caption), {},
-            textCommand([name, closeTag](TextArea &area) { insertBlockTag(area, name, closeTag); })};
+            editCommand([name, closeTag](TextEdit &area) { insertBlockTag(area, name, closeTag); })};
 }
 
 CommandRow elementRow(const char *caption, const QString &startTag, const QString &endText)
 {
     return {{}, QString::fromLatin1(caption), {},
-            textCommand([startTag, endText](TextArea &area) { insertElement(area, startTag, endText); })};
+            editCommand([startTag, endText](TextEdit &area) { insertElement(area, startTag, endText); })};
 }
 
 CommandRow beforeSelectionRow(const char *caption, const char *text)
 {
     const QString markup = QString::fromLatin1(text);
     return {{}, QString::fromLatin1(caption), {},
-            textCommand([markup](TextArea &area) { insertBeforeSelection(area, markup); })};
+            editCommand([markup](TextEdit &area) { insertBeforeSelection(area, markup); })};
 }
 
 CommandRow separatorRow()
@@ -153,8 +143,8 @@ std::vector<CommandRow> insertRows(const CommandOperation &listAssist, const Com
                                             : CommandRow{{}, QString(entry.caption), {},
                                                          textCommand([i](TextArea &area) { listCommand(area, i); })});
     }
-    const auto prompted = [](const char *caption, void (*command)(TextArea &)) {
-        return CommandRow{{}, QString::fromLatin1(caption), {}, textCommand(command)};
+    const auto prompted = [](const char *caption, void (*command)(TextEdit &)) {
+        return CommandRow{{}, QString::fromLatin1(caption), {}, editCommand(command)};
     };
     CommandRow isindex = beforeSelectionRow("Isinde&x", "<ISINDEX>");
     isindex.visible = false;
@@ -183,8 +173,8 @@ std::vector<CommandRow> insertRows(const CommandOperation &listAssist, const Com
     rows.insert(rows.end(), elements.begin(), elements.end());
     rows.push_back(separatorRow());
     rows.push_back({QStringLiteral("MnuAscii"), QObject::tr("AS&CII Characters..."), {},
-                    textCommand(characterReferenceCommand)});
-    rows.push_back({QStringLiteral("mnuComment"), QObject::tr("Co&mment..."), {}, textCommand(commentCommand)});
+                    editCommand(characterReferenceCommand)});
+    rows.push_back({QStringLiteral("mnuComment"), QObject::tr("Co&mment..."), {}, editCommand(commentCommand)});
     return rows;
 }
 
@@ -196,7 +186,7 @@ std::vector<CommandRow> specialRows(const CommandOperation &dateTime)
         beforeSelectionRow("Cop&yright", "&copy;"),
     });
     rows.push_back({QStringLiteral("mnuDateTime"), QObject::tr("&Date/Time..."), {}, dateTime});
-    rows.push_back({QStringLiteral("mnuGoHome"), QObject::tr("&Goto Homepage"), {}, textCommand(homePageLinkCommand)});
+    rows.push_back({QStringLiteral("mnuGoHome"), QObject::tr("&Goto Homepage"), {}, editCommand(homePageLinkCommand)});
     const std::vector<CommandRow> alignment = controlArray(QStringLiteral("mnuJustify"), {
         separatorRow(),
         inlineTagRow("Right &Justified", "RIGHT"),
@@ -235,55 +225,79 @@ std::vector<CommandRow> specialRows(const CommandOperation &dateTime)
 
 namespace {
 
-using ListConversion = std::function<std::optional<SelectionReplacement>(
-    QStringView excerpt, qsizetype selStart, qsizetype selLength, const ListYield &yield)>;
-
-// Runs a list conversion on the selection and the two characters before it (the line-start
-// test of a block tag), so the rest of a long document is not copied.
-void convertSelection(TextArea &area, const ListConversion &conversion)
+// A list command on a text area, worked out while the window keeps painting. User input
+// waits until it is done, so nothing can change the document under it; should anything else
+// change it meanwhile (or close it), the result no longer fits and is dropped.
+void convertWhilePainting(TextArea &area, const std::function<std::optional<ListEdit>(const ListYield &)> &work)
 {
-    const int start = area.selStart();
-    const int length = area.selLength();
-
-    // The conversion works on a copy of the text and keeps the window painting. User input
-    // waits until it is done, so nothing can change the document under it; should anything
-    // else change it meanwhile, the result no longer fits and is dropped.
     QPointer<TextArea> alive(&area);
     bool changed = false;
     const QMetaObject::Connection watch =
         QObject::connect(&area, &TextArea::textEdited, &area, [&changed] { changed = true; });
     const ListYield yield{[] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }, 25};
-    const int before = std::min(start, 2);
-    const QString excerpt = area.textRange(start - before, before) + area.selText();
-    const std::optional<SelectionReplacement> result = conversion(excerpt, before, length, yield);
+    const std::optional<ListEdit> edit = work(yield);
     if (!alive)
         return;
     QObject::disconnect(watch);
-    if (!result || changed || area.selStart() != start || area.selLength() != length)
-        return;
+    if (edit && !changed)
+        applyListEdit(area, *edit);
+}
 
-    area.beginEditGroup();
-    area.replaceRange(start, length, result->text);
-    area.setSelStart(start + int(result->caretOffset));
-    area.endEditGroup();
+// The selection and the two characters before it (the line-start test of a block tag), so
+// the rest of a long document is not copied.
+struct Excerpt {
+    int start;
+    int length;
+    int before;
+    QString text;
+};
+
+Excerpt excerptOf(const TextEdit &edit)
+{
+    const int start = edit.selStart();
+    const int length = edit.selLength();
+    const int before = std::min(start, 2);
+    return {start, length, before, edit.textRange(start - before, before + length)};
 }
 
 } // namespace
 
+std::optional<ListEdit> listCommandEdit(const TextEdit &edit, int index, const ListYield &yield)
+{
+    const Excerpt e = excerptOf(edit);
+    std::optional<SelectionReplacement> result = listMenuCommand(index, e.text, e.before, e.length, yield);
+    if (!result)
+        return std::nullopt;
+    return ListEdit{e.start, e.length, std::move(*result)};
+}
+
+std::optional<ListEdit> listConversionEdit(const TextEdit &edit, const QString &kind, const ListYield &yield)
+{
+    const int start = edit.selStart();
+    const int length = edit.selLength();
+    std::optional<SelectionReplacement> result = listFromText(kind, edit.textRange(start, length), yield);
+    if (!result)
+        return std::nullopt;
+    return ListEdit{start, length, std::move(*result)};
+}
+
+void applyListEdit(TextEdit &edit, const ListEdit &list)
+{
+    if (edit.selStart() != list.start || edit.selLength() != list.length)
+        return;
+    EditGroup group(edit);
+    edit.replaceRange(list.start, list.length, list.result.text);
+    edit.setSelStart(list.start + int(list.result.caretOffset));
+}
+
 void listCommand(TextArea &area, int index)
 {
-    convertSelection(area, [index](QStringView excerpt, qsizetype selStart, qsizetype selLength,
-                                   const ListYield &yield) {
-        return listMenuCommand(index, excerpt, selStart, selLength, yield);
-    });
+    convertWhilePainting(area, [&area, index](const ListYield &yield) { return listCommandEdit(area, index, yield); });
 }
 
 void convertSelectionToList(TextArea &area, const QString &kind)
 {
-    convertSelection(area, [&kind](QStringView excerpt, qsizetype selStart, qsizetype selLength,
-                                   const ListYield &yield) {
-        return listFromText(kind, excerpt.mid(selStart, selLength).toString(), yield);
-    });
+    convertWhilePainting(area, [&area, &kind](const ListYield &yield) { return listConversionEdit(area, kind, yield); });
 }
 
 } // namespace vornel

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "editor/command_table.h"
+#include "editor/list_conversion.h"
+
+#include <optional>
 
 #include <vector>
 
 namespace vornel {
 
 class TextArea;
+class TextEdit;
 
 // The markup commands of a document window's menus, as menu tables:
 // - Document: the document tags mnuDoc(0..4);
@@ -38,12 +42,27 @@ CommandRow separatorRow();
 // Names the rows name(0), name(1), ... in order.
 std::vector<CommandRow> controlArray(const QString &name, std::vector<CommandRow> rows);
 
-// mnuList(index) on a text area: a list skeleton or block tags with nothing selected, the
-// selected lines turned into a list otherwise, assigned as one undo step. The conversion lets
-// the window repaint while it runs.
-void listCommand(TextArea &area, int index);
+// A list command's whole effect: the selection it was worked out for (start, length) gives way
+// to the result.
+struct ListEdit {
+    int start = 0;
+    int length = 0;
+    SelectionReplacement result;
+};
+
+// What mnuList(index) does to the selection: a list skeleton or block tags with nothing
+// selected, the selected lines turned into a list otherwise; nothing when it changes nothing.
+// Worked out on a copy of the selection and the two characters before it.
+std::optional<ListEdit> listCommandEdit(const TextEdit &edit, int index, const ListYield &yield = {});
 // The selected text turned into a list of the kind ("OL", "UL", "DIR", "MENU" or an image
-// bullet put in front of each line), the same way and as one undo step.
+// bullet put in front of each line).
+std::optional<ListEdit> listConversionEdit(const TextEdit &edit, const QString &kind, const ListYield &yield = {});
+// Assigns a list edit as one undo step, the caret at its caret offset; nothing when the
+// selection is no longer the one it was worked out for.
+void applyListEdit(TextEdit &edit, const ListEdit &list);
+
+// The two on a text area: the window repaints while the conversion runs.
+void listCommand(TextArea &area, int index);
 void convertSelectionToList(TextArea &area, const QString &kind);
 
 } // namespace vornel

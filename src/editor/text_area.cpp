@@ -44,12 +44,6 @@ int TextArea::selLength() const
     return m_text->docToModel(cursor.selectionEnd()) - m_text->docToModel(cursor.selectionStart());
 }
 
-QString TextArea::selText() const
-{
-    const QTextCursor cursor = textCursor();
-    return codec::textOfSlice(m_text->docSlice(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()));
-}
-
 void TextArea::selectDocRange(int anchor, int position)
 {
     QTextCursor cursor = textCursor();
@@ -58,22 +52,12 @@ void TextArea::selectDocRange(int anchor, int position)
     setTextCursor(cursor);
 }
 
-void TextArea::setSelStart(int start)
+void TextArea::select(int start, int count)
 {
-    const int doc = m_text->modelToDoc(m_text->wholeCharacter(start, false));
-    selectDocRange(doc, doc);
-}
-
-void TextArea::setSelLength(int count)
-{
-    const int start = selStart();
-    const int end = m_text->wholeCharacter(std::clamp(start + std::max(count, 0), start, length()), true);
-    selectDocRange(m_text->modelToDoc(start), m_text->modelToDoc(end, true));
-}
-
-void TextArea::setSelText(const QString &text)
-{
-    replaceSelection(text);
+    // The start as the caret can stand there: never inside a character or a CR LF pair.
+    const int from = m_text->docToModel(m_text->modelToDoc(m_text->wholeCharacter(start, false)));
+    const int end = m_text->wholeCharacter(std::clamp(from + std::max(count, 0), from, length()), true);
+    selectDocRange(m_text->modelToDoc(from), m_text->modelToDoc(end, true));
 }
 
 void TextArea::replaceSelection(const QString &text, bool typing)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/text_document.h"
+#include "editor/text_edit.h"
 
 #include <QPlainTextEdit>
 
@@ -11,7 +12,7 @@ namespace vornel {
 // two characters; a selection never splits a character. On screen every kind of line end is a
 // line break, and the caret and the keys step over soft breaks as over the wrap points of a
 // wrapped line.
-class TextArea : public QPlainTextEdit {
+class TextArea : public QPlainTextEdit, public TextEdit {
     Q_OBJECT
 
 public:
@@ -23,11 +24,11 @@ public:
     // The text it shows and all that belongs to it.
     TextDocument &textDocument() const { return *m_text; }
 
-    QString text() const { return m_text->text(); }
+    QString text() const override { return m_text->text(); }
     void setText(const QString &text) { m_text->setText(text); }
-    int length() const { return m_text->length(); }
-    QChar charAt(int index) const { return m_text->charAt(index); }
-    QString textRange(int start, int count) const { return m_text->textRange(start, count); }
+    int length() const override { return m_text->length(); }
+    QChar charAt(int index) const override { return m_text->charAt(index); }
+    QString textRange(int start, int count) const override { return m_text->textRange(start, count); }
     QString displayText() const { return m_text->displayText(); }
     int modelPosition(int displayPos) const { return m_text->modelPosition(displayPos); }
     int displayPosition(int modelPos, bool roundUp = false) const { return m_text->displayPosition(modelPos, roundUp); }
@@ -42,22 +43,20 @@ public:
     Encoding encoding() const { return m_text->encoding(); }
     bool mayHoldLookalikes() const { return m_text->mayHoldLookalikes(); }
 
-    int selStart() const;
-    int selLength() const;
-    QString selText() const;
-    // Sets the caret; nothing is selected afterwards.
-    void setSelStart(int start);
-    // Selects count characters from SelStart.
-    void setSelLength(int count);
-    // Replaces the selection; the caret ends after the inserted text, nothing selected.
-    void setSelText(const QString &text);
-    // Replaces count characters from start with text, as one undo step.
-    void replaceRange(int start, int count, const QString &text);
-
-    // Replaces count characters at each of starts (ascending, not overlapping, positions in the
-    // text as it is before the call) with text, as one undo step and one repaint. The caret
-    // ends after the last replacement.
-    void replaceEach(const QList<int> &starts, int count, const QString &text);
+    // The edit interface; a selection never splits a character.
+    int selStart() const override;
+    int selLength() const override;
+    void select(int start, int count) override;
+    void setSelText(const QString &text) override { replaceSelection(text); }
+    void replaceRange(int start, int count, const QString &text) override;
+    // One repaint for them all.
+    void replaceEach(const QList<int> &starts, int count, const QString &text) override;
+    void beginEditGroup() override { m_text->beginEditGroup(); }
+    void endEditGroup() override { m_text->endEditGroup(); }
+    int findText(const QString &what, bool matchCase, int from, bool down) const override
+    {
+        return m_text->findText(what, matchCase, from, down);
+    }
 
     // Undo history: each command's change is one step; a run of typing is one step.
     bool canUndo() const { return m_text->canUndo(); }
@@ -65,10 +64,6 @@ public:
     void undo();
     void redo();
     void clearUndoHistory() { m_text->clearUndoHistory(); }
-
-    // Groups every change until the matching end into one undo step (nests).
-    void beginEditGroup() { m_text->beginEditGroup(); }
-    void endEditGroup() { m_text->endEditGroup(); }
 
     // Clipboard commands through the platform layer.
     void cutToClipboard();

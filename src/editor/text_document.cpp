@@ -2,6 +2,7 @@
 
 #include "editor/soft_breaks.h"
 #include "editor/text_codec.h"
+#include "editor/text_find.h"
 
 #include <QPlainTextDocumentLayout>
 #include <QTextBlock>
@@ -319,6 +320,41 @@ QString TextDocument::textRange(int start, int count) const
     const int extraFront = start - docToModel(a);
     const int extraBack = docToModel(b) - end;
     return text.mid(extraFront, text.size() - extraFront - extraBack);
+}
+
+namespace {
+
+// The searched text as the screen shows it, or a null text when it holds a line end or a
+// character that stands for another on screen (no text holds one of those).
+QString displayedForm(const QString &what)
+{
+    QString shown(what.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < what.size(); ++i) {
+        const char16_t ch = what[i].unicode();
+        if (ch == u'\r' || ch == u'\n' || codec::isReserved(ch))
+            return QString();
+        shown[i] = QChar(codec::displayOf(ch));
+    }
+    return shown;
+}
+
+} // namespace
+
+int TextDocument::findText(const QString &what, bool matchCase, int from, bool down) const
+{
+    // On screen a lookalike is the mark it looks like; only the text tells them apart.
+    const QString shown = mayHoldLookalikes() ? QString() : displayedForm(what);
+    if (shown.isNull())
+        return findNearest(text(), what, matchCase, from, down);
+    if (from < 0 || from > length())
+        return -1;
+    // One character on screen per character of the text, except at line ends, which an
+    // occurrence cannot span; so occurrences on screen are exactly those in the text.
+    const QString subject = searchForm(displayText(), matchCase);
+    const QString pattern = searchForm(shown, matchCase);
+    const int found = down ? findDown(subject, pattern, displayPosition(from, true))
+                           : findUp(subject, pattern, displayPosition(from));
+    return found < 0 ? -1 : modelPosition(found);
 }
 
 } // namespace vornel

@@ -66,6 +66,10 @@ public:
     int modelPosition(int displayPos) const { return docToModel(shownToDoc(displayPos)); }
     int displayPosition(int modelPos, bool roundUp = false) const { return docToShown(modelToDoc(modelPos, roundUp)); }
 
+    // TextEdit::findText on this text. Searches the text as the screen holds it, which needs
+    // no copy of the whole text in the model's form, whenever the searched text holds no line end.
+    int findText(const QString &what, bool matchCase, int from, bool down) const;
+
     // The soft-break limit (softbreak::kLimit unless set); setting it breaks the text anew.
     int softBreakLimit() const { return m_softLimit; }
     void setSoftBreakLimit(int limit);

@@ -4,7 +4,7 @@
 #include "editor/text_area.h"
 #include "editor/workspace.h"
 #include "search/search_state.h"
-#include "search/text_area_target.h"
+#include "search/text_search.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -110,8 +110,7 @@ void FindDialog::findClicked()
     if (!m_area)
         return;
     searchState().SearchText = m_text->text();
-    TextAreaSearchTarget target(*m_area);
-    findStep(target, searchState());
+    findStep(*m_area, searchState());
     m_find->setText(tr("&Next"));
 }
 

@@ -8,7 +8,7 @@
 #include "search/find_dialog.h"
 #include "search/replace_dialog.h"
 #include "search/search_state.h"
-#include "search/text_area_target.h"
+#include "search/text_search.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -42,8 +42,7 @@ void findNextCommand(Workspace &workspace, TextArea &area, int index)
         return;
     }
     searchState().SearchDirection = 1 - index;
-    TextAreaSearchTarget target(area);
-    findStep(target, searchState());
+    findStep(area, searchState());
 }
 
 void openReplaceDialog(Workspace &workspace, TextArea &area)
@@ -54,8 +53,7 @@ void openReplaceDialog(Workspace &workspace, TextArea &area)
     runModalDialog(dialog);
     if (dialog.chosenMode() < 0)
         return;
-    TextAreaSearchTarget target(area);
-    replaceRun(target, dialog.chosenMode() == 0 ? ReplaceMode::ConfirmEach : ReplaceMode::ReplaceAll,
+    replaceRun(area, dialog.chosenMode() == 0 ? ReplaceMode::ConfirmEach : ReplaceMode::ReplaceAll,
                searchState());
 }
 

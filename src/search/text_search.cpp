@@ -4,30 +4,11 @@
 #include "platform/version.h"
 #include "search/search_state.h"
 
-#include <array>
 #include <limits>
-#include <memory>
 
 namespace vornel {
 
 namespace {
-
-using UpperTable = std::array<char16_t, 0x10000>;
-
-// Upper case of every character of the basic plane that keeps its one-unit width.
-const UpperTable &upperTable()
-{
-    static const std::unique_ptr<UpperTable> table = [] {
-        auto t = std::make_unique<UpperTable>();
-        for (char32_t c = 0; c < 0x10000; ++c) {
-            const char32_t upper = QChar::toUpper(c);
-            const bool sameWidth = upper < 0x10000 && !QChar::isSurrogate(upper) && !QChar::isSurrogate(c);
-            (*t)[c] = char16_t(sameWidth ? upper : c);
-        }
-        return t;
-    }();
-    return *table;
-}
 
 QString notFoundText(const SearchState &state)
 {
@@ -36,62 +17,7 @@ QString notFoundText(const SearchState &state)
 
 } // namespace
 
-QString upperCaseSameLength(QStringView text)
-{
-    const UpperTable &table = upperTable();
-    QString out(text.size(), Qt::Uninitialized);
-    char16_t *dst = reinterpret_cast<char16_t *>(out.data());
-    const char16_t *src = text.utf16();
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = src[i];
-        if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(src[i + 1])) {
-            const char32_t upper = QChar::toUpper(QChar::surrogateToUcs4(c, src[i + 1]));
-            if (QChar::requiresSurrogates(upper)) {
-                dst[i] = QChar::highSurrogate(upper);
-                dst[i + 1] = QChar::lowSurrogate(upper);
-            } else {
-                dst[i] = c;
-                dst[i + 1] = src[i + 1];
-            }
-            ++i;
-        } else {
-            dst[i] = table[c];
-        }
-    }
-    return out;
-}
-
-QString searchForm(const QString &text, bool matchCase)
-{
-    return matchCase ? text : upperCaseSameLength(text);
-}
-
-int findDown(QStringView subject, QStringView pattern, int from)
-{
-    if (pattern.isEmpty() || from < 0 || from > subject.size())
-        return -1;
-    return int(subject.indexOf(pattern, from));
-}
-
-int findUp(QStringView subject, QStringView pattern, int lastStart)
-{
-    // The library reads a negative start as counted from the end, and finds nothing from a
-    // start past the end; so the start is brought within the places an occurrence can begin.
-    const qsizetype latest = std::min<qsizetype>(lastStart, subject.size() - pattern.size());
-    if (pattern.isEmpty() || lastStart < 0 || latest < 0)
-        return -1;
-    return int(subject.lastIndexOf(pattern, latest));
-}
-
-int SearchTarget::find(const QString &what, bool matchCase, int from, bool down) const
-{
-    const QString subject = searchForm(text(), matchCase);
-    const QString pattern = searchForm(what, matchCase);
-    return down ? findDown(subject, pattern, from) : findUp(subject, pattern, from);
-}
-
-bool findStep(SearchTarget &target, SearchState &state)
+bool findStep(TextEdit &target, SearchState &state)
 {
     if (state.SearchText.isEmpty())
         return false;
@@ -101,7 +27,7 @@ bool findStep(SearchTarget &target, SearchState &state)
     const bool down = state.SearchDirection != 0;
     // Upward, the nearest candidate starts two characters before the base.
     const int from = down ? base : base - 2;
-    const int found = from < 0 ? -1 : target.find(state.SearchText, state.MatchCase != 0, from, down);
+    const int found = from < 0 ? -1 : target.findText(state.SearchText, state.MatchCase != 0, from, down);
     if (found >= 0)
         target.select(found, int(state.SearchText.size()));
     else
@@ -118,7 +44,7 @@ namespace {
 // the snapshot and mapped to the live text through the shift the replacements so far made.
 class ReplaceRunner {
 public:
-    ReplaceRunner(SearchTarget &target, ReplaceMode mode, const SearchState &state)
+    ReplaceRunner(TextEdit &target, ReplaceMode mode, const SearchState &state)
         : m_target(target)
         , m_mode(mode)
         , m_replacement(state.ReplaceText)
@@ -183,7 +109,7 @@ private:
         m_pending.clear();
     }
 
-    SearchTarget &m_target;
+    TextEdit &m_target;
     const ReplaceMode m_mode;
     const QString m_replacement;
     const QString m_pattern;
@@ -196,19 +122,13 @@ private:
     QList<int> m_pending;
 };
 
-struct RunBracket {
-    explicit RunBracket(SearchTarget &t) : target(t) { target.beginRun(); }
-    ~RunBracket() { target.endRun(); }
-    SearchTarget &target;
-};
-
 } // namespace
 
-void replaceRun(SearchTarget &target, ReplaceMode mode, SearchState &state)
+void replaceRun(TextEdit &target, ReplaceMode mode, SearchState &state)
 {
     if (state.SearchText.isEmpty())
         return;
-    RunBracket bracket(target);
+    EditGroup group(target);
     const int runStart = target.selStart();
     const QString subject = searchForm(target.text(), state.MatchCase != 0);
     ReplaceRunner runner(target, mode, state);

@@ -1,4 +1,6 @@
 #include "editor/list_conversion.h"
+#include "editor/markup_commands.h"
+#include "support/string_edit.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -13,30 +15,12 @@ namespace {
 const QString crLf = QStringLiteral("\r\n");
 const QString bullet = QStringLiteral("<BR><IMG SRC=\"b.gif\">");
 
-// The text area's selection model: assigning SelText replaces the selection and leaves the
-// caret after the inserted text with nothing selected.
-struct TextModel {
-    QString text;
-    qsizetype selStart = 0;
-    qsizetype selLength = 0;
-
-    QString selText() const { return text.mid(selStart, selLength); }
-    void setSelText(const QString &inserted)
-    {
-        text.replace(selStart, selLength, inserted);
-        selStart += inserted.size();
-        selLength = 0;
-    }
-    void apply(const std::optional<SelectionReplacement> &edit)
-    {
-        if (!edit)
-            return;
-        text.replace(selStart, selLength, edit->text);
-        selStart += edit->caretOffset;
-        selLength = 0;
-    }
-    bool operator==(const TextModel &) const = default;
-};
+// Runs a list command's edit on the string, as the window assigns it.
+void assign(StringEdit &edit, const std::optional<ListEdit> &list)
+{
+    if (list)
+        applyListEdit(edit, *list);
+}
 
 QString visible(const QString &s)
 {
@@ -52,12 +36,9 @@ QString visible(const QString &s)
     return out;
 }
 
-QString describe(const TextModel &model)
+QString describe(const StringEdit &edit)
 {
-    return QStringLiteral("'%1' sel %2+%3")
-        .arg(visible(model.text))
-        .arg(model.selStart)
-        .arg(model.selLength);
+    return edit.marked();
 }
 
 // The list rules written out step by step, the slow way: positions count from 1, the text is
@@ -218,7 +199,7 @@ QString markListItems(const QString &marker, QString s)
     return s;
 }
 
-void listFromText(TextModel &area, const QString &kind, const QString &text)
+void listFromText(StringEdit &area, const QString &kind, const QString &text)
 {
     if (text.isEmpty() || kind.isEmpty())
         return;
@@ -231,19 +212,19 @@ void listFromText(TextModel &area, const QString &kind, const QString &text)
     }
 }
 
-void insertBlockTag(TextModel &area, const QString &tag)
+void insertBlockTag(StringEdit &area, const QString &tag)
 {
     QString lb;
-    if (area.selStart <= 1)
+    if (area.selStart() <= 1)
         lb = QString();
-    else if (mid(area.text, area.selStart - 1, 1) == QLatin1String("\r"))
+    else if (mid(area.text(), area.selStart() - 1, 1) == QLatin1String("\r"))
         lb = QString();
     else
         lb = crLf;
     area.setSelText(lb + "<" + tag + ">" + area.selText());
 }
 
-void skeleton(TextModel &area, const QString &kind)
+void skeleton(StringEdit &area, const QString &kind)
 {
     insertBlockTag(area, kind);
     insertBlockTag(area, "LI");
@@ -251,7 +232,7 @@ void skeleton(TextModel &area, const QString &kind)
     insertBlockTag(area, "/" + kind);
 }
 
-void listMenu(TextModel &area, int index)
+void listMenu(StringEdit &area, int index)
 {
     const QStringList kinds = {"OL", "UL", "DIR", "MENU"};
     switch (index) {
@@ -561,12 +542,12 @@ void TestListConversion::listMenuCommand()
     QFETCH(QString, expected);
     QFETCH(int, caret);
 
-    TextModel area{document, selStart, selLength};
-    area.apply(vornel::listMenuCommand(index, area.text, area.selStart, area.selLength));
-    QCOMPARE(area.text, expected);
-    QCOMPARE(area.selStart, qsizetype(caret));
+    StringEdit area(document, selStart, selLength);
+    assign(area, listCommandEdit(area, index));
+    QCOMPARE(area.text(), expected);
+    QCOMPARE(area.selStart(), caret);
     if (index != 5 && index != 9)
-        QCOMPARE(area.selLength, qsizetype(0));
+        QCOMPARE(area.selLength(), 0);
 }
 
 void TestListConversion::yieldRunsDuringLongConversion()
@@ -682,13 +663,13 @@ void TestListConversion::listFromTextAgreesWithLiteralRule()
         const QString before = randomText(random, 4);
         const QString selected = randomText(random, i % 50 == 0 ? 400 : 40);
         const QString after = randomText(random, 4);
-        const TextModel start{before + selected + after, before.size(), selected.size()};
+        const StringEdit start(before + selected + after, int(before.size()), int(selected.size()));
 
-        TextModel slow = start;
+        StringEdit slow = start;
         literal::listFromText(slow, kind, slow.selText());
-        TextModel fast = start;
-        fast.apply(listFromText(kind, fast.selText()));
-        if (!(fast == slow)) {
+        StringEdit fast = start;
+        assign(fast, listConversionEdit(fast, kind));
+        if (fast.marked() != slow.marked()) {
             QFAIL(qPrintable(QStringLiteral("seed %1, case %2: kind '%3', start %4\n"
                                             "  fast    %5\n  literal %6")
                                  .arg(propertySeed + 1)
@@ -707,13 +688,13 @@ void TestListConversion::listMenuAgreesWithLiteralRule()
         const QString before = randomText(random, 6);
         const QString selected = random.bounded(2) ? randomText(random, 20) : QString();
         const QString after = randomText(random, 4);
-        const TextModel start{before + selected + after, before.size(), selected.size()};
+        const StringEdit start(before + selected + after, int(before.size()), int(selected.size()));
 
-        TextModel slow = start;
+        StringEdit slow = start;
         literal::listMenu(slow, index);
-        TextModel fast = start;
-        fast.apply(vornel::listMenuCommand(index, fast.text, fast.selStart, fast.selLength));
-        if (!(fast == slow)) {
+        StringEdit fast = start;
+        assign(fast, listCommandEdit(fast, index));
+        if (fast.marked() != slow.marked()) {
             QFAIL(qPrintable(QStringLiteral("seed %1, case %2: mnuList(%3), start %4\n"
                                             "  fast    %5\n  literal %6")
                                  .arg(propertySeed + 2)

@@ -2,7 +2,7 @@
 #include "editor/text_area.h"
 #include "editor/text_codec.h"
 #include "editor/text_document.h"
-#include "search/text_area_target.h"
+#include "search/text_search.h"
 
 #include <QRandomGenerator>
 #include <QAbstractTextDocumentLayout>
@@ -361,11 +361,11 @@ private Q_SLOTS:
         const QString text = QString(13, u'x') + QStringLiteral("NEEDLE") + QString(3 * kLimit, u'y');
         m_area->setText(text);
         QVERIFY(m_area->document()->blockCount() > 2);
-        TextAreaSearchTarget target(*m_area);
+        TextEdit &target = *m_area;
         for (const bool matchCase : {true, false}) {
-            QCOMPARE(target.find(QStringLiteral("needle"), matchCase, 0, true), matchCase ? -1 : 13);
-            QCOMPARE(target.find(QStringLiteral("NEEDLE"), matchCase, 16, false), 13);
-            QCOMPARE(target.find(QStringLiteral("LEy"), matchCase, 17, true), 17);
+            QCOMPARE(target.findText(QStringLiteral("needle"), matchCase, 0, true), matchCase ? -1 : 13);
+            QCOMPARE(target.findText(QStringLiteral("NEEDLE"), matchCase, 16, false), 13);
+            QCOMPARE(target.findText(QStringLiteral("LEy"), matchCase, 17, true), 17);
         }
         target.select(13, 6);
         QCOMPARE(m_area->selText(), QStringLiteral("NEEDLE"));

@@ -4,6 +4,7 @@
 #include "search/text_search.h"
 #include "support/marked_text.h"
 #include "support/scripted_platform.h"
+#include "support/string_edit.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -13,56 +14,6 @@
 using namespace vornel;
 
 namespace {
-
-// A plain string with a selection, replaced in as the text area replaces. Every selection
-// made is logged, so a test can see what each Verify question showed.
-class StringTarget : public SearchTarget {
-public:
-    explicit StringTarget(const QString &marked)
-    {
-        const Marked m = parseMarked(marked);
-        text_ = m.text;
-        start_ = m.start;
-        length_ = m.length;
-    }
-
-    QString text() const override { return text_; }
-    int selStart() const override { return start_; }
-    void select(int start, int length) override
-    {
-        start_ = start;
-        length_ = length;
-        selections.append(text_.mid(start, length) + QLatin1Char('@') + QString::number(start));
-    }
-    void replaceEach(const QList<int> &starts, int length, const QString &with) override
-    {
-        ++changes;
-        for (qsizetype i = starts.size() - 1; i >= 0; --i)
-            text_.replace(starts[i], length, with);
-        start_ = starts.back() + int(starts.size() - 1) * int(with.size() - length) + int(with.size());
-        length_ = 0;
-    }
-    void beginRun() override { ++depth; }
-    void endRun() override { --depth; }
-
-    // The text with the selection written in ("ab[cd]ef", "ab|cd").
-    QString marked() const
-    {
-        if (length_ == 0)
-            return text_.left(start_) + QLatin1Char('|') + text_.mid(start_);
-        return text_.left(start_) + QLatin1Char('[') + text_.mid(start_, length_) + QLatin1Char(']')
-            + text_.mid(start_ + length_);
-    }
-
-    QStringList selections;
-    int changes = 0;
-    int depth = 0;
-
-private:
-    QString text_;
-    int start_ = 0;
-    int length_ = 0;
-};
 
 const QString kTitle = kProductName;
 
@@ -169,7 +120,7 @@ private Q_SLOTS:
     void findDownSkipsOnlyAfterItsOwnFind()
     {
         // aa in aaa: the second search starts one past the first occurrence, so it overlaps.
-        StringTarget target(QStringLiteral("|aaa"));
+        StringEdit target(QStringLiteral("|aaa"));
         m_state.NewSearch = true;
         searching(QStringLiteral("aa"));
         QVERIFY(findStep(target, m_state));
@@ -188,7 +139,7 @@ private Q_SLOTS:
 
     void findDownStartsAtAMovedCaret()
     {
-        StringTarget target(QStringLiteral("ab ab |ab"));
+        StringEdit target(QStringLiteral("ab ab |ab"));
         m_state.LastSearchPos = 0;
         searching(QStringLiteral("ab"));
         QVERIFY(findStep(target, m_state));
@@ -197,14 +148,14 @@ private Q_SLOTS:
 
     void newSearchStartsAtTheCaretEvenUnmoved()
     {
-        StringTarget target(QStringLiteral("ab |ab"));
+        StringEdit target(QStringLiteral("ab |ab"));
         m_state.LastSearchPos = 3;
         searching(QStringLiteral("ab"));
         m_state.NewSearch = true;
         QVERIFY(findStep(target, m_state));
         QCOMPARE(target.marked(), QStringLiteral("ab [ab]"));
         // Without it the same caret counts as the last find, and the search moves on.
-        StringTarget unmoved(QStringLiteral("ab |ab"));
+        StringEdit unmoved(QStringLiteral("ab |ab"));
         platform().expectMessageBox(MsgResult::Ok, kTitle, notFound(QStringLiteral("ab")));
         QVERIFY(!findStep(unmoved, m_state));
     }
@@ -231,7 +182,7 @@ private Q_SLOTS:
         QFETCH(QString, what);
         QFETCH(int, lastSearchPos);
         QFETCH(QString, after);
-        StringTarget target(before);
+        StringEdit target(before);
         m_state.LastSearchPos = lastSearchPos;
         searching(what, 0);
         if (after.isEmpty()) {
@@ -264,7 +215,7 @@ private Q_SLOTS:
         QFETCH(QString, what);
         QFETCH(int, matchCase);
         QFETCH(QString, after);
-        StringTarget target(before);
+        StringEdit target(before);
         m_state.NewSearch = true;
         searching(what, 1, matchCase);
         if (after.isEmpty()) {
@@ -280,7 +231,7 @@ private Q_SLOTS:
     void findWorksPastSixteenBits()
     {
         const QString filler(70000, QLatin1Char('x'));
-        StringTarget target(QLatin1Char('|') + filler + QStringLiteral("<b><b>"));
+        StringEdit target(QLatin1Char('|') + filler + QStringLiteral("<b><b>"));
         m_state.NewSearch = true;
         searching(QStringLiteral("<b>"));
         QVERIFY(findStep(target, m_state));
@@ -295,7 +246,7 @@ private Q_SLOTS:
 
     void emptySearchTextIsNeverSearched()
     {
-        StringTarget target(QStringLiteral("ab|c"));
+        StringEdit target(QStringLiteral("ab|c"));
         m_state.LastSearchPos = 7;
         QVERIFY(!findStep(target, m_state));
         replaceRun(target, ReplaceMode::ReplaceAll, m_state);
@@ -325,7 +276,7 @@ private Q_SLOTS:
         QFETCH(QString, what);
         QFETCH(QString, with);
         QFETCH(QString, after);
-        StringTarget target(before);
+        StringEdit target(before);
         replacing(what, with);
         if (target.selStart() > 0)
             platform().expectMessageBox(MsgResult::No, QStringLiteral("End of file reached"),
@@ -335,13 +286,13 @@ private Q_SLOTS:
         QCOMPARE(target.marked(), after);
         QCOMPARE(m_state.LastSearchPos, target.selStart());
         // All in one change, inside one run.
-        QCOMPARE(target.changes, 1);
+        QCOMPARE(target.undoSteps, 1);
         QCOMPARE(target.depth, 0);
     }
 
     void replaceAllIgnoringCase()
     {
-        StringTarget target(QString::fromUtf8("|Straße TABLE table"));
+        StringEdit target(QString::fromUtf8("|Straße TABLE table"));
         replacing(QStringLiteral("Table"), QStringLiteral("X"), 0);
         platform().expectMessageBox(MsgResult::Ok, QStringLiteral("Replace"), QStringLiteral("Done!"));
         replaceRun(target, ReplaceMode::ReplaceAll, m_state);
@@ -373,7 +324,7 @@ private Q_SLOTS:
         QFETCH(bool, continueFromStart);
         QFETCH(QString, message);
         QFETCH(QString, after);
-        StringTarget target(before);
+        StringEdit target(before);
         replacing(what, QStringLiteral("y"));
         platform().expectMessageBox(continueFromStart ? MsgResult::Yes : MsgResult::No,
                                     QStringLiteral("End of file reached"),
@@ -386,7 +337,7 @@ private Q_SLOTS:
 
     void verifyAsksAboutEachOccurrenceWhereItNowIs()
     {
-        StringTarget target(QStringLiteral("|ab ab ab"));
+        StringEdit target(QStringLiteral("|ab ab ab"));
         replacing(QStringLiteral("ab"), QStringLiteral("xyz"));
         for (const MsgResult answer : {MsgResult::Yes, MsgResult::No, MsgResult::Yes})
             platform().expectMessageBox(answer, QStringLiteral("Verify"), QStringLiteral("Replace Selected Text?"));
@@ -399,7 +350,7 @@ private Q_SLOTS:
 
     void verifyAfterNoStillVisitsTheOverlappingOccurrence()
     {
-        StringTarget target(QStringLiteral("|aaa"));
+        StringEdit target(QStringLiteral("|aaa"));
         replacing(QStringLiteral("aa"), QStringLiteral("b"));
         platform().expectMessageBox(MsgResult::No, QStringLiteral("Verify"));
         platform().expectMessageBox(MsgResult::Yes, QStringLiteral("Verify"));
@@ -411,7 +362,7 @@ private Q_SLOTS:
 
     void verifyAnsweredNoEverywhereStillSaysDone()
     {
-        StringTarget target(QStringLiteral("|a a"));
+        StringEdit target(QStringLiteral("|a a"));
         replacing(QStringLiteral("a"), QStringLiteral("b"));
         platform().expectMessageBox(MsgResult::No, QStringLiteral("Verify"));
         platform().expectMessageBox(MsgResult::No, QStringLiteral("Verify"));
@@ -423,7 +374,7 @@ private Q_SLOTS:
 
     void cancelInVerifyStopsAtOnce()
     {
-        StringTarget target(QStringLiteral("a |a a a"));
+        StringEdit target(QStringLiteral("a |a a a"));
         replacing(QStringLiteral("a"), QStringLiteral("b"));
         m_state.LastSearchPos = 5;
         platform().expectMessageBox(MsgResult::Yes, QStringLiteral("Verify"));
@@ -461,7 +412,7 @@ private Q_SLOTS:
             const QString expected = text.left(split).replace(what, with, cs) + text.mid(split).replace(what, with, cs);
             const bool anyFound = text.contains(what, cs);
 
-            StringTarget target(text.left(start) + QLatin1Char('|') + text.mid(start));
+            StringEdit target(text.left(start) + QLatin1Char('|') + text.mid(start));
             replacing(what, with, matchCase);
             ScopedPlatform answers;
             if (start > 0)

@@ -22,11 +22,11 @@ Marked parseMarked(const QString &marked)
     return m;
 }
 
-QString markedText(const vornel::TextArea &area)
+QString markedText(const vornel::TextEdit &edit)
 {
-    QString text = area.text();
-    const int start = area.selStart();
-    const int length = area.selLength();
+    QString text = edit.text();
+    const int start = edit.selStart();
+    const int length = edit.selLength();
     if (length > 0) {
         text.insert(start + length, QLatin1Char(']'));
         text.insert(start, QLatin1Char('['));

@@ -4,6 +4,7 @@
 
 namespace vornel {
 class TextArea;
+class TextEdit;
 }
 
 // Texts with the selection written in: "ab[cd]ef" selects cd, "ab|cd" is a caret. "~" stands
@@ -17,8 +18,8 @@ struct Marked {
 
 Marked parseMarked(const QString &marked);
 
-// The text area's text with its selection written in, as parseMarked() reads it.
-QString markedText(const vornel::TextArea &area);
+// The text with its selection written in, as parseMarked() reads it.
+QString markedText(const vornel::TextEdit &edit);
 
 // Gives the text area the text and the selection.
 void setMarked(vornel::TextArea &area, const Marked &marked);
