@@ -207,7 +207,7 @@ QString askSaveAsName(Workspace &workspace)
 
 bool saveOnClose(Workspace &workspace, DocumentWindow &window)
 {
-    if (window.caption() == QStringLiteral("Untitled:") + window.tag()) {
+    if (window.isUntitled()) {
         const QString path = askSaveAsName(workspace);
         if (path.isEmpty())
             return false;
@@ -241,7 +241,7 @@ void saveCommand(Workspace &workspace, DocumentWindow &window)
 {
     QString path;
     QString name;
-    if (window.caption().left(8) == QStringLiteral("Untitled")) {
+    if (window.isUntitled()) {
         path = askSaveAsName(workspace);
         name = fileNameOf(path);
     } else {

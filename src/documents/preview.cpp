@@ -40,7 +40,7 @@ bool ensureViewer(Workspace &workspace)
 void previewCommand(Workspace &workspace, DocumentWindow &window)
 {
     saveCommand(workspace, window);
-    if (window.caption().left(9) == QStringLiteral("Untitled:")) {
+    if (window.isUntitled()) {
         platform().messageBox(QStringLiteral("File not saved"),
                               QStringLiteral("You must save the file to disk before viewing"), MsgButtons::Ok,
                               MsgIcon::Critical);

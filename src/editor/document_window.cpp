@@ -89,6 +89,21 @@ void DocumentWindow::insertMenu(QMenu *menu)
     Q_EMIT menusChanged();
 }
 
+QString DocumentWindow::realFileName() const
+{
+    return m_text->textDocument().filePath();
+}
+
+void DocumentWindow::setRealFileName(const QString &path)
+{
+    m_text->textDocument().setFilePath(path);
+}
+
+bool DocumentWindow::isUntitled() const
+{
+    return m_text->textDocument().isUntitled();
+}
+
 bool DocumentWindow::isChanged() const
 {
     return m_text->textDocument().isChanged();

@@ -37,8 +37,10 @@ public:
 
     QString caption() const { return windowTitle(); }
     void setCaption(const QString &caption);
-    QString realFileName() const { return m_realFileName; }
-    void setRealFileName(const QString &path) { m_realFileName = path; }
+    // The file's path as the system names it; empty while the document is untitled.
+    QString realFileName() const;
+    void setRealFileName(const QString &path);
+    bool isUntitled() const;
     // How the document is stored in its file, chosen when it was loaded (the text area's).
     Encoding encoding() const;
 
@@ -77,7 +79,6 @@ private:
     int m_slot;
     Workspace &m_workspace;
     TextArea *m_text;
-    QString m_realFileName;
     bool m_slotReleased = false;
     QList<QMenu *> m_menus;
     ActionRegistry m_actions;

@@ -102,6 +102,10 @@ public:
     // or a set text too; whoever saves or loads clears it.
     bool isChanged() const { return m_changed; }
     void setChanged(bool changed) { m_changed = changed; }
+    // The file the text was read from or last saved to; empty while it is untitled.
+    QString filePath() const { return m_filePath; }
+    void setFilePath(const QString &path) { m_filePath = path; }
+    bool isUntitled() const { return m_filePath.isEmpty(); }
 
     // Undo history: each command's change is one step; a run of typing is one step. Undo
     // gives the stretch the step's text took before, redo where it ends after.
@@ -174,6 +178,7 @@ private:
     Encoding m_encoding = Encoding::Windows1252;
     bool m_mayHoldLookalikes = false;
     bool m_changed = false;
+    QString m_filePath;
     int m_blockCount = 1;
     bool m_applying = false;
     bool m_batch = false;
