@@ -35,8 +35,8 @@ DateTimeDialog::DateTimeDialog(TextArea *area, Workspace &workspace, StampClock 
     , m_clock(std::move(clock))
     , m_comment(new QCheckBox(tr("Format as a Comment"), this))
     , m_lastUpdated(new QCheckBox(tr("Include \"Last Updated\" Text"), this))
-    , m_ok(new QPushButton(tr("OK"), this))
-    , m_cancel(new QPushButton(tr("Cancel"), this))
+    , m_ok(newOkButton(this))
+    , m_cancel(newCancelButton(this))
 {
     setObjectName(QStringLiteral("frmTimeFormat"));
     setWindowTitle(kCaption);
@@ -60,13 +60,8 @@ DateTimeDialog::DateTimeDialog(TextArea *area, Workspace &workspace, StampClock 
     column->addWidget(m_comment);
     column->addWidget(m_lastUpdated);
 
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setDefault(true);
     m_ok->setEnabled(false);
     connect(m_ok, &QPushButton::clicked, this, [this] { insertStamp(); });
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cancel->setAutoDefault(false);
-    connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);

@@ -1,5 +1,7 @@
 #include "dialogs/directory_selector.h"
 
+#include "editor/modal_dialog.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileIconProvider>
@@ -127,8 +129,8 @@ DirectorySelector::DirectorySelector(QLineEdit *field, int fieldIndex, QWidget *
     , m_directories(new DirectoryList(this))
     , m_directoryLabel(new QLabel(this))
     , m_files(new QListWidget(this))
-    , m_ok(new QPushButton(tr("OK"), this))
-    , m_cancel(new QPushButton(tr("Cancel"), this))
+    , m_ok(newOkButton(this, QStringLiteral("Command1")))
+    , m_cancel(newCancelButton(this, QStringLiteral("Command2")))
 {
     setObjectName(QStringLiteral("frmSelectDir"));
     setWindowTitle(kCaption);
@@ -155,10 +157,6 @@ DirectorySelector::DirectorySelector(QLineEdit *field, int fieldIndex, QWidget *
     type->setObjectName(QStringLiteral("Combo1"));
     type->setEnabled(false);
 
-    m_ok->setObjectName(QStringLiteral("Command1"));
-    m_ok->setDefault(true);
-    m_cancel->setObjectName(QStringLiteral("Command2"));
-    m_cancel->setAutoDefault(false);
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(nameLabel, 0, 0);
@@ -188,7 +186,6 @@ DirectorySelector::DirectorySelector(QLineEdit *field, int fieldIndex, QWidget *
         m_field->setText(selectedDirectoryText(m_fieldIndex, m_directories->path()));
         accept();
     });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     if (!m_directories->setPath(QDir::homePath()))
         m_directories->setPath(QDir::rootPath());

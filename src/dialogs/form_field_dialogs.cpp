@@ -38,19 +38,14 @@ FormDialog::FormDialog(TextArea *area, Workspace &workspace, const QString &obje
     , m_area(area)
     , m_workspace(workspace)
     , m_name(new QLineEdit(this))
-    , m_ok(new QPushButton(tr("OK"), this))
-    , m_cancel(new QPushButton(tr("Cancel"), this))
+    , m_ok(newOkButton(this))
+    , m_cancel(newCancelButton(this))
     , m_fields(new QGridLayout)
     , m_hints(new StatusHints(this, workspace))
 {
     setObjectName(objectName);
 
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setDefault(true);
     m_ok->setEnabled(false);
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cancel->setAutoDefault(false);
-    connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
     m_hints->add(m_ok, QStringLiteral("Close this window and create form section"));
     m_hints->add(m_cancel, QStringLiteral("Close this window, aborting action"));
 

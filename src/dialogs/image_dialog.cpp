@@ -58,8 +58,8 @@ ImageDialog::ImageDialog(Workspace &workspace)
     , m_list(new HistoryComboBox(this))
     , m_remove(new QPushButton(tr("Remove From List"), this))
     , m_browse(new QPushButton(tr("Browse..."), this))
-    , m_ok(new QPushButton(tr("OK"), this))
-    , m_cancel(new QPushButton(tr("Cancel"), this))
+    , m_ok(newOkButton(this))
+    , m_cancel(newCancelButton(this))
     , m_help(new QPushButton(tr("&Help"), this))
     , m_altLabel(new QLabel(tr("Alternate Text (while loading image or for text-only browsers)"), this))
     , m_altText(new QLineEdit(this))
@@ -78,11 +78,8 @@ ImageDialog::ImageDialog(Workspace &workspace)
 
     m_remove->setObjectName(QStringLiteral("cmdRemove"));
     m_browse->setObjectName(QStringLiteral("cmdBrowse"));
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
     m_help->setObjectName(QStringLiteral("cmdHelp"));
-    m_ok->setDefault(true);
-    for (QPushButton *button : {m_remove, m_browse, m_cancel, m_help})
+    for (QPushButton *button : {m_remove, m_browse, m_help})
         button->setAutoDefault(false);
     connect(m_remove, &QPushButton::clicked, this, [this] {
         m_list->removePicked();
@@ -93,7 +90,6 @@ ImageDialog::ImageDialog(Workspace &workspace)
         dialogResultText() = tagBody();
         accept();
     });
-    connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
     connect(m_help, &QPushButton::clicked, this, [this] { showHelp(); });
     connect(m_list, &QComboBox::editTextChanged, this, [this] { updateOk(); });
 

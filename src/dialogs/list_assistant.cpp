@@ -63,8 +63,8 @@ ListAssistant::ListAssistant(Workspace &workspace)
     , m_workspace(workspace)
     , m_image(new QLineEdit(this))
     , m_browse(new QPushButton(tr("Browse..."), this))
-    , m_ok(new QPushButton(tr("OK"), this))
-    , m_cancel(new QPushButton(tr("Cancel"), this))
+    , m_ok(newOkButton(this))
+    , m_cancel(newCancelButton(this))
 {
     setObjectName(QStringLiteral("frmListAssist"));
     setWindowTitle(kCaption);
@@ -91,14 +91,9 @@ ListAssistant::ListAssistant(Workspace &workspace)
     m_image->installEventFilter(this);
     m_browse->setObjectName(QStringLiteral("cmdBrowse"));
     m_browse->setAutoDefault(false);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setDefault(true);
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cancel->setAutoDefault(false);
     connect(m_image, &QLineEdit::textChanged, this, [this] { imageEdited(); });
     connect(m_browse, &QPushButton::clicked, this, [this] { browse(); });
     connect(m_ok, &QPushButton::clicked, this, [this] { accept(); });
-    connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
 
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(m_ok);

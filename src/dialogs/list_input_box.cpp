@@ -21,8 +21,8 @@ ListInputBox::ListInputBox(Workspace &workspace)
     , m_workspace(workspace)
     , m_prompt(new QLabel(this))
     , m_list(new HistoryComboBox(this))
-    , m_ok(new QPushButton(tr("OK"), this))
-    , m_cancel(new QPushButton(tr("Cancel"), this))
+    , m_ok(newOkButton(this))
+    , m_cancel(newCancelButton(this))
     , m_remove(new QPushButton(tr("Remove From List"), this))
     , m_browse(new QPushButton(tr("Browse..."), this))
     , m_hints(new StatusHints(this, workspace))
@@ -34,16 +34,12 @@ ListInputBox::ListInputBox(Workspace &workspace)
     m_prompt->setWordWrap(true);
     m_prompt->setBuddy(m_list);
 
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, [this] { accept(); });
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
     m_remove->setObjectName(QStringLiteral("cmdRemove"));
     connect(m_remove, &QPushButton::clicked, this, [this] { m_list->removePicked(); });
     m_browse->setObjectName(QStringLiteral("cmdBrowse"));
     connect(m_browse, &QPushButton::clicked, this, [this] { browse(); });
-    for (QPushButton *button : {m_cancel, m_remove, m_browse})
+    for (QPushButton *button : {m_remove, m_browse})
         button->setAutoDefault(false);
 
     auto *buttons = new QVBoxLayout;

@@ -93,8 +93,8 @@ PreferenceDialog::PreferenceDialog(Workspace &workspace)
     : QDialog(workspace.dialogParent())
     , m_workspace(workspace)
     , m_tabs(new QTabWidget(this))
-    , m_ok(new QPushButton(tr("OK"), this))
-    , m_cancel(new QPushButton(tr("Cancel"), this))
+    , m_ok(newOkButton(this, QStringLiteral("Command3")))
+    , m_cancel(newCancelButton(this, QStringLiteral("Command2")))
     , m_hints(new StatusHints(this, workspace))
 {
     setObjectName(QStringLiteral("ConfigWindow"));
@@ -104,12 +104,7 @@ PreferenceDialog::PreferenceDialog(Workspace &workspace)
     m_tabs->addTab(buildLocationTab(), tr("Location of Files"));
     m_tabs->addTab(buildGeneralTab(), tr("General"));
 
-    m_ok->setObjectName(QStringLiteral("Command3"));
-    m_ok->setDefault(true);
-    m_cancel->setObjectName(QStringLiteral("Command2"));
-    m_cancel->setAutoDefault(false);
     connect(m_ok, &QPushButton::clicked, this, [this] { commit(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_ok);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 
@@ -22,6 +23,23 @@ int runModalDialog(QDialog &dialog)
     if (const ModalDialogRunner &runner = installedRunner())
         return runner(dialog);
     return dialog.exec();
+}
+
+QPushButton *newOkButton(QDialog *dialog, const QString &name)
+{
+    auto *button = new QPushButton(QDialog::tr("OK"), dialog);
+    button->setObjectName(name);
+    button->setDefault(true);
+    return button;
+}
+
+QPushButton *newCancelButton(QDialog *dialog, const QString &name)
+{
+    auto *button = new QPushButton(QDialog::tr("Cancel"), dialog);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::reject);
+    return button;
 }
 
 void centreOnScreen(QDialog &dialog)

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 class QDialog;
+class QPushButton;
 
 namespace vornel {
 
@@ -19,5 +22,11 @@ void setModalDialogRunner(ModalDialogRunner runner);
 // primary one). The window frame is not known before the dialog is shown, so the dialog's own
 // area is centred.
 void centreOnScreen(QDialog &dialog);
+
+// A dialog's OK button, named as its form names it: the default button. What it does is the
+// dialog's own.
+QPushButton *newOkButton(QDialog *dialog, const QString &name = QStringLiteral("cmdOK"));
+// Its Cancel button: never the default, it closes the dialog unaccepted.
+QPushButton *newCancelButton(QDialog *dialog, const QString &name = QStringLiteral("cmdCancel"));
 
 } // namespace vornel
