@@ -1,8 +1,15 @@
 #include "app/main_window.h"
 #include "app/toolbar_commands.h"
+#include "dialogs/preference_dialog.h"
+#include "editor/status_hints.h"
 #include "support/app_fixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -61,9 +68,38 @@ void dumpToolbar(const QString &title, ToolbarRow row, QStringList &lines)
     }
 }
 
+// Every named label, field and button of a dialog, with its text and its status hint, in the
+// order they were made.
+void dumpDialog(const QString &title, const QWidget &dialog, const StatusHints &hints, QStringList &lines)
+{
+    lines << QStringLiteral("# ") + title;
+    for (const QWidget *widget : dialog.findChildren<QWidget *>()) {
+        // The tab widget's own parts are Qt's, not the dialog's.
+        if (widget->objectName().startsWith(QLatin1String("qt_")) || qobject_cast<const QTabBar *>(widget->parentWidget()))
+            continue;
+        QString text;
+        if (const auto *label = qobject_cast<const QLabel *>(widget))
+            text = label->text();
+        else if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+            text = button->text();
+        else if (!qobject_cast<const QLineEdit *>(widget) && hints.hintOf(widget).isEmpty())
+            continue;
+        if (widget->objectName().isEmpty() && text.isEmpty())
+            continue;
+        QString line = QStringLiteral("%1 | %2").arg(widget->objectName(), text);
+        if (const QString hint = hints.hintOf(widget); !hint.isEmpty())
+            line += QStringLiteral(" | hint \"%1\"").arg(hint);
+        lines << line;
+    }
+    if (const auto *tabs = dialog.findChild<const QTabWidget *>()) {
+        for (int i = 0; i < tabs->count(); ++i)
+            lines << QStringLiteral("tab %1 | %2").arg(i).arg(tabs->tabText(i));
+    }
+}
+
 } // namespace
 
-// The menus of both menu bars and the toolbar rows, entry by entry (names, captions with their
+// The menus of both menu bars, the toolbar rows and the preference dialog, entry by entry (names, captions with their
 // accelerators, shortcuts, separators, what is hidden or checkable), held against one
 // checked-in dump rather than against tables copied into the tests.
 class TestMenuDump : public QObject {
@@ -79,6 +115,10 @@ private Q_SLOTS:
         dumpMenuBar(QStringLiteral("document window"), *app.main()->menuBar(), lines);
         dumpToolbar(QStringLiteral("main toolbar"), ToolbarRow::Main, lines);
         dumpToolbar(QStringLiteral("extended toolbar"), ToolbarRow::Extended, lines);
+        {
+            PreferenceDialog preferences(*app.main());
+            dumpDialog(QStringLiteral("preferences"), preferences, preferences.hints(), lines);
+        }
         const QString built = lines.join(u'\n') + u'\n';
 
         QFile file(kDumpFile);
