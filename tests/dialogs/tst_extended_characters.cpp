@@ -52,11 +52,8 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_app = std::make_unique<AppFixture>();
-        QVERIFY(m_app->showMain());
-        prefs().EInsHTML = 0;
-        prefs().ExtShow = 0;
-        toolboxPosition() = QPoint(1500, 400);
+        m_app = toolboxFixture();
+        QVERIFY(m_app);
     }
 
     void cleanup()

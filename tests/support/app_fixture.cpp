@@ -1,6 +1,7 @@
 #include "support/app_fixture.h"
 
 #include "app/main_window.h"
+#include "dialogs/extended_characters.h"
 #include "editor/document_table.h"
 #include "editor/document_window.h"
 #include "editor/text_area.h"
@@ -123,4 +124,15 @@ void DocumentFolderTest::init()
 void DocumentFolderTest::cleanup()
 {
     m_folder.reset();
+}
+
+std::unique_ptr<AppFixture> toolboxFixture()
+{
+    auto app = std::make_unique<AppFixture>();
+    if (!app->showMain())
+        return nullptr;
+    prefs().EInsHTML = 0;
+    prefs().ExtShow = 0;
+    toolboxPosition() = QPoint(1500, 400);
+    return app;
 }

@@ -91,6 +91,10 @@ private:
     std::unique_ptr<vornel::MainWindow> m_main;
 };
 
+// Where a test of the extended-characters toolbox starts: the main window shown, and the
+// toolbox closed, in its character mode, at a place on the screen (as a first run has it).
+std::unique_ptr<AppFixture> toolboxFixture();
+
 // Where a test of the document files starts when it makes its own windows: temporary settings,
 // the preferences at their defaults with a fresh temporary folder as the document folder, and
 // an empty document table. At the end it forgets every change, so that windows left behind
