@@ -1,5 +1,7 @@
 #include "editor/soft_breaks.h"
 
+#include "editor/line_groups.h"
+
 #include <algorithm>
 
 namespace vornel::softbreak {
@@ -56,6 +58,12 @@ TextSlice withoutSoftBreaks(const TextSlice &slice, std::vector<qsizetype> &remo
 
 TextSlice rebroken(const TextSlice &slice, std::vector<qsizetype> *marks, int limit)
 {
+    // Lines grouped into paragraphs are broken as the lines they are.
+    if (slice.doc.contains(QChar(0x2028))) {
+        TextSlice lines = slice;
+        linegroup::ungroup(lines.doc);
+        return rebroken(lines, marks, limit);
+    }
     std::vector<qsizetype> removedAt;
     const bool hasSoft = std::find(slice.ends.begin(), slice.ends.end(), LineEnd::Soft) != slice.ends.end();
     TextSlice flat = hasSoft ? withoutSoftBreaks(slice, removedAt) : TextSlice{};

@@ -18,7 +18,7 @@ constexpr int kLimit = 1024;
 constexpr qsizetype maximum(int limit) { return 2 * qsizetype(limit); }
 constexpr qsizetype minimum(int limit) { return limit / 2; }
 
-// The slice with its soft breaks taken out and every line longer than maximum() broken into
+// The slice with its soft breaks taken out and its lines ungrouped (linegroup::ungroup) and every line longer than maximum() broken into
 // paragraphs of half the limit to one and a half times it, after a ">" or a blank where one
 // lies in the last half of the limit, as wrapping would break it. Each mark, a position in
 // slice.doc, is moved to the same place of the text in the result; a mark where a break now

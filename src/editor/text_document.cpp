@@ -1,5 +1,6 @@
 #include "editor/text_document.h"
 
+#include "editor/line_groups.h"
 #include "editor/soft_breaks.h"
 #include "editor/text_codec.h"
 #include "editor/text_find.h"
@@ -17,6 +18,7 @@ namespace vornel {
 namespace {
 
 constexpr char16_t kParagraph = 0x2029;
+constexpr char16_t kLine = 0x2028;
 // Parts in which a very large text is loaded, when the caller follows the progress.
 constexpr qsizetype kLoadPart = 8 * 1024 * 1024;
 // The character format property of a lookalike's stand-in: the character it stands for.
@@ -28,6 +30,8 @@ TextDocument::TextDocument(QObject *parent)
     : QObject(parent)
     , m_doc(new QTextDocument(this))
     , m_softLimit(softbreak::kLimit)
+    , m_groupLines(linegroup::kLines)
+    , m_groupFrom(linegroup::kFrom)
 {
     m_doc->setDocumentLayout(new QPlainTextDocumentLayout(m_doc));
     m_doc->setUndoRedoEnabled(false);
@@ -53,8 +57,8 @@ TextSlice TextDocument::docSlice(int docPos, int docCount) const
     cursor.setPosition(docPos);
     cursor.setPosition(docPos + docCount, QTextCursor::KeepAnchor);
     slice.doc = cursor.selectedText();
-    const int first = m_doc->findBlock(docPos).blockNumber();
-    const auto count = slice.doc.count(QChar(kParagraph));
+    const int first = endsBefore(docPos);
+    const auto count = slice.doc.count(QChar(kParagraph)) + slice.doc.count(QChar(kLine));
     slice.ends.reserve(std::size_t(count));
     for (int i = 0; i < count; ++i)
         slice.ends.push_back(m_ends.at(first + i));
@@ -110,24 +114,25 @@ int TextDocument::wholeCharacter(int modelPos, bool roundUp) const
 
 int TextDocument::docToModel(int docPos) const
 {
-    const int block = std::max(m_doc->findBlock(docPos).blockNumber(), 0);
-    return docPos - block + m_ends.widthBefore(block);
+    const int ends = endsBefore(docPos);
+    return docPos - ends + m_ends.widthBefore(ends);
 }
 
 int TextDocument::blockModelStart(int blockNumber) const
 {
-    return m_doc->findBlockByNumber(blockNumber).position() - blockNumber + m_ends.widthBefore(blockNumber);
+    const int ends = blockNumber + groupedBefore(blockNumber);
+    return m_doc->findBlockByNumber(blockNumber).position() - ends + m_ends.widthBefore(ends);
 }
 
 bool TextDocument::isSoftEnd(int blockNumber) const
 {
-    return blockNumber >= 0 && blockNumber < m_doc->blockCount() - 1 && m_ends.at(blockNumber) == LineEnd::Soft;
+    return blockNumber >= 0 && blockNumber < m_doc->blockCount() - 1
+        && m_ends.at(endOfBlock(blockNumber)) == LineEnd::Soft;
 }
 
 int TextDocument::docToShown(int docPos) const
 {
-    const int block = std::max(m_doc->findBlock(docPos).blockNumber(), 0);
-    return docPos - m_ends.softBefore(block);
+    return docPos - m_ends.softBefore(endsBefore(docPos));
 }
 
 bool TextDocument::splitsWord(int docPos) const
@@ -152,7 +157,7 @@ int TextDocument::shownToDoc(int shownPos) const
     int hi = m_ends.softCount();
     while (lo < hi) {
         const int mid = lo + (hi - lo) / 2;
-        const QTextBlock block = m_doc->findBlockByNumber(m_ends.soft(mid));
+        const QTextBlock block = m_doc->findBlockByNumber(blockOfEnd(m_ends.soft(mid)));
         if (block.position() + block.length() - 1 - mid < shownPos)
             lo = mid + 1;
         else
@@ -176,6 +181,8 @@ int TextDocument::modelToDoc(int modelPos, bool roundUp) const
     }
     const QTextBlock block = m_doc->findBlockByNumber(lo);
     const int offset = modelPos - blockModelStart(lo);
+    if (m_groupedEnds > 0 && m_grouped[std::size_t(lo)] > 0)
+        return modelToDocInGroup(lo, offset, roundUp);
     const int lineLength = block.length() - 1;
     if (offset <= lineLength)
         return block.position() + offset;
@@ -189,7 +196,7 @@ QString TextDocument::text() const
 {
     TextSlice slice;
     slice.doc = m_doc->toRawText();
-    slice.ends = m_ends.kinds(m_doc->blockCount() - 1);
+    slice.ends = m_ends.kinds(lineEndCount());
     slice.lookalikes = lookalikesIn(0, int(slice.doc.size()));
     return codec::textOfSlice(slice);
 }
@@ -204,7 +211,7 @@ QString TextDocument::displayText() const
     shown.reserve(raw.size() - softCount);
     qsizetype copied = 0;
     for (int n = 0; n < softCount; ++n) {
-        const QTextBlock block = m_doc->findBlockByNumber(m_ends.soft(n));
+        const QTextBlock block = m_doc->findBlockByNumber(blockOfEnd(m_ends.soft(n)));
         const qsizetype at = block.position() + block.length() - 1;
         shown.append(QStringView(raw).mid(copied, at - copied));
         copied = at + 1;
@@ -221,7 +228,16 @@ void TextDocument::setText(const QString &text)
 void TextDocument::setSlice(const TextSlice &slice, const Progress &progress)
 {
     m_applying = true;
-    const TextSlice shown = softbreak::rebroken(slice, nullptr, m_softLimit);
+    TextSlice shown = softbreak::rebroken(slice, nullptr, m_softLimit);
+    m_grouping = m_groupLines > 1 && int(shown.ends.size()) >= m_groupFrom;
+    m_grouped.clear();
+    m_groupedEnds = 0;
+    m_sumsStale = true;
+    if (m_grouping) {
+        m_grouped = linegroup::group(shown, m_groupLines, m_softLimit);
+        for (const int count : m_grouped)
+            m_groupedEnds += count;
+    }
     const qsizetype size = shown.doc.size();
     if (!progress || size <= 2 * kLoadPart) {
         m_doc->setPlainText(shown.doc);
@@ -239,7 +255,7 @@ void TextDocument::setSlice(const TextSlice &slice, const Progress &progress)
     m_applying = false;
     m_ends.clear();
     m_ends.replace(0, 0, shown.ends);
-    m_blockCount = m_doc->blockCount();
+    m_endCount = lineEndCount();
     clearUndoHistory();
     Q_EMIT replaced();
     edited();
@@ -247,7 +263,7 @@ void TextDocument::setSlice(const TextSlice &slice, const Progress &progress)
 
 int TextDocument::length() const
 {
-    const int ends = m_doc->blockCount() - 1;
+    const int ends = lineEndCount();
     return m_doc->characterCount() - 1 - ends + m_ends.widthBefore(ends);
 }
 
@@ -255,7 +271,7 @@ void TextDocument::setSoftBreakLimit(int limit)
 {
     m_softLimit = std::max(limit, 8);
     const QString raw = m_doc->toRawText();
-    setSlice({raw, m_ends.kinds(m_doc->blockCount() - 1), lookalikesIn(0, int(raw.size()))});
+    setSlice({raw, m_ends.kinds(lineEndCount()), lookalikesIn(0, int(raw.size()))});
 }
 
 QChar TextDocument::charAt(int index) const
@@ -265,11 +281,11 @@ QChar TextDocument::charAt(int index) const
     const int doc = modelToDoc(index);
     const QTextBlock block = m_doc->findBlock(doc);
     const int lineEnd = block.position() + block.length() - 1;
-    if (doc < lineEnd) {
+    if (doc < lineEnd && m_doc->characterAt(doc) != QChar(kLine)) {
         const std::vector<TextSlice::Lookalike> lookalike = lookalikesIn(doc, 1);
         return QChar(lookalike.empty() ? codec::textOf(m_doc->characterAt(doc).unicode()) : lookalike[0].ch);
     }
-    const LineEnd kind = m_ends.at(block.blockNumber());
+    const LineEnd kind = m_ends.at(endsBefore(doc));
     if (kind == LineEnd::Lf)
         return QChar(u'\n');
     // At a CR LF pair: modelToDoc rounded a position inside the pair down to the pair.
@@ -303,7 +319,7 @@ void TextDocument::loadChecked(const QByteArray &bytes, Encoding encoding, const
 QByteArray TextDocument::toBytes() const
 {
     const QString raw = m_doc->toRawText();
-    TextSlice slice{raw, m_ends.kinds(m_doc->blockCount() - 1), lookalikesIn(0, int(raw.size()))};
+    TextSlice slice{raw, m_ends.kinds(lineEndCount()), lookalikesIn(0, int(raw.size()))};
     if (!isUtf8(m_encoding))
         return codec::bytesOfSlice(slice);
     return codec::utf8OfSlice(slice, m_encoding == Encoding::Utf8Bom);

@@ -27,7 +27,9 @@ namespace vornel {
 // stands for; edits and undo carry those along in TextSlice::lookalikes.
 //
 // A very long line is held as several paragraphs joined by soft breaks (softbreak::rebroken),
-// boundaries that count no character of the text. All edits go through replaceDocRange(),
+// boundaries that count no character of the text. A text of many lines holds several short
+// lines per paragraph, joined by U+2028 line ends (linegroup::group); LineEnds numbers the
+// line ends of both kinds in order. All edits go through replaceDocRange(),
 // which keeps the paragraphs and LineEnds in step, keeps paragraphs near the soft-break limit
 // and records the undo history (the underlying document's own undo is off).
 class TextDocument : public QObject {
@@ -73,6 +75,12 @@ public:
     // The soft-break limit (softbreak::kLimit unless set); setting it breaks the text anew.
     int softBreakLimit() const { return m_softLimit; }
     void setSoftBreakLimit(int limit);
+
+    // Lines per paragraph in a grouped text, and the line ends from which a text is grouped
+    // (linegroup::kLines and kFrom unless set); setting them holds the text anew.
+    void setLineGrouping(int lines, int fromLineEnds);
+    // Whether the text holds several lines per paragraph.
+    bool isGrouped() const { return m_grouping; }
 
     // File bytes, read in the encoding codec::detectEncoding chooses for them, which stays the
     // document's encoding until the next load; the second form reads them in a known encoding
@@ -162,6 +170,24 @@ private:
     int docToShown(int docPos) const;
     int blockModelStart(int blockNumber) const;
 
+    // ---- line ends inside paragraphs (text_document_lines.cpp) ----
+    // Line ends before a document position, U+2028 and paragraph ends alike.
+    int endsBefore(int docPos) const;
+    // The number of the line end that ends a paragraph, and the paragraph a line end ends.
+    int endOfBlock(int blockNumber) const { return blockNumber + groupedBefore(blockNumber + 1); }
+    int blockOfEnd(int endIndex) const;
+    int lineEndCount() const;
+    // U+2028 line ends in the paragraphs before blockNumber.
+    int groupedBefore(int blockNumber) const;
+    // A model offset into a paragraph that holds U+2028 line ends, as a document position.
+    int modelToDocInGroup(int blockNumber, int modelOffset, bool roundUp) const;
+    // After paragraphs first .. first+removed-1 gave way to added ones, whose U+2028 are
+    // counted afresh.
+    void recountGroups(int first, int removed, int added);
+    // Holds a replacement's lines grouped when this text is grouped and it brings many.
+    // A replacement of very many lines in a text not yet grouped starts the grouping.
+    const TextSlice &grouped(const TextSlice &replacement, TextSlice &copy);
+
     // Runs edit as one change of the underlying document, so that it is laid out once.
     void asOneDocumentChange(const std::function<void()> &edit);
     // The stretch of the document an edit is widened to so that the paragraphs it leaves stay
@@ -179,7 +205,15 @@ private:
     bool m_mayHoldLookalikes = false;
     bool m_changed = false;
     QString m_filePath;
-    int m_blockCount = 1;
+    int m_endCount = 0;
+    int m_groupLines;
+    int m_groupFrom;
+    bool m_grouping = false;
+    // U+2028 line ends per paragraph while the text is grouped, and their running sums.
+    std::vector<int> m_grouped;
+    int m_groupedEnds = 0;
+    mutable std::vector<int> m_groupedSums;
+    mutable bool m_sumsStale = true;
     bool m_applying = false;
     bool m_batch = false;
     UndoHistory m_history;

@@ -2,6 +2,7 @@
 // soft-break limit.
 #include "editor/text_document.h"
 
+#include "editor/line_groups.h"
 #include "editor/soft_breaks.h"
 
 #include <QTextBlock>
@@ -16,6 +17,20 @@ namespace vornel {
 namespace {
 
 constexpr char16_t kParagraph = 0x2029;
+constexpr char16_t kLine = 0x2028;
+
+// Where the first and the last line end of either kind stands in text, or -1.
+qsizetype firstLineEnd(QStringView text)
+{
+    const qsizetype paragraph = text.indexOf(QChar(kParagraph));
+    const qsizetype line = text.indexOf(QChar(kLine));
+    return paragraph < 0 ? line : line < 0 ? paragraph : std::min(paragraph, line);
+}
+
+qsizetype lastLineEnd(QStringView text)
+{
+    return std::max(text.lastIndexOf(QChar(kParagraph)), text.lastIndexOf(QChar(kLine)));
+}
 
 } // namespace
 
@@ -28,11 +43,23 @@ std::optional<int> TextDocument::replaceRange(int start, int count, const QStrin
     start = wholeCharacter(start, false);
     if (end == start && text.isEmpty())
         return std::nullopt;
-    const int a = modelToDoc(start);
-    const int b = modelToDoc(end, true);
+    int a = modelToDoc(start);
+    int b = modelToDoc(end, true);
     // An end inside a CR LF pair keeps the half of the pair that lies outside the range.
-    const QString prefix = docToModel(a) != start ? QStringLiteral("\r") : QString();
-    const QString suffix = docToModel(b) != end ? QStringLiteral("\n") : QString();
+    QString prefix = docToModel(a) != start ? QStringLiteral("\r") : QString();
+    QString suffix = docToModel(b) != end ? QStringLiteral("\n") : QString();
+    // A lone CR and a lone LF the edit puts side by side are the one pair the text then reads.
+    const QString whole = prefix + text + suffix;
+    const bool crBefore = prefix.isEmpty() && start > 0 && charAt(start - 1) == QLatin1Char('\r');
+    const bool lfAfter = suffix.isEmpty() && end < length() && charAt(end) == QLatin1Char('\n');
+    if (crBefore && (whole.isEmpty() ? lfAfter : whole.startsWith(QLatin1Char('\n')))) {
+        a = modelToDoc(start - 1);
+        prefix = QStringLiteral("\r");
+    }
+    if (lfAfter && (whole.isEmpty() ? crBefore : whole.endsWith(QLatin1Char('\r')))) {
+        b = modelToDoc(end + 1, true);
+        suffix = QStringLiteral("\n");
+    }
     const TextSlice slice = sliceOf(prefix + text + suffix);
     const DocSpan put = replaceDocRange(a, b - a, slice);
     // Before the LF put back, unless it joined a CR at the end of text into a pair.
@@ -42,9 +69,10 @@ std::optional<int> TextDocument::replaceRange(int start, int count, const QStrin
 void TextDocument::applyEdit(int docPos, int docCount, const TextSlice &replacement)
 {
     QTextDocument *doc = m_doc;
-    const int first = doc->findBlock(docPos).blockNumber();
-    const int last = doc->findBlock(docPos + docCount).blockNumber();
-    m_ends.replace(first, last - first, replacement.ends);
+    const int firstBlock = doc->findBlock(docPos).blockNumber();
+    const int lastBlock = doc->findBlock(docPos + docCount).blockNumber();
+    const int first = endsBefore(docPos);
+    m_ends.replace(first, endsBefore(docPos + docCount) - first, replacement.ends);
     m_applying = true;
     QTextCursor cursor(doc);
     cursor.setPosition(docPos);
@@ -58,7 +86,9 @@ void TextDocument::applyEdit(int docPos, int docCount, const TextSlice &replacem
         cursor.insertText(replacement.doc);
     tagLookalikes(docPos, replacement.lookalikes);
     m_applying = false;
-    m_blockCount = doc->blockCount();
+    recountGroups(firstBlock, lastBlock - firstBlock + 1,
+                  int(replacement.doc.count(QChar(kParagraph))) + 1);
+    m_endCount = lineEndCount();
 }
 
 void TextDocument::asOneDocumentChange(const std::function<void()> &edit)
@@ -118,8 +148,28 @@ std::optional<TextDocument::DocSpan> TextDocument::rebreakSpan(int docPos, int d
     }
     const qsizetype most = softbreak::maximum(m_softLimit);
     const qsizetype least = softbreak::minimum(m_softLimit);
-    const bool joinBefore = head < least && isSoftEnd(first.blockNumber() - 1);
-    const bool joinAfter = tail < least && isSoftEnd(last.blockNumber());
+    // The first and the last line the edit leaves stand beside the soft breaks before and
+    // after it; in a grouped text a paragraph holds more than one line.
+    const QString firstText = m_grouping ? first.text() : QString();
+    const QString lastText = m_grouping ? last.text() : QString();
+    const QStringView before = QStringView(firstText).left(firstText.isEmpty() ? 0 : prefix);
+    const QStringView after = QStringView(lastText).right(lastText.isEmpty() ? 0 : suffix);
+    qsizetype headLine = prefix + put.size() + suffix;
+    if (const qsizetype e = firstLineEnd(before); e >= 0)
+        headLine = e;
+    else if (const qsizetype e = firstLineEnd(put); e >= 0)
+        headLine = prefix + e;
+    else if (const qsizetype e = firstLineEnd(after); e >= 0)
+        headLine = prefix + put.size() + e;
+    qsizetype tailLine = prefix + put.size() + suffix;
+    if (const qsizetype e = lastLineEnd(after); e >= 0)
+        tailLine = after.size() - e - 1;
+    else if (const qsizetype e = lastLineEnd(put); e >= 0)
+        tailLine = put.size() - e - 1 + suffix;
+    else if (const qsizetype e = lastLineEnd(before); e >= 0)
+        tailLine = before.size() - e - 1 + put.size() + suffix;
+    const bool joinBefore = headLine < least && isSoftEnd(first.blockNumber() - 1);
+    const bool joinAfter = tailLine < least && isSoftEnd(last.blockNumber());
     if (!tooLong && head <= most && tail <= most && !joinBefore && !joinAfter)
         return std::nullopt;
     DocSpan span{first.position(), last.position() + last.length() - 1};
@@ -132,14 +182,16 @@ std::optional<TextDocument::DocSpan> TextDocument::rebreakSpan(int docPos, int d
     return span;
 }
 
-TextDocument::DocSpan TextDocument::replaceDocRange(int docPos, int docCount, const TextSlice &replacement, bool typing)
+TextDocument::DocSpan TextDocument::replaceDocRange(int docPos, int docCount, const TextSlice &given, bool typing)
 {
+    TextSlice groupedCopy;
+    const TextSlice &replacement = grouped(given, groupedCopy);
     const int size = int(replacement.doc.size());
     if (docCount == 0 && size == 0)
         return {docPos, docPos};
     // Soft breaks alone taken out: the text is as it was.
-    const int first = m_doc->findBlock(docPos).blockNumber();
-    if (size == 0 && m_doc->findBlock(docPos + docCount).blockNumber() - first == docCount
+    const int first = endsBefore(docPos);
+    if (size == 0 && endsBefore(docPos + docCount) - first == docCount
         && m_ends.softBefore(first + docCount) - m_ends.softBefore(first) == docCount)
         return {docPos, docPos};
     const std::optional<DocSpan> span = rebreakSpan(docPos, docCount, replacement);
@@ -157,6 +209,8 @@ TextDocument::DocSpan TextDocument::replaceDocRange(int docPos, int docCount, co
     marks.push_back(whole.doc.size());
     whole.append(docSlice(docPos + docCount, span->end - docPos - docCount));
     TextSlice rebuilt = softbreak::rebroken(whole, &marks, m_softLimit);
+    if (m_grouping)
+        linegroup::group(rebuilt, m_groupLines, m_softLimit);
     UndoHistory::Edit edit{span->start, docSlice(span->start, span->end - span->start), std::move(rebuilt)};
     edit.from = docPos - span->start;
     edit.removedTo = docPos + docCount - span->start;
@@ -229,16 +283,19 @@ void TextDocument::onForeignChange(int position, int removed, int added)
     // A change that bypassed replaceDocRange (for instance text dragged out to another
     // window): its new line ends count as CR LF, and its undo history is gone.
     QTextDocument *doc = m_doc;
-    const int count = doc->blockCount();
-    const int first = std::max(doc->findBlock(position).blockNumber(), 0);
     const int endPos = std::min(position + added, doc->characterCount() - 1);
-    const int addedEnds = std::max(doc->findBlock(endPos).blockNumber(), first) - first;
-    const int removedEnds = addedEnds - (count - m_blockCount);
+    for (int pos = position; !m_grouping && pos < endPos; ++pos)
+        m_grouping = doc->characterAt(pos) == QChar(0x2028);
+    if (m_grouping)
+        recountGroups(0, int(m_grouped.size()), doc->blockCount());
+    const int first = endsBefore(position);
+    const int addedEnds = std::max(endsBefore(endPos) - first, 0);
+    const int removedEnds = addedEnds - (lineEndCount() - m_endCount);
     if (removedEnds >= 0)
         m_ends.replace(first, removedEnds, std::vector<LineEnd>(std::size_t(addedEnds), LineEnd::CrLf));
     else
         m_ends.clear();
-    m_blockCount = count;
+    m_endCount = lineEndCount();
     clearUndoHistory();
     edited();
 }

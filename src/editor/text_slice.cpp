@@ -9,6 +9,8 @@ namespace vornel::codec {
 namespace {
 
 constexpr char16_t kParagraph = 0x2029;
+// A line end inside a paragraph that holds several short lines.
+constexpr char16_t kLine = 0x2028;
 
 // The line end of a slice at its next U+2029, as bytes.
 char *putLineEnd(LineEnd kind, char *dst)
@@ -100,7 +102,7 @@ QString textOfSlice(const TextSlice &slice)
         const char16_t ch = c.unicode();
         if (ch >= 0x20 && ch < 0x7F) {
             *dst++ = c;
-        } else if (ch == kParagraph) {
+        } else if (ch == kParagraph || ch == kLine) {
             switch (slice.ends[end++]) {
             case LineEnd::CrLf:
                 *dst++ = QChar(u'\r');
@@ -175,7 +177,7 @@ QByteArray bytesOfSlice(const TextSlice &slice)
         if (byte >= 0) {
             *dst++ = char(byte);
             ++i;
-        } else if (c == kParagraph) {
+        } else if (c == kParagraph || c == kLine) {
             dst = putLineEnd(ends[end++], dst);
             ++i;
         } else {
@@ -261,7 +263,7 @@ QByteArray utf8OfSlice(const TextSlice &slice, bool withBom)
         const char16_t c = src[i];
         if (c >= 0x20 && c < 0x7F) {
             *dst++ = char(c);
-        } else if (c == kParagraph) {
+        } else if (c == kParagraph || c == kLine) {
             dst = putLineEnd(slice.ends[end++], dst);
         } else if (lookalike != slice.lookalikes.cend() && lookalike->pos == i) {
             appendUtf8(lookalike->ch, dst);

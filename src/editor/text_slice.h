@@ -20,8 +20,10 @@ struct TextSlice {
         bool operator==(const Lookalike &) const = default;
     };
 
-    QString doc;                       // display characters, U+2029 at each line end
-    std::vector<LineEnd> ends;         // the kind of each line end in doc
+    // Display characters, U+2029 at each line end, or U+2028 at one inside a paragraph that
+    // holds several lines (a real U+2028 of the text is a lookalike).
+    QString doc;
+    std::vector<LineEnd> ends;         // the kind of each line end in doc, in order
     std::vector<Lookalike> lookalikes = {}; // ascending; only ever in UTF-8 documents
 
     void append(const TextSlice &more);

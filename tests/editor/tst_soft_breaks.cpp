@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kLimit = 16;
 constexpr char16_t kParagraph = 0x2029;
+constexpr char16_t kLine = 0x2028;
 
 // Long runs without line ends, with and without places to break after.
 const QStringList kPieces = {
@@ -25,14 +26,17 @@ const QStringList kPieces = {
     QStringLiteral("\r\n"), QStringLiteral("\n"), QStringLiteral("\r"),
 };
 
-// A UTF-8 text may also hold a lookalike (U+2028, held as a stand-in on screen).
-QString randomText(QRandomGenerator &rng, int pieces, bool utf8 = false)
+// A UTF-8 text may also hold a lookalike (U+2028, held as a stand-in on screen). Short lines
+// come as often as long ones when asked for, so that lines can be grouped.
+QString randomText(QRandomGenerator &rng, int pieces, bool utf8 = false, bool shortLines = false)
 {
     QString text;
     for (int i = 0; i < pieces; ++i) {
         const int pick = int(rng.bounded(int(kPieces.size()) + 20));
         // Line ends rarely, so that most lines are many times the limit.
         text += pick < int(kPieces.size()) ? kPieces[pick] : kPieces[pick % 7];
+        if (shortLines && pick % 3 == 0)
+            text += kPieces[7 + pick % 3];
         if (utf8 && pick % 5 == 0)
             text += pick % 2 ? QStringLiteral("\u00E9") : QStringLiteral("\u2028");
     }
@@ -161,16 +165,24 @@ private Q_SLOTS:
         }
     }
 
+    // Every random edit test runs on a text with a paragraph per line and on one that holds
+    // three lines per paragraph, as a large page is held.
+    void randomEditsAgreeWithString_data() { groupingRows(); }
+    void randomDocumentEditsAgreeWithString_data() { groupingRows(); }
+
     // Random long-line texts and random edits by keys, commands, paste, undo and redo: the
     // text area always agrees with a plain string, and its paragraphs stay near the limit.
     void randomEditsAgreeWithString()
     {
+        QFETCH(int, lines);
+        m_area->textDocument().setLineGrouping(lines, 0);
         const quint32 seed = QRandomGenerator::global()->generate();
         QRandomGenerator rng(seed);
         int softBreaksSeen = 0;
+        int groupedSeen = 0;
         for (int file = 0; file < 20; ++file) {
             const bool utf8 = file % 2;
-            QString model = (utf8 ? QStringLiteral("\u00E9") : QString()) + randomText(rng, 10 + int(rng.bounded(40)), utf8);
+            QString model = (utf8 ? QStringLiteral("\u00E9") : QString()) + randomText(rng, 10 + int(rng.bounded(40)), utf8, lines > 1);
             m_area->loadBytes(utf8 ? model.toUtf8() : model.toLatin1());
             StringHistory history;
             for (int step = 0; step < 80; ++step) {
@@ -203,7 +215,7 @@ private Q_SLOTS:
                     model.insert(caret, QStringLiteral("\r\n"));
                 } else if (op == 5) {
                     // A paste of a long text, over a selection.
-                    const QString pasted = randomText(rng, int(rng.bounded(30)), utf8);
+                    const QString pasted = randomText(rng, int(rng.bounded(30)), utf8, lines > 1);
                     // An end inside a CR LF pair takes in the whole pair.
                     m_area->setSelLength(int(rng.bounded(model.size() - caret + 1)));
                     const int count = m_area->selLength();
@@ -211,7 +223,7 @@ private Q_SLOTS:
                     model.replace(caret, count, pasted);
                 } else if (op == 6) {
                     const int count = int(rng.bounded(model.size() - at + 1));
-                    const QString put = randomText(rng, int(rng.bounded(3)), utf8);
+                    const QString put = randomText(rng, int(rng.bounded(3)), utf8, lines > 1);
                     m_area->replaceRange(at, count, put);
                     model.replace(at, count, put);
                 } else if (op == 7 && !history.undone.empty()) {
@@ -222,7 +234,7 @@ private Q_SLOTS:
                     history.redo(model);
                 } else if (op == 9) {
                     // Replace All, as the search runs it.
-                    const QString with = randomText(rng, int(rng.bounded(2)), utf8);
+                    const QString with = randomText(rng, int(rng.bounded(2)), utf8, lines > 1);
                     m_area->replaceEach(startsOfXyz(model), 3, with);
                     model.replace(QStringLiteral("xyz"), with);
                 }
@@ -237,6 +249,7 @@ private Q_SLOTS:
                 if (QTest::currentTestFailed())
                     return;
                 softBreaksSeen += m_area->document()->blockCount() - 1 - int(m_area->displayText().count(QChar(kParagraph)));
+                groupedSeen += int(m_area->document()->toRawText().count(QChar(kLine)));
                 const int from = int(rng.bounded(model.size() + 1));
                 QCOMPARE(m_area->textRange(from, 40), model.mid(from, 40));
             }
@@ -245,6 +258,7 @@ private Q_SLOTS:
                 return;
         }
         QVERIFY(softBreaksSeen > 1000);
+        QCOMPARE(groupedSeen > 1000, lines > 1);
     }
 
     // The same with no widget at all: random loads, replacements, Replace All, undo and redo
@@ -255,11 +269,14 @@ private Q_SLOTS:
         QRandomGenerator rng(seed);
         TextDocument document;
         document.setSoftBreakLimit(kLimit);
+        QFETCH(int, lines);
+        document.setLineGrouping(lines, 0);
         for (int file = 0; file < 20; ++file) {
             const bool utf8 = file % 2;
-            QString model = (utf8 ? QStringLiteral("\u00E9") : QString()) + randomText(rng, 10 + int(rng.bounded(40)), utf8);
+            QString model = (utf8 ? QStringLiteral("\u00E9") : QString()) + randomText(rng, 10 + int(rng.bounded(40)), utf8, lines > 1);
             document.loadBytes(utf8 ? model.toUtf8() : model.toLatin1());
             QCOMPARE(isUtf8(document.encoding()), utf8);
+            QCOMPARE(document.isGrouped(), lines > 1);
             StringHistory history;
             for (int step = 0; step < 80; ++step) {
                 const QString before = model;
@@ -269,7 +286,7 @@ private Q_SLOTS:
                 if (op == 0) {
                     // An end inside a CR LF pair keeps the half outside the range.
                     const int count = int(rng.bounded(model.size() - at + 1));
-                    const QString put = randomText(rng, int(rng.bounded(4)), utf8);
+                    const QString put = randomText(rng, int(rng.bounded(4)), utf8, lines > 1);
                     document.replaceRange(at, count, put);
                     model.replace(at, count, put);
                 } else if (op == 1 && !history.undone.empty()) {
@@ -279,7 +296,7 @@ private Q_SLOTS:
                     QVERIFY(document.redo());
                     history.redo(model);
                 } else if (op == 3) {
-                    const QString with = randomText(rng, int(rng.bounded(2)), utf8);
+                    const QString with = randomText(rng, int(rng.bounded(2)), utf8, lines > 1);
                     document.replaceEach(startsOfXyz(model), 3, with);
                     model.replace(QStringLiteral("xyz"), with);
                 }
@@ -374,6 +391,13 @@ private Q_SLOTS:
     }
 
 private:
+    static void groupingRows()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::newRow("a paragraph per line") << 1;
+        QTest::newRow("three lines per paragraph") << 3;
+    }
+
     // Every paragraph within twice the limit; one beside a soft break at least half of it.
     // Which boundaries are soft shows by walking the screen's paragraphs along displayText().
     void checkParagraphs(const QString &where) { checkParagraphs(m_area->textDocument(), where); }
