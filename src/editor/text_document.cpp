@@ -21,6 +21,8 @@ constexpr char16_t kParagraph = 0x2029;
 constexpr char16_t kLine = 0x2028;
 // Parts in which a very large text is loaded, when the caller follows the progress.
 constexpr qsizetype kLoadPart = 8 * 1024 * 1024;
+// Parts in which the text is turned into bytes.
+constexpr qsizetype kSavePart = 1024 * 1024;
 // The character format property of a lookalike's stand-in: the character it stands for.
 constexpr int kStandsFor = QTextFormat::UserProperty + 1;
 
@@ -318,11 +320,35 @@ void TextDocument::loadChecked(const QByteArray &bytes, Encoding encoding, const
 
 QByteArray TextDocument::toBytes() const
 {
-    const QString raw = m_doc->toRawText();
-    TextSlice slice{raw, m_ends.kinds(lineEndCount()), lookalikesIn(0, int(raw.size()))};
-    if (!isUtf8(m_encoding))
-        return codec::bytesOfSlice(slice);
-    return codec::utf8OfSlice(slice, m_encoding == Encoding::Utf8Bom);
+    // Converted in parts of about a megabyte, paragraph by paragraph, so that no copy of the
+    // whole text is made on the way to its bytes.
+    const std::vector<LineEnd> kinds = m_ends.kinds(lineEndCount());
+    const bool utf8 = isUtf8(m_encoding);
+    QByteArray out;
+    out.reserve(m_doc->characterCount() + qsizetype(kinds.size()) + 3);
+    std::size_t end = 0;
+    bool first = true;
+    for (QTextBlock block = m_doc->begin(); block.isValid();) {
+        TextSlice part;
+        const int start = block.position();
+        std::size_t count = 0;
+        while (block.isValid() && part.doc.size() < kSavePart) {
+            part.doc += block.text();
+            if (m_groupedEnds > 0)
+                count += std::size_t(m_grouped[std::size_t(block.blockNumber())]);
+            block = block.next();
+            if (block.isValid()) {
+                part.doc += QChar(kParagraph);
+                ++count;
+            }
+        }
+        part.ends.assign(kinds.begin() + qsizetype(end), kinds.begin() + qsizetype(end + count));
+        end += count;
+        part.lookalikes = lookalikesIn(start, int(part.doc.size()));
+        out += utf8 ? codec::utf8OfSlice(part, first && m_encoding == Encoding::Utf8Bom) : codec::bytesOfSlice(part);
+        first = false;
+    }
+    return out;
 }
 
 QString TextDocument::textRange(int start, int count) const
