@@ -36,18 +36,6 @@ void closeDocument(DocumentWindow *window)
     QCoreApplication::processEvents();
 }
 
-// The peak memory of the process so far, in MB (Linux).
-double peakMemoryMb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').constFirst().toDouble() / 1024.0;
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -145,10 +133,10 @@ int main(int argc, char *argv[])
     // One 100 MB file: it must open at all, in reasonable memory.
     const QString huge = dir.filePath(QStringLiteral("huge.htm"));
     writeFile(huge, htmlLike(10 * tenMB));
-    const double before = peakMemoryMb();
+    const double before = processMemoryMb("VmHWM");
     const double hugeLoad = medianMs(1, [&] { loadDocument(main, huge, QStringLiteral("huge.htm")); });
     report("open 100 MB file (one run)", hugeLoad);
-    std::printf("%-60s %10.0f MB (before: %.0f MB)\n", "peak memory after opening it", peakMemoryMb(), before);
+    std::printf("%-60s %10.0f MB (before: %.0f MB)\n", "peak memory after opening it", processMemoryMb("VmHWM"), before);
     closeDocument(main.activeDocument());
     return 0;
 }

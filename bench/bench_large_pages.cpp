@@ -17,18 +17,6 @@ using namespace vornel::bench;
 
 namespace {
 
-// The resident memory of the process, in MB (Linux).
-double residentMb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').constFirst().toDouble() / 1024.0;
-    }
-    return 0;
-}
 
 void key(QWidget *target, Qt::Key code, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString &text = {})
 {
@@ -64,13 +52,13 @@ int main(int argc, char *argv[])
     area.resize(800, 600);
     area.show();
     QCoreApplication::processEvents();
-    const double before = residentMb();
+    const double before = processMemoryMb("VmRSS");
     QElapsedTimer timer;
     timer.start();
     area.loadBytes(bytes);
     QCoreApplication::processEvents();
     report("load 100 MB of 100-character lines, with the first paint", timer.nsecsElapsed() / 1e6);
-    const double held = residentMb() - before;
+    const double held = processMemoryMb("VmRSS") - before;
     std::printf("%-60s %10.2f bytes per byte (%.0f MB)\n", "memory the document holds", held * 1024 * 1024 / double(bytes.size()), held);
 
     area.setFocus();

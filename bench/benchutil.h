@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QVector>
 #include <algorithm>
 #include <cstdio>
@@ -73,6 +74,19 @@ inline QByteArray htmlLikeUtf8(qsizetype size)
         out.append("\r\n");
     }
     return out;
+}
+
+// A memory figure of the process from /proc/self/status ("VmRSS", "VmHWM"), in MB (Linux).
+inline double processMemoryMb(const QByteArray &field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).trimmed().split(' ').constFirst().toDouble() / 1024.0;
+    }
+    return 0;
 }
 
 inline void report(const char *name, double ms)
