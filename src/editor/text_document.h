@@ -60,8 +60,9 @@ public:
     QString textRange(int start, int count) const;
 
     // The text as the screen shows it, for fast scans of the whole text: every line end is
-    // one U+2029 (soft breaks are left out), control characters are their marks
-    // (codec::displayOf) and lookalikes their stand-ins (codec::standInOf).
+    // one U+2029, or U+2028 inside a paragraph of a grouped text (soft breaks are left out),
+    // control characters are their marks (codec::displayOf) and lookalikes their stand-ins
+    // (codec::standInOf).
     QString displayText() const;
     // The model position of a position in displayText(), and back; a model position inside a
     // CR LF pair rounds down to the line end, or up past it when roundUp is set.
